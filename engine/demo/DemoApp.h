@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "engine/platform/Application.h"
+
+namespace engine_demo {
+
+class DemoApp : public engine::Application {
+public:
+    explicit DemoApp(std::string sceneName) : sceneName_(std::move(sceneName)) {}
+    bool applicationDidFinishLaunching() override;
+
+private:
+    std::string sceneName_;
+};
+
+}  // namespace engine_demo

@@ -1,0 +1,38 @@
+# Removes files from the runtime tree that no source stands for any more (run by quorin_resources).
+#   RES_DIR   the runtime res/ folder
+#   EXPECTED  a file naming the copied files, one a line
+#   LISTS     a file naming the picture lists (each names the PNG files one picture source wrote)
+# res/audio/ is left alone: the sound build owns it.
+file(STRINGS "${EXPECTED}" _keep)
+file(STRINGS "${LISTS}" _lists)
+foreach(_list IN LISTS _lists)
+    if(EXISTS "${_list}")
+        file(STRINGS "${_list}" _pictures)
+        list(APPEND _keep ${_pictures})
+    endif()
+endforeach()
+file(GLOB_RECURSE _present LIST_DIRECTORIES false "${RES_DIR}/*")
+foreach(_file IN LISTS _present)
+    string(FIND "${_file}" "${RES_DIR}/audio/" _audio)
+    if(_audio EQUAL 0)
+        continue()
+    endif()
+    list(FIND _keep "${_file}" _index)
+    if(_index EQUAL -1)
+        message(STATUS "Removing stale resource ${_file}")
+        file(REMOVE "${_file}")
+    endif()
+endforeach()
+
+# Folders left empty by the removals go as well (deepest first).
+file(GLOB_RECURSE _dirs LIST_DIRECTORIES true "${RES_DIR}/*")
+list(SORT _dirs ORDER DESCENDING)
+foreach(_dir IN LISTS _dirs)
+    string(FIND "${_dir}/" "${RES_DIR}/audio/" _audio)
+    if(NOT _audio EQUAL 0 AND IS_DIRECTORY "${_dir}")
+        file(GLOB _children "${_dir}/*")
+        if(NOT _children)
+            file(REMOVE_RECURSE "${_dir}")
+        endif()
+    endif()
+endforeach()

@@ -1,0 +1,127 @@
+#pragma once
+
+// Helpers shared by the platform-service tests: scratch folders, environment overrides, and
+// hand-built MPEG audio frames (silent, so any decoder plays them as silence).
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh folder under /tmp, removed with everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quorin-test-XXXXXX").string();
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        path_ = ::mkdtemp(buffer.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+inline void writeFile(const std::string& path, const std::string& content) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// Names of the entries directly in `dir`, sorted.
+inline std::vector<std::string> listDir(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Sets (or unsets, with nullopt) an environment variable for the lifetime of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        apply(value);
+    }
+    ~ScopedEnv() { apply(old_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    void apply(const std::optional<std::string>& value) {
+        if (value) {
+            ::setenv(name_.c_str(), value->c_str(), 1);
+        } else {
+            ::unsetenv(name_.c_str());
+        }
+    }
+    std::string name_;
+    std::optional<std::string> old_;
+};
+
+// One MPEG audio frame: the 4 header bytes, then zeros up to `length` bytes. All-zero side information
+// means no coded audio, which decodes as silence.
+inline std::string mpegFrame(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, int length) {
+    std::string frame(static_cast<std::size_t>(length), '\0');
+    frame[0] = static_cast<char>(0xFF);
+    frame[1] = static_cast<char>(b1);
+    frame[2] = static_cast<char>(b2);
+    frame[3] = static_cast<char>(b3);
+    return frame;
+}
+
+// MPEG-1 layer III, 128 kbit/s, 44100 Hz, mono, no padding: 417 bytes and 1152 samples per frame.
+constexpr int kLayer3FrameBytes = 417;
+inline std::string layer3Frame() {
+    return mpegFrame(0xFB, 0x90, 0xC0, kLayer3FrameBytes);
+}
+
+inline std::string silentMp3(int frames) {
+    std::string data;
+    for (int i = 0; i < frames; ++i)
+        data += layer3Frame();
+    return data;
+}
+
+// A first frame carrying an "Info" tag (as an encoder writes for constant bit rate) with the optional
+// fields given by `flags`, followed by an encoder extension holding the gapless delay and padding.
+inline std::string infoTagFrame(std::uint32_t flags, int delay, int padding,
+                                const char* encoder = "LAME3.100") {
+    std::string frame = layer3Frame();
+    std::size_t at = 4 + 17;  // after the header and a mono MPEG-1 side information block
+    frame.replace(at, 4, "Info");
+    for (int i = 0; i < 4; ++i)
+        frame[at + 4 + i] = static_cast<char>((flags >> (24 - 8 * i)) & 0xFF);
+    at += 8 + ((flags & 1) ? 4 : 0) + ((flags & 2) ? 4 : 0) + ((flags & 4) ? 100 : 0) + ((flags & 8) ? 4 : 0);
+    for (std::size_t i = 0; i < 9 && encoder[i] != '\0'; ++i)
+        frame[at + i] = encoder[i];
+    frame[at + 21] = static_cast<char>(delay >> 4);
+    frame[at + 22] = static_cast<char>(((delay & 0x0F) << 4) | (padding >> 8));
+    frame[at + 23] = static_cast<char>(padding & 0xFF);
+    return frame;
+}
+
+}  // namespace testsupport

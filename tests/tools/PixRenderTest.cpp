@@ -1,0 +1,181 @@
+// Pictures come out of the PNG encoder with the size and the colours their source describes.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "Document.h"
+#include "Parser.h"
+#include "PngWriter.h"
+#include "Renderer.h"
+
+using namespace pixtool;
+
+namespace {
+
+const char* kPalette =
+    "palette p\n"
+    "  r #ff0000\n"
+    "  g #00ff00\n"
+    "  b #0000ff\n"
+    "  k #000000\n"
+    "end\n"
+    "palette swap from p\n"
+    "  r #ffff00\n"
+    "end\n"
+    "use p\n";
+
+// The picture as a decoder sees it: encoded to PNG and read back with SDL_image.
+class Decoded {
+public:
+    explicit Decoded(const Image& image) {
+        const auto bytes = PngWriter::encode(image);
+        SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+        SDL_Surface* loaded = IMG_LoadPNG_RW(rw);
+        SDL_RWclose(rw);
+        if (loaded != nullptr) {
+            surface_ = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+            SDL_FreeSurface(loaded);
+        }
+    }
+    ~Decoded() { SDL_FreeSurface(surface_); }
+    Decoded(const Decoded&) = delete;
+    Decoded& operator=(const Decoded&) = delete;
+
+    bool ok() const { return surface_ != nullptr; }
+    int width() const { return surface_->w; }
+    int height() const { return surface_->h; }
+    Rgba at(int x, int y) const {
+        const auto* p = static_cast<const std::uint8_t*>(surface_->pixels) + y * surface_->pitch + x * 4;
+        return Rgba{p[0], p[1], p[2], p[3]};
+    }
+
+private:
+    SDL_Surface* surface_ = nullptr;
+};
+
+Image draw(const std::string& source, const std::string& picture) {
+    Document doc;
+    Parser(doc).parseText(std::string(kPalette) + source, "test.pix", ".");
+    doc.validate();
+    TextRenderer fonts;
+    return Renderer(doc, fonts, "").render(*doc.picture(picture));
+}
+
+const Rgba kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255}, kBlack{0, 0, 0, 255};
+const Rgba kYellow{255, 255, 0, 255}, kClear{0, 0, 0, 0};
+
+}  // namespace
+
+TEST(PixRenderGrid, PngHasTheGridSizeAndColours) {
+    Decoded png(draw("grid g\n  r.b\n  gkr\nend\npicture out 3x2\n  draw g at 0,0\nend\n", "out"));
+    ASSERT_TRUE(png.ok()) << IMG_GetError();
+    EXPECT_EQ(png.width(), 3);
+    EXPECT_EQ(png.height(), 2);
+    EXPECT_EQ(png.at(0, 0), kRed);
+    EXPECT_EQ(png.at(1, 0).a, 0);
+    EXPECT_EQ(png.at(2, 0), kBlue);
+    EXPECT_EQ(png.at(0, 1), kGreen);
+    EXPECT_EQ(png.at(1, 1), kBlack);
+}
+
+TEST(PixRenderGrid, PaletteSwapRecoloursOnlyTheChangedLetters) {
+    const Image img = draw(
+        "grid g\n  rg\nend\npicture out 2x2\n  draw g at 0,0\n  draw g at 0,1 palette swap\nend\n", "out");
+    EXPECT_EQ(img.at(0, 0), kRed);
+    EXPECT_EQ(img.at(0, 1), kYellow);
+    EXPECT_EQ(img.at(1, 1), kGreen);
+}
+
+TEST(PixRenderGrid, SwapPassesIntoNestedPictures) {
+    const Image img = draw(
+        "grid g\n  r\nend\npiece inner 1x1\n  draw g at 0,0\nend\n"
+        "picture out 2x1\n  draw inner at 0,0\n  draw inner at 1,0 palette swap\nend\n",
+        "out");
+    EXPECT_EQ(img.at(0, 0), kRed);
+    EXPECT_EQ(img.at(1, 0), kYellow);
+}
+
+TEST(PixRenderGrid, ScaleFlipAndRotate) {
+    const Image img = draw(
+        "grid g\n  rb\nend\npicture out 4x4\n  draw g at 0,0 scale 2 flipx\n"
+        "  draw g at 0,2 rot 90\nend\n",
+        "out");
+    EXPECT_EQ(img.at(0, 0), kBlue);
+    EXPECT_EQ(img.at(1, 1), kBlue);
+    EXPECT_EQ(img.at(2, 0), kRed);
+    EXPECT_EQ(img.at(3, 1), kRed);
+    EXPECT_EQ(img.at(0, 2), kRed);  // a quarter turn clockwise stands the row on its end
+    EXPECT_EQ(img.at(0, 3), kBlue);
+    EXPECT_EQ(img.at(1, 2), kClear);
+}
+
+TEST(PixRenderSheet, CellsClipAndInRangesInterpolate) {
+    const Image img = draw(
+        "picture out 12x4 cells 4x4\n  in 0-2 rect 0>2 1 1 1 r\n  cell 1\n  rect 3 0 9 9 b\nend\n", "out");
+    EXPECT_EQ(img.at(0, 1), kRed);    // cell 0: x 0
+    EXPECT_EQ(img.at(5, 1), kRed);    // cell 1: x 1
+    EXPECT_EQ(img.at(10, 1), kRed);   // cell 2: x 2
+    EXPECT_EQ(img.at(7, 3), kBlue);   // cell 1's rectangle ...
+    EXPECT_EQ(img.at(8, 3), kClear);  // ... stays inside cell 1
+}
+
+TEST(PixRenderSheet, NameCyclesTakeTurns) {
+    const Image img =
+        draw("grid a\n  r\nend\ngrid c\n  g\nend\npicture out 3x1 cells 1x1\n  in 0-2 draw a|c at 0,0\nend\n",
+             "out");
+    EXPECT_EQ(img.at(0, 0), kRed);
+    EXPECT_EQ(img.at(1, 0), kGreen);
+    EXPECT_EQ(img.at(2, 0), kRed);
+}
+
+TEST(PixRenderShapes, GradientKeepsItsEndColours) {
+    const Image img = draw("picture out 4x16\n  gradient 0 0 4 16 vertical r,g,b soft 0\nend\n", "out");
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(img.at(x, 0), kRed);
+        EXPECT_EQ(img.at(x, 8), kGreen);
+        EXPECT_EQ(img.at(x, 15), kBlue);
+    }
+}
+
+TEST(PixRenderShapes, NineSliceKeepsCornersAndRepeatsEdges) {
+    const Image img =
+        draw("grid box\n  rgb\n  gkg\n  bgr\nend\npicture out 5x4\n  nine box 0 0 5 4 1,1,1,1\nend\n", "out");
+    EXPECT_EQ(img.at(0, 0), kRed);
+    EXPECT_EQ(img.at(4, 0), kBlue);
+    EXPECT_EQ(img.at(0, 3), kBlue);
+    EXPECT_EQ(img.at(4, 3), kRed);
+    EXPECT_EQ(img.at(2, 0), kGreen);
+    EXPECT_EQ(img.at(2, 2), kBlack);
+}
+
+TEST(PixRenderShapes, OutlineSurroundsColouredPixels) {
+    const Image img = draw("picture out 3x3\n  rect 1 1 1 1 r\n  outline k\nend\n", "out");
+    EXPECT_EQ(img.at(1, 0), kBlack);
+    EXPECT_EQ(img.at(0, 1), kBlack);
+    EXPECT_EQ(img.at(1, 1), kRed);
+    EXPECT_EQ(img.at(0, 0), kClear);
+}
+
+TEST(PixRenderShapes, AlphaSuffixBlendsOverWhatIsThere) {
+    const Image img =
+        draw("picture out 2x1\n  fill b\n  rect 0 0 1 1 r@128\n  rect 1 0 1 1 r@0\nend\n", "out");
+    EXPECT_EQ(img.at(0, 0), (Rgba{128, 0, 127, 255}));
+    EXPECT_EQ(img.at(1, 0), kBlue);
+}
+
+TEST(PixRenderText, TextUsesOnlyItsColour) {
+    if (!std::filesystem::exists(QUORIN_FONT_FILE)) GTEST_SKIP() << "font not installed";
+    const Image img = draw(
+        std::string("font f ") + QUORIN_FONT_FILE + "\npicture out 40x20\n  text 0 0 f 16 g \"Ab\"\nend\n",
+        "out");
+    int coloured = 0;
+    for (const Rgba& c : img.pixels()) {
+        if (c.a == 0) continue;
+        EXPECT_EQ(c, kGreen);
+        ++coloured;
+    }
+    EXPECT_GT(coloured, 20);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <vector>
+
+#include "SoundEffect.h"
+
+namespace kettledrum {
+
+// Plays every voice of a sound effect once and mixes them into one mono track.
+class EffectRenderer {
+public:
+    static std::vector<float> render(const SoundEffect& effect, double sampleRate);
+};
+
+}  // namespace kettledrum

@@ -1,0 +1,26 @@
+#include "Levels.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kettledrum {
+
+double Levels::toDb(double amplitude) { return amplitude > 1e-10 ? 20.0 * std::log10(amplitude) : -200.0; }
+
+Levels Levels::measure(const std::vector<float>& samples) {
+    Levels levels;
+    if (samples.empty()) return levels;
+    double peak = 0.0;
+    double energy = 0.0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const double value = samples[i];
+        peak = std::max(peak, std::fabs(value));
+        energy += value * value;
+        if (i > 0) levels.largestStep = std::max(levels.largestStep, std::fabs(value - samples[i - 1]));
+    }
+    levels.peakDb = toDb(peak);
+    levels.rmsDb = toDb(std::sqrt(energy / static_cast<double>(samples.size())));
+    return levels;
+}
+
+}  // namespace kettledrum

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace kettledrum {
+
+// Loudness figures of a rendered sound, in dB relative to full scale.
+struct Levels {
+    double peakDb = -200.0;
+    double rmsDb = -200.0;
+    // Largest step between neighbouring samples (what a click would show as).
+    double largestStep = 0.0;
+
+    static Levels measure(const std::vector<float>& samples);
+    static double toDb(double amplitude);
+};
+
+}  // namespace kettledrum

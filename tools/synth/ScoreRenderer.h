@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Score.h"
+#include "StereoBuffer.h"
+
+namespace kettledrum {
+
+// Plays a score into a stereo track: every note through its instrument's voices, then the echo and the
+// reverb, then scaled to the score's peak level.
+class ScoreRenderer {
+public:
+    ScoreRenderer(const Score& score, double sampleRate);
+
+    // Exactly one pass of the loop (the part after "loop"). Whatever rings past the loop's end (releases,
+    // echoes, reverb) is folded into its start, so the track plays on seamlessly when repeated.
+    StereoBuffer renderLoop() const;
+    // The whole score from the top, once, with the tails after the end: for listening outside the game.
+    StereoBuffer renderOnce() const;
+
+private:
+    StereoBuffer render(bool loop) const;
+
+    const Score& score_;
+    double sampleRate_;
+};
+
+}  // namespace kettledrum

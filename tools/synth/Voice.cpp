@@ -1,0 +1,134 @@
+#include "Voice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "Envelope.h"
+#include "Filter.h"
+#include "Noise.h"
+#include "Oscillator.h"
+#include "Pitch.h"
+
+namespace kettledrum {
+
+namespace {
+
+constexpr double kTwoPi = 6.28318530717958647692;
+// Pitch, duty and cutoffs change at this many frames: smooth to the ear, cheap to compute.
+constexpr std::size_t kControlFrames = 32;
+
+double sweep(double start, double end, double progress) { return start + (end - start) * progress; }
+
+// Cutoffs sweep evenly in pitch rather than in Hz.
+double sweepHz(double start, double end, double progress) {
+    return start * std::pow(end / start, progress);
+}
+
+struct UnisonSlot {
+    Oscillator oscillator;
+    double ratio;  // frequency multiplier from the detune
+    double increment;
+    float left;
+    float right;
+};
+
+}  // namespace
+
+Voice::Voice(const VoicePatch& patch, double sampleRate) : patch_(patch), sampleRate_(sampleRate) {}
+
+std::size_t Voice::frames(double gate) const {
+    const double release = std::max(patch_.release, 0.0005);
+    return static_cast<std::size_t>(std::ceil((patch_.delay + gate + release) * sampleRate_));
+}
+
+double Voice::pitchOffset(double seconds) const {
+    const double local = patch_.repeat > 0.0 ? std::fmod(seconds, patch_.repeat) : seconds;
+    double offset = patch_.transpose;
+    if (patch_.slideSeconds > 0.0) offset += patch_.slideSemitones * std::min(local / patch_.slideSeconds, 1.0);
+    if (!patch_.arpeggio.empty()) {
+        const auto count = patch_.arpeggio.size();
+        auto step = static_cast<std::size_t>(local / patch_.arpeggioStep);
+        step = patch_.arpeggioLoops ? step % count : std::min(step, count - 1);
+        offset += patch_.arpeggio[step];
+    }
+    if (patch_.vibratoDepth > 0.0) {
+        const double fadeIn = patch_.vibratoDelay > 0.0 ? std::min(seconds / patch_.vibratoDelay, 1.0) : 1.0;
+        offset += patch_.vibratoDepth * fadeIn * std::sin(kTwoPi * patch_.vibratoRate * seconds);
+    }
+    return offset;
+}
+
+void Voice::render(const NoteSpec& note, StereoBuffer& out) const {
+    const std::size_t total = frames(note.gate);
+    out.resize(total);
+    const auto start = static_cast<std::size_t>(std::lround(patch_.delay * sampleRate_));
+    const std::size_t length = total > start ? total - start : 0;
+    if (length == 0) return;
+
+    Noise phases(note.seed ^ (patch_.seed * 0x2545F491u));
+    std::vector<UnisonSlot> slots;
+    const int count = patch_.unison;
+    for (int i = 0; i < count; ++i) {
+        // Oscillators sit evenly across the detune and the stereo width; a lone one starts at phase 0.
+        const double position = count > 1 ? static_cast<double>(i) / (count - 1) * 2.0 - 1.0 : 0.0;
+        const double phase = count > 1 ? phases.nextUnit() : 0.0;
+        const double pan = position * patch_.spread;
+        const double gain = 1.0 / std::sqrt(static_cast<double>(count));
+        slots.push_back({Oscillator(patch_.wave, phase, phases.nextBits() | 1u),
+                         std::exp2(position * patch_.detune / 2400.0), 0.0,
+                         static_cast<float>(gain * std::sqrt(0.5 * (1.0 - pan))),
+                         static_cast<float>(gain * std::sqrt(0.5 * (1.0 + pan)))});
+    }
+    const bool stereo = count > 1 && patch_.spread > 0.0;
+
+    const Envelope envelope(patch_.attack, patch_.decay, patch_.sustain, patch_.release, note.gate);
+    Filter lowLeft(Filter::Mode::LowPass, patch_.resonance), lowRight(Filter::Mode::LowPass, patch_.resonance);
+    Filter highLeft(Filter::Mode::HighPass, patch_.resonance), highRight(Filter::Mode::HighPass, patch_.resonance);
+    const double amplitude = patch_.volume * note.velocity;
+    const double incrementLimit = patch_.wave == Wave::Noise ? 1.0 : 0.49;
+    const double lengthSeconds = static_cast<double>(length) / sampleRate_;
+
+    for (std::size_t block = 0; block < length; block += kControlFrames) {
+        const double seconds = static_cast<double>(block) / sampleRate_;
+        const double progress = std::min(seconds / lengthSeconds, 1.0);
+        const double hz = Pitch::toHz(note.midi + pitchOffset(seconds));
+        const double duty = sweep(patch_.duty, patch_.dutyEnd, progress);
+        for (auto& slot : slots) slot.increment = std::min(hz * slot.ratio / sampleRate_, incrementLimit);
+        if (patch_.lowpass > 0.0) {
+            const double cutoff = sweepHz(patch_.lowpass, patch_.lowpassEnd, progress);
+            lowLeft.setCutoff(cutoff, sampleRate_);
+            lowRight.setCutoff(cutoff, sampleRate_);
+        }
+        if (patch_.highpass > 0.0) {
+            const double cutoff = sweepHz(patch_.highpass, patch_.highpassEnd, progress);
+            highLeft.setCutoff(cutoff, sampleRate_);
+            highRight.setCutoff(cutoff, sampleRate_);
+        }
+        const std::size_t blockEnd = std::min(block + kControlFrames, length);
+        for (std::size_t i = block; i < blockEnd; ++i) {
+            float left = 0.0f;
+            float right = 0.0f;
+            for (auto& slot : slots) {
+                const float value = slot.oscillator.next(slot.increment, duty);
+                left += value * slot.left;
+                right += value * slot.right;
+            }
+            if (!stereo) left = right = (left + right) * static_cast<float>(std::sqrt(0.5));
+            if (patch_.lowpass > 0.0) {
+                left = lowLeft.process(left);
+                if (stereo) right = lowRight.process(right);
+            }
+            if (patch_.highpass > 0.0) {
+                left = highLeft.process(left);
+                if (stereo) right = highRight.process(right);
+            }
+            if (!stereo) right = left;
+            const auto level = static_cast<float>(amplitude * envelope.level(static_cast<double>(i) / sampleRate_));
+            out.left[start + i] = left * level;
+            out.right[start + i] = right * level;
+        }
+    }
+}
+
+}  // namespace kettledrum
