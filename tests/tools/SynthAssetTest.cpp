@@ -50,7 +50,8 @@ struct Seam {
 Seam measureSeam(const std::vector<float>& samples) {
     std::vector<float> steps;
     steps.reserve(samples.size());
-    for (std::size_t i = 1; i < samples.size(); ++i) steps.push_back(std::fabs(samples[i] - samples[i - 1]));
+    for (std::size_t i = 1; i < samples.size(); ++i)
+        steps.push_back(std::fabs(samples[i] - samples[i - 1]));
     const auto percentile = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() * 999 / 1000);
     std::nth_element(steps.begin(), percentile, steps.end());
     return {std::fabs(samples.front() - samples.back()), *percentile};
@@ -58,7 +59,8 @@ Seam measureSeam(const std::vector<float>& samples) {
 
 float peakOf(const StereoBuffer& audio) {
     float peak = 0.0f;
-    for (std::size_t i = 0; i < audio.frames(); ++i) peak = std::max({peak, std::fabs(audio.left[i]), std::fabs(audio.right[i])});
+    for (std::size_t i = 0; i < audio.frames(); ++i)
+        peak = std::max({peak, std::fabs(audio.left[i]), std::fabs(audio.right[i])});
     return peak;
 }
 
@@ -70,8 +72,8 @@ protected:
             int rate = 0;
             Uint16 format = 0;
             int channels = 0;
-            opened_ = Mix_QuerySpec(&rate, &format, &channels) != 0 && rate == 44100 && format == AUDIO_F32SYS &&
-                      channels == 2;
+            opened_ = Mix_QuerySpec(&rate, &format, &channels) != 0 && rate == 44100 &&
+                      format == AUDIO_F32SYS && channels == 2;
         }
     }
     static void TearDownTestSuite() {
@@ -106,9 +108,9 @@ private:
 };
 
 TEST_F(GeneratedAudio, EverySoundTheGameNamesIsThere) {
-    for (const char* name : {"se/cursor20", "se/cursor21", "se/cursor22", "se/coin06", "se/mecha05", "se/power21",
-                             "se/power22", "se/power34", "se/bom26_c", "se/don10_a", "se/chari13_b", "se/equip00",
-                             "bgm/QUORIN_Title", "bgm/QUORIN_Menu"}) {
+    for (const char* name : {"se/cursor20", "se/cursor21", "se/cursor22", "se/coin06", "se/mecha05",
+                             "se/power21", "se/power22", "se/power34", "se/bom26_c", "se/don10_a",
+                             "se/chari13_b", "se/equip00", "bgm/QUORIN_Title", "bgm/QUORIN_Menu"}) {
         const fs::path file = fs::path(QUORIN_RUNTIME_DIR) / "res" / "audio" / (std::string(name) + ".mp3");
         EXPECT_TRUE(fs::is_regular_file(file)) << file;
     }
@@ -120,7 +122,8 @@ TEST_F(GeneratedAudio, MusicIsOneLoopLongAndLoopsWithoutAClick) {
     for (const auto& source : scores) {
         SCOPED_TRACE(source.filename().string());
         std::ifstream in(source);
-        const std::size_t expected = ScoreParser::parse(in, source.string()).loopFrames(Mp3Writer::kSampleRate);
+        const std::size_t expected =
+            ScoreParser::parse(in, source.string()).loopFrames(Mp3Writer::kSampleRate);
         const StereoBuffer audio = decode(runtimeFile(source));
         ASSERT_GT(audio.frames(), 0u);
         EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), kMp3Frame);
@@ -155,7 +158,8 @@ TEST_F(GeneratedAudio, LoopEdgesDecodeTrue) {
     StereoBuffer tone;
     tone.resize(44100);
     for (std::size_t i = 0; i < tone.frames(); ++i) {
-        tone.left[i] = tone.right[i] = 0.8f * static_cast<float>(std::cos(6.283185307179586 * 60.0 * i / 44100.0));
+        tone.left[i] = tone.right[i] =
+            0.8f * static_cast<float>(std::cos(6.283185307179586 * 60.0 * i / 44100.0));
     }
     const fs::path file = fs::path(testing::TempDir()) / "kettledrum_loop_edges.mp3";
     Mp3Writer::save(file.string(), Mp3Writer::encode(tone, true, 128, true));
@@ -166,7 +170,8 @@ TEST_F(GeneratedAudio, LoopEdgesDecodeTrue) {
     // the encoder gives the edges, the first samples jump some twenty times further.
     const float steepest = 0.8f * 6.2831853f * 60.0f / 44100.0f;
     float largest = std::fabs(decoded.left.front() - decoded.left.back());
-    for (std::size_t i = 1; i < decoded.frames(); ++i) largest = std::max(largest, std::fabs(decoded.left[i] - decoded.left[i - 1]));
+    for (std::size_t i = 1; i < decoded.frames(); ++i)
+        largest = std::max(largest, std::fabs(decoded.left[i] - decoded.left[i - 1]));
     EXPECT_LE(largest, steepest * 1.1f);
 }
 

@@ -22,7 +22,8 @@ Outcome run(const std::string& arguments) {
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return outcome;
     char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) outcome.output += buffer;
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        outcome.output += buffer;
     const int status = pclose(pipe);
     outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return outcome;
@@ -31,7 +32,9 @@ Outcome run(const std::string& arguments) {
 class Command : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::path(testing::TempDir()) / ("kettledrum_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        folder_ =
+            fs::path(testing::TempDir()) /
+            ("kettledrum_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(folder_);
     }
     void TearDown() override { fs::remove_all(folder_); }
@@ -46,11 +49,13 @@ protected:
 };
 
 TEST_F(Command, BadSourceNamesFileAndLineAndWritesNothing) {
-    const std::string source = write("bad.mus", "tempo 100\ninstrument a\n  wave saw\nend\npattern P\n  b C4w\nend\n");
+    const std::string source =
+        write("bad.mus", "tempo 100\ninstrument a\n  wave saw\nend\npattern P\n  b C4w\nend\n");
     const std::string output = (folder_ / "bad.mp3").string();
     const Outcome outcome = run("\"" + source + "\" \"" + output + "\"");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.output.find(source + ":6: unknown instrument 'b'"), std::string::npos) << outcome.output;
+    EXPECT_NE(outcome.output.find(source + ":6: unknown instrument 'b'"), std::string::npos)
+        << outcome.output;
     EXPECT_FALSE(fs::exists(output));
 }
 

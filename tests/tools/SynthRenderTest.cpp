@@ -31,13 +31,15 @@ std::vector<float> renderEffect(const std::string& text) {
 
 int risingZeroCrossings(const std::vector<float>& samples, std::size_t from, std::size_t to) {
     int count = 0;
-    for (std::size_t i = from + 1; i < to; ++i) count += samples[i - 1] < 0.0f && samples[i] >= 0.0f ? 1 : 0;
+    for (std::size_t i = from + 1; i < to; ++i)
+        count += samples[i - 1] < 0.0f && samples[i] >= 0.0f ? 1 : 0;
     return count;
 }
 
 double energy(const std::vector<float>& samples, std::size_t from, std::size_t to) {
     double sum = 0.0;
-    for (std::size_t i = from; i < to; ++i) sum += samples[i] * samples[i];
+    for (std::size_t i = from; i < to; ++i)
+        sum += samples[i] * samples[i];
     return sum;
 }
 
@@ -58,7 +60,8 @@ TEST(Voices, SlideAndArpeggioMoveThePitch) {
 }
 
 TEST(Voices, EnvelopeShapesLengthAndLevel) {
-    const auto sound = renderEffect("wave square\npitch 200\nattack 0.1\ndecay 0.1\nsustain 0.5\nhold 0.2\nrelease 0.1\n");
+    const auto sound =
+        renderEffect("wave square\npitch 200\nattack 0.1\ndecay 0.1\nsustain 0.5\nhold 0.2\nrelease 0.1\n");
     EXPECT_EQ(sound.size(), static_cast<std::size_t>(std::ceil(0.5 * kRate)));
     // Mean power over one period of the 200 Hz square (220 samples).
     const auto power = [&](double seconds) {
@@ -77,14 +80,16 @@ TEST(Voices, LowPassDarkensNoise) {
     // Sample-to-sample change measures the high end.
     const auto roughness = [](const std::vector<float>& s) {
         double sum = 0.0;
-        for (std::size_t i = 1; i < s.size(); ++i) sum += std::fabs(s[i] - s[i - 1]);
+        for (std::size_t i = 1; i < s.size(); ++i)
+            sum += std::fabs(s[i] - s[i - 1]);
         return sum;
     };
     EXPECT_LT(roughness(dark), roughness(bright) * 0.2);
 }
 
 TEST(Voices, SameSourceSameSamples) {
-    const std::string source = "wave noise\npitch 9000\nhold 0.2\nvoice\nwave saw\nunison 5\ndetune 20\nhold 0.2\n";
+    const std::string source =
+        "wave noise\npitch 9000\nhold 0.2\nvoice\nwave saw\nunison 5\ndetune 20\nhold 0.2\n";
     EXPECT_EQ(renderEffect(source), renderEffect(source));
 }
 
@@ -120,7 +125,8 @@ TEST(Loops, TailsOfTheEndRingIntoTheStart) {
     EXPECT_GT(energy(loop.left, 0, 4410), 1.0);
     // The end runs into the start as smoothly as any two neighbouring samples.
     float largestStep = 0.0f;
-    for (std::size_t i = 1; i < loop.frames(); ++i) largestStep = std::max(largestStep, std::fabs(loop.left[i] - loop.left[i - 1]));
+    for (std::size_t i = 1; i < loop.frames(); ++i)
+        largestStep = std::max(largestStep, std::fabs(loop.left[i] - loop.left[i - 1]));
     EXPECT_LE(std::fabs(loop.left.front() - loop.left.back()), largestStep);
     EXPECT_LE(std::fabs(loop.right.front() - loop.right.back()), largestStep);
 }
@@ -139,14 +145,16 @@ TEST(Loops, IntroIsLeftOutOfTheLoopButPlayedOnce) {
 TEST(Loops, ArePeakNormalised) {
     const StereoBuffer loop = ScoreRenderer(parseScore(kLoopScore), kRate).renderLoop();
     float peak = 0.0f;
-    for (std::size_t i = 0; i < loop.frames(); ++i) peak = std::max({peak, std::fabs(loop.left[i]), std::fabs(loop.right[i])});
+    for (std::size_t i = 0; i < loop.frames(); ++i)
+        peak = std::max({peak, std::fabs(loop.left[i]), std::fabs(loop.right[i])});
     EXPECT_NEAR(20.0 * std::log10(peak), -3.0, 0.01);
 }
 
 StereoBuffer tone(std::size_t frames) {
     StereoBuffer audio;
     audio.resize(frames);
-    for (std::size_t i = 0; i < frames; ++i) audio.left[i] = audio.right[i] = 0.5f * static_cast<float>(std::sin(i * 0.05));
+    for (std::size_t i = 0; i < frames; ++i)
+        audio.left[i] = audio.right[i] = 0.5f * static_cast<float>(std::sin(i * 0.05));
     return audio;
 }
 
@@ -186,7 +194,8 @@ TEST(Encoding, GaplessTagRefusesBytesWithoutAHeader) {
 }
 
 TEST(Encoding, SameSoundSameBytes) {
-    EXPECT_EQ(Mp3Writer::encode(tone(30000), true, 128, true), Mp3Writer::encode(tone(30000), true, 128, true));
+    EXPECT_EQ(Mp3Writer::encode(tone(30000), true, 128, true),
+              Mp3Writer::encode(tone(30000), true, 128, true));
 }
 
 }  // namespace

@@ -14,14 +14,14 @@ namespace {
 
 // A small but complete score; cases below change one line of it.
 const std::string kHeader =
-    "tempo 120\n"                      // 1
-    "instrument lead\n"                // 2
-    "  wave square\n"                  // 3
-    "end\n"                            // 4
-    "instrument kick\n"                // 5
-    "  wave sine\n"                    // 6
-    "  pitch 60\n"                     // 7
-    "end\n";                           // 8
+    "tempo 120\n"        // 1
+    "instrument lead\n"  // 2
+    "  wave square\n"    // 3
+    "end\n"              // 4
+    "instrument kick\n"  // 5
+    "  wave sine\n"      // 6
+    "  pitch 60\n"       // 7
+    "end\n";             // 8
 
 Score parseScore(const std::string& text) {
     std::istringstream in(text);
@@ -40,7 +40,9 @@ struct BadSource {
     const char* says;  // part of the message
 };
 
-void PrintTo(const BadSource& source, std::ostream* out) { *out << source.name; }
+void PrintTo(const BadSource& source, std::ostream* out) {
+    *out << source.name;
+}
 
 class BadScore : public ::testing::TestWithParam<BadSource> {};
 
@@ -60,10 +62,13 @@ TEST_P(BadScore, IsRejectedAtItsLine) {
 INSTANTIATE_TEST_SUITE_P(
     Scores, BadScore,
     ::testing::Values(
-        BadSource{"UnknownInstrument", kHeader + "pattern A\n  leed C4w\nend\nplay A\n", 10, "unknown instrument 'leed'"},
+        BadSource{"UnknownInstrument", kHeader + "pattern A\n  leed C4w\nend\nplay A\n", 10,
+                  "unknown instrument 'leed'"},
         BadSource{"BadNoteName", kHeader + "pattern A\n  lead C4h H4h\nend\nplay A\n", 10, "bad note 'H4h'"},
-        BadSource{"NoteWithoutOctave", kHeader + "pattern A\n  lead Cq D4h.\nend\nplay A\n", 10, "bad note 'Cq'"},
-        BadSource{"BadLength", kHeader + "pattern A\n  lead C4x D4h.\nend\nplay A\n", 10, "bad note length 'x'"},
+        BadSource{"NoteWithoutOctave", kHeader + "pattern A\n  lead Cq D4h.\nend\nplay A\n", 10,
+                  "bad note 'Cq'"},
+        BadSource{"BadLength", kHeader + "pattern A\n  lead C4x D4h.\nend\nplay A\n", 10,
+                  "bad note length 'x'"},
         BadSource{"DotTooFine", kHeader + "pattern A\n  lead C4t... r\nend\nplay A\n", 10, "bad note length"},
         BadSource{"MissingTempo", "instrument lead\n  wave saw\nend\npattern A\n  lead C4w\nend\nplay A\n", 7,
                   "needs a 'tempo'"},
@@ -73,24 +78,32 @@ INSTANTIATE_TEST_SUITE_P(
                   "bar line after 3 beats of a 4-beat bar"},
         BadSource{"PartTooShort", kHeader + "pattern A\n  lead C4w\n  kick x...x...x...\nend\nplay A\n", 11,
                   "part 'kick' ends before"},
-        BadSource{"NotWholeBars", kHeader + "pattern A\n  lead C4h.\nend\nplay A\n", 9, "not a whole number of bars"},
+        BadSource{"NotWholeBars", kHeader + "pattern A\n  lead C4h.\nend\nplay A\n", 9,
+                  "not a whole number of bars"},
         BadSource{"StepsWithoutPitch", kHeader + "pattern A\n  lead x.x.x.x.x.x.x.x.\nend\nplay A\n", 10,
                   "need an instrument with a 'pitch'"},
         BadSource{"TieWithoutNote", kHeader + "pattern A\n  lead rq ~q C4h\nend\nplay A\n", 10, "tie '~q'"},
         BadSource{"OpenChord", kHeader + "pattern A\n  lead [C4 E4 G4w\nend\nplay A\n", 10, "no closing ']'"},
-        BadSource{"BadChordNote", kHeader + "pattern A\n  lead [C4 X4 G4]w\nend\nplay A\n", 10, "bad note 'X4'"},
-        BadSource{"ZeroRepeats", kHeader + "pattern A\n  lead C4q*0 C4w\nend\nplay A\n", 10, "bad repeat count '*0'"},
+        BadSource{"BadChordNote", kHeader + "pattern A\n  lead [C4 X4 G4]w\nend\nplay A\n", 10,
+                  "bad note 'X4'"},
+        BadSource{"ZeroRepeats", kHeader + "pattern A\n  lead C4q*0 C4w\nend\nplay A\n", 10,
+                  "bad repeat count '*0'"},
         BadSource{"OpenGroup", kHeader + "pattern A\n  lead (C4q D4 E4\nend\nplay A\n", 10, "no closing ')'"},
         BadSource{"NestedGroup", kHeader + "pattern A\n  lead ((C4q)*2 D4h)*2\nend\nplay A\n", 10, "nested"},
-        BadSource{"WordyRepeats", kHeader + "pattern A\n  lead C4q*four\nend\nplay A\n", 10, "bad repeat count"},
-        BadSource{"UnknownPattern", kHeader + "pattern A\n  lead C4w\nend\nplay A B\n", 12, "unknown pattern 'B'"},
-        BadSource{"BadTransposition", kHeader + "pattern A\n  lead C4w\nend\nplay A^up\n", 12, "bad transposition"},
+        BadSource{"WordyRepeats", kHeader + "pattern A\n  lead C4q*four\nend\nplay A\n", 10,
+                  "bad repeat count"},
+        BadSource{"UnknownPattern", kHeader + "pattern A\n  lead C4w\nend\nplay A B\n", 12,
+                  "unknown pattern 'B'"},
+        BadSource{"BadTransposition", kHeader + "pattern A\n  lead C4w\nend\nplay A^up\n", 12,
+                  "bad transposition"},
         BadSource{"PatternWithoutEnd", kHeader + "pattern A\n  lead C4w\n", 9, "'pattern A' has no 'end'"},
         BadSource{"InstrumentWithoutEnd", "tempo 90\ninstrument pad\n  wave saw\n", 2, "has no 'end'"},
         BadSource{"InstrumentTwice", kHeader + "instrument lead\n  wave saw\nend\n", 9, "defined twice"},
         BadSource{"EmptyInstrument", "tempo 90\ninstrument pad\nend\n", 2, "is empty"},
-        BadSource{"UnknownWave", "tempo 90\ninstrument pad\n  wave sawtooth\nend\n", 3, "unknown waveform 'sawtooth'"},
-        BadSource{"HoldInInstrument", "tempo 90\ninstrument pad\n  hold 1\nend\n", 3, "'hold' is for sound effects"},
+        BadSource{"UnknownWave", "tempo 90\ninstrument pad\n  wave sawtooth\nend\n", 3,
+                  "unknown waveform 'sawtooth'"},
+        BadSource{"HoldInInstrument", "tempo 90\ninstrument pad\n  hold 1\nend\n", 3,
+                  "'hold' is for sound effects"},
         BadSource{"UnknownSetting", "tempo 90\nswing 0.6\n", 2, "unknown setting 'swing'"},
         BadSource{"TempoOutOfRange", "tempo 1000\n", 1, "between 20 and 400"},
         BadSource{"CommaDecimal", "tempo 90,5\n", 1, "not '90,5'"},
@@ -188,7 +201,8 @@ TEST(ScoreReading, RepeatsPlayAWordSeveralTimes) {
     ASSERT_EQ(score.events.size(), 8u + 8u + 16u + 12u);
     EXPECT_EQ(score.events[3].tick, 3 * Score::kTicksPerBeat / 2);
     EXPECT_EQ(score.events[6].tick, 5 * Score::kTicksPerBeat / 2) << "the second chord";
-    EXPECT_EQ(score.events[8].tick, 4 * Score::kTicksPerBeat + Score::kTicksPerBeat / 2) << "after the group's rest";
+    EXPECT_EQ(score.events[8].tick, 4 * Score::kTicksPerBeat + Score::kTicksPerBeat / 2)
+        << "after the group's rest";
     EXPECT_EQ(score.events[31].tick, 12 * Score::kTicksPerBeat - Score::kTicksPerBeat / 4);
     EXPECT_EQ(score.endTick, 12 * Score::kTicksPerBeat);
 }
@@ -215,11 +229,13 @@ TEST(ScoreReading, PartsOfOneInstrumentAndLinesOfOnePart) {
                                    "play A\n");
     ASSERT_EQ(score.events.size(), 3u);
     EXPECT_EQ(score.events[1].tick, 0) << "a second part starts at the pattern's start";
-    EXPECT_EQ(score.events[2].tick, 2 * Score::kTicksPerBeat) << "a part's next line goes on where it stopped";
+    EXPECT_EQ(score.events[2].tick, 2 * Score::kTicksPerBeat)
+        << "a part's next line goes on where it stopped";
 }
 
 TEST(ScoreReading, LoopLengthInFrames) {
-    const Score score = parseScore("tempo 90\n" + kHeader.substr(10) + "pattern A\n  lead C4w\nend\nplay A A A\n");
+    const Score score =
+        parseScore("tempo 90\n" + kHeader.substr(10) + "pattern A\n  lead C4w\nend\nplay A A A\n");
     // 12 beats at 90 per minute: 8 seconds.
     EXPECT_EQ(score.loopFrames(44100.0), 8u * 44100u);
 }

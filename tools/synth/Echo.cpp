@@ -11,7 +11,8 @@ constexpr double kDarkening = 0.45;
 
 }  // namespace
 
-Echo::Echo(std::size_t delayFrames, double feedback) : delayFrames_(std::max<std::size_t>(delayFrames, 1)), feedback_(feedback) {}
+Echo::Echo(std::size_t delayFrames, double feedback)
+    : delayFrames_(std::max<std::size_t>(delayFrames, 1)), feedback_(feedback) {}
 
 void Echo::apply(const std::vector<float>& send, StereoBuffer& out, bool wrap) const {
     const std::size_t frames = send.size();

@@ -25,7 +25,8 @@ SoundEffect EffectParser::parse(std::istream& in, const std::string& file) {
         }
         // Settings before the first "voice" line belong to an implicit first voice.
         if (effect.voices.empty()) effect.voices.emplace_back();
-        if (!PatchParser::apply(cursor, effect.voices.back())) cursor.fail("unknown setting '" + cursor.key() + "'");
+        if (!PatchParser::apply(cursor, effect.voices.back()))
+            cursor.fail("unknown setting '" + cursor.key() + "'");
     }
     if (effect.voices.empty()) reader.fail(reader.lastLine(), "no voice: a sound needs at least a 'wave'");
     return effect;

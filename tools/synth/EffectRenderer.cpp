@@ -20,7 +20,8 @@ std::vector<float> EffectRenderer::render(const SoundEffect& effect, double samp
         note.seed = patch.seed;
         voice.render(note, sound);
         if (mix.size() < sound.frames()) mix.resize(sound.frames(), 0.0f);
-        for (std::size_t i = 0; i < sound.frames(); ++i) mix[i] += static_cast<float>(sound.left[i] * gain);
+        for (std::size_t i = 0; i < sound.frames(); ++i)
+            mix[i] += static_cast<float>(sound.left[i] * gain);
     }
     return mix;
 }

@@ -12,7 +12,8 @@ constexpr double kPi = 3.14159265358979323846;
 }  // namespace
 
 // Resonance 0 gives a Butterworth response (no peak); towards 1 the peak at the cutoff grows sharp.
-Filter::Filter(Mode mode, double resonance) : mode_(mode), damping_(std::sqrt(2.0) * (1.0 - 0.9 * resonance)) {}
+Filter::Filter(Mode mode, double resonance)
+    : mode_(mode), damping_(std::sqrt(2.0) * (1.0 - 0.9 * resonance)) {}
 
 void Filter::setCutoff(double hz, double sampleRate) {
     const double limited = std::clamp(hz, 10.0, sampleRate * 0.45);

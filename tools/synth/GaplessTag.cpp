@@ -9,7 +9,7 @@ namespace kettledrum {
 namespace {
 
 // Layout of the LAME header, counted from the "LAME" version string inside the first frame.
-constexpr long kDelayOffset = 21;  // 12 bits delay, 12 bits padding
+constexpr long kDelayOffset = 21;     // 12 bits delay, 12 bits padding
 constexpr long kChecksumOffset = 34;  // CRC-16 of every byte of the frame before it
 constexpr int kLargestValue = 4095;
 // The header sits inside the first frame; no frame of ours is longer than this.
@@ -19,7 +19,8 @@ unsigned crc16(const unsigned char* data, std::size_t size) {
     unsigned crc = 0;
     for (std::size_t i = 0; i < size; ++i) {
         crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1u) != 0 ? (crc >> 1) ^ 0xA001u : crc >> 1;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1u) != 0 ? (crc >> 1) ^ 0xA001u : crc >> 1;
     }
     return crc;
 }
@@ -50,7 +51,8 @@ void GaplessTag::widen(std::vector<unsigned char>& mp3, int extra) {
     if (!read(mp3, delay, padding)) throw std::runtime_error("no LAME header to mark the loop's edges in");
     delay += extra;
     padding += extra;
-    if (delay > kLargestValue || padding > kLargestValue) throw std::runtime_error("loop edges too wide for the LAME header");
+    if (delay > kLargestValue || padding > kLargestValue)
+        throw std::runtime_error("loop edges too wide for the LAME header");
     const auto at = static_cast<std::size_t>(findDelayField(mp3));
     mp3[at] = static_cast<unsigned char>(delay >> 4);
     mp3[at + 1] = static_cast<unsigned char>(((delay & 0x0F) << 4) | (padding >> 8));

@@ -5,7 +5,9 @@
 
 namespace kettledrum {
 
-double Levels::toDb(double amplitude) { return amplitude > 1e-10 ? 20.0 * std::log10(amplitude) : -200.0; }
+double Levels::toDb(double amplitude) {
+    return amplitude > 1e-10 ? 20.0 * std::log10(amplitude) : -200.0;
+}
 
 Levels Levels::measure(const std::vector<float>& samples) {
     Levels levels;

@@ -37,7 +37,8 @@ bool LineCursor::parseNumber(const std::string& text, double& value) {
 double LineCursor::number(const std::string& what, double low, double high) {
     const std::string text = word(what);
     double value = 0.0;
-    if (!parseNumber(text, value)) fail("'" + key() + "' expects a number for " + what + ", not '" + text + "'");
+    if (!parseNumber(text, value))
+        fail("'" + key() + "' expects a number for " + what + ", not '" + text + "'");
     if (value < low || value > high) {
         fail("'" + key() + "' " + what + " must be between " + show(low) + " and " + show(high) + ", not " +
              text);
@@ -66,6 +67,8 @@ void LineCursor::finish() const {
     if (!done()) fail("unexpected '" + line_.words[next_] + "' after '" + key() + "'");
 }
 
-void LineCursor::fail(const std::string& message) const { reader_.fail(line_.number, message); }
+void LineCursor::fail(const std::string& message) const {
+    reader_.fail(line_.number, message);
+}
 
 }  // namespace kettledrum

@@ -59,8 +59,9 @@ std::vector<unsigned char> Mp3Writer::encode(const StereoBuffer& source, bool st
     const float* right = stereo ? audio.right.data() : audio.left.data();
     for (std::size_t at = 0; at < frames; at += kChunk) {
         const int count = static_cast<int>(std::min<std::size_t>(kChunk, frames - at));
-        const int written = lame_encode_buffer_ieee_float(lame.get(), audio.left.data() + at, right + at, count,
-                                                          chunk.data(), static_cast<int>(chunk.size()));
+        const int written =
+            lame_encode_buffer_ieee_float(lame.get(), audio.left.data() + at, right + at, count, chunk.data(),
+                                          static_cast<int>(chunk.size()));
         if (written < 0) throw std::runtime_error("LAME failed to encode (" + std::to_string(written) + ")");
         bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + written);
     }

@@ -18,8 +18,12 @@ std::uint32_t Noise::nextBits() {
     return state_;
 }
 
-float Noise::nextSample() { return static_cast<float>(nextUnit() * 2.0 - 1.0); }
+float Noise::nextSample() {
+    return static_cast<float>(nextUnit() * 2.0 - 1.0);
+}
 
-double Noise::nextUnit() { return static_cast<double>(nextBits() >> 8) / 16777216.0; }
+double Noise::nextUnit() {
+    return static_cast<double>(nextBits() >> 8) / 16777216.0;
+}
 
 }  // namespace kettledrum

@@ -23,7 +23,8 @@ double polyBlep(double phase, double increment) {
 
 }  // namespace
 
-Oscillator::Oscillator(Wave wave, double phase, std::uint32_t seed) : wave_(wave), phase_(phase), noise_(seed) {
+Oscillator::Oscillator(Wave wave, double phase, std::uint32_t seed)
+    : wave_(wave), phase_(phase), noise_(seed) {
     held_ = noise_.nextSample();
 }
 

@@ -29,13 +29,26 @@ bool PartReader::parseLength(const std::string& text, std::int64_t& ticks) {
     if (text.empty()) return true;
     std::int64_t value = 0;
     switch (text[0]) {
-        case 'w': value = 4 * Score::kTicksPerBeat; break;
-        case 'h': value = 2 * Score::kTicksPerBeat; break;
-        case 'q': value = Score::kTicksPerBeat; break;
-        case 'e': value = Score::kTicksPerBeat / 2; break;
-        case 's': value = Score::kTicksPerBeat / 4; break;
-        case 't': value = Score::kTicksPerBeat / 8; break;
-        default: return false;
+        case 'w':
+            value = 4 * Score::kTicksPerBeat;
+            break;
+        case 'h':
+            value = 2 * Score::kTicksPerBeat;
+            break;
+        case 'q':
+            value = Score::kTicksPerBeat;
+            break;
+        case 'e':
+            value = Score::kTicksPerBeat / 2;
+            break;
+        case 's':
+            value = Score::kTicksPerBeat / 4;
+            break;
+        case 't':
+            value = Score::kTicksPerBeat / 8;
+            break;
+        default:
+            return false;
     }
     std::size_t i = 1;
     if (i < text.size() && text[i] == '3') {
@@ -54,12 +67,14 @@ bool PartReader::parseLength(const std::string& text, std::int64_t& ticks) {
 
 std::int64_t PartReader::readLength(const std::string& text, const SourceReader& reader, int line) {
     if (!parseLength(text, length_)) {
-        reader.fail(line, "bad note length '" + text + "' (w h q e s t, then 3 for a triplet, '.' for a dot)");
+        reader.fail(line,
+                    "bad note length '" + text + "' (w h q e s t, then 3 for a triplet, '.' for a dot)");
     }
     return length_;
 }
 
-void PartReader::addNotes(const std::vector<double>& pitches, std::int64_t length, std::vector<NoteEvent>& events) {
+void PartReader::addNotes(const std::vector<double>& pitches, std::int64_t length,
+                          std::vector<NoteEvent>& events) {
     sounding_.clear();
     for (const double midi : pitches) {
         sounding_.push_back(events.size());
@@ -76,7 +91,8 @@ void PartReader::readSteps(const std::string& word, const SourceReader& reader, 
             sounding_.clear();
         } else if (c == '-') {
             if (sounding_.empty()) reader.fail(line, "'-' in '" + word + "' has no step before it to hold");
-            for (const auto index : sounding_) events[index].length += gridTicks_;
+            for (const auto index : sounding_)
+                events[index].length += gridTicks_;
         } else {
             const double velocity = c == 'X' ? kAccent : c == 'x' ? kNormal : kGhost;
             sounding_.assign(1, events.size());
@@ -96,7 +112,8 @@ void PartReader::readChord(const std::string& chord, const SourceReader& reader,
         if (name.empty()) return;
         std::size_t used = 0;
         const auto midi = Pitch::readName(name, used);
-        if (!midi || used != name.size()) reader.fail(line, "bad note '" + name + "' in chord '" + chord + "'");
+        if (!midi || used != name.size())
+            reader.fail(line, "bad note '" + name + "' in chord '" + chord + "'");
         pitches.push_back(*midi);
         name.clear();
     };
@@ -133,11 +150,13 @@ void PartReader::read(const std::vector<std::string>& words, std::size_t first, 
             }
             if (inner.empty()) reader.fail(line, "empty group");
             const int times = repeatCount(suffix, reader, line);
-            for (int repeat = 0; repeat < times; ++repeat) read(inner, 0, reader, line, events);
+            for (int repeat = 0; repeat < times; ++repeat)
+                read(inner, 0, reader, line, events);
         } else if (words[i][0] == '[') {
             // A chord's notes may be written with spaces between them: gather the words up to the ']'.
             std::string chord = words[i];
-            while (chord.find(']') == std::string::npos && i + 1 < words.size()) chord += " " + words[++i];
+            while (chord.find(']') == std::string::npos && i + 1 < words.size())
+                chord += " " + words[++i];
             readWord(chord, reader, line, events);
         } else {
             readWord(words[i], reader, line, events);
@@ -180,14 +199,16 @@ void PartReader::readWord(const std::string& written, const SourceReader& reader
         } else if (word[0] == '~') {
             if (sounding_.empty()) reader.fail(line, "tie '" + word + "' has no note before it");
             const std::int64_t length = readLength(word.substr(1), reader, line);
-            for (const auto index : sounding_) events[index].length += length;
+            for (const auto index : sounding_)
+                events[index].length += length;
             position_ += length;
         } else if (word.find_first_not_of("xXo.-") == std::string::npos) {
             readSteps(word, reader, line, events);
         } else {
             std::size_t used = 0;
             const auto midi = Pitch::readName(word, used);
-            if (!midi) reader.fail(line, "bad note '" + word + "' (a note is a letter A-G, '#' or 'b', an octave)");
+            if (!midi)
+                reader.fail(line, "bad note '" + word + "' (a note is a letter A-G, '#' or 'b', an octave)");
             addNotes({static_cast<double>(*midi)}, readLength(word.substr(used), reader, line), events);
         }
     }

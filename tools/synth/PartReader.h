@@ -32,12 +32,15 @@ public:
     int lastLine() const { return lastLine_; }
 
 private:
-    void readWord(const std::string& word, const SourceReader& reader, int line, std::vector<NoteEvent>& events);
+    void readWord(const std::string& word, const SourceReader& reader, int line,
+                  std::vector<NoteEvent>& events);
     static int repeatCount(const std::string& suffix, const SourceReader& reader, int line);
     std::int64_t readLength(const std::string& text, const SourceReader& reader, int line);
     void addNotes(const std::vector<double>& pitches, std::int64_t length, std::vector<NoteEvent>& events);
-    void readSteps(const std::string& word, const SourceReader& reader, int line, std::vector<NoteEvent>& events);
-    void readChord(const std::string& chord, const SourceReader& reader, int line, std::vector<NoteEvent>& events);
+    void readSteps(const std::string& word, const SourceReader& reader, int line,
+                   std::vector<NoteEvent>& events);
+    void readChord(const std::string& chord, const SourceReader& reader, int line,
+                   std::vector<NoteEvent>& events);
 
     int instrument_;
     bool hasOwnPitch_;

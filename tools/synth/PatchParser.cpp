@@ -18,7 +18,8 @@ Wave readWave(LineCursor& line) {
 }
 
 // "<value> [to <value>]": a fixed setting or a sweep across the sound.
-void readSweep(LineCursor& line, const std::string& what, double low, double high, double& start, double& end) {
+void readSweep(LineCursor& line, const std::string& what, double low, double high, double& start,
+               double& end) {
     start = line.number(what, low, high);
     end = line.accept("to") ? line.number("the end " + what, low, high) : start;
 }

@@ -23,8 +23,12 @@ std::optional<int> Pitch::readName(std::string_view text, std::size_t& used) {
     return (octave + 1) * 12 + semitone;
 }
 
-double Pitch::toHz(double midi) { return 440.0 * std::exp2((midi - 69.0) / 12.0); }
+double Pitch::toHz(double midi) {
+    return 440.0 * std::exp2((midi - 69.0) / 12.0);
+}
 
-double Pitch::fromHz(double hz) { return 69.0 + 12.0 * std::log2(hz / 440.0); }
+double Pitch::fromHz(double hz) {
+    return 69.0 + 12.0 * std::log2(hz / 440.0);
+}
 
 }  // namespace kettledrum

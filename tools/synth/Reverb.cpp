@@ -28,14 +28,16 @@ struct Line {
 
 }  // namespace
 
-Reverb::Reverb(double decaySeconds, double sampleRate) : decaySeconds_(decaySeconds), sampleRate_(sampleRate) {}
+Reverb::Reverb(double decaySeconds, double sampleRate)
+    : decaySeconds_(decaySeconds), sampleRate_(sampleRate) {}
 
 void Reverb::apply(const std::vector<float>& send, StereoBuffer& out, bool wrap) const {
     applySide(send, out.left, wrap, 0);
     applySide(send, out.right, wrap, kRightSpread);
 }
 
-void Reverb::applySide(const std::vector<float>& send, std::vector<float>& out, bool wrap, std::size_t spread) const {
+void Reverb::applySide(const std::vector<float>& send, std::vector<float>& out, bool wrap,
+                       std::size_t spread) const {
     const std::size_t frames = send.size();
     if (frames == 0) return;
     const double scale = sampleRate_ / 44100.0;
@@ -45,7 +47,8 @@ void Reverb::applySide(const std::vector<float>& send, std::vector<float>& out, 
         const auto size = static_cast<std::size_t>(static_cast<double>(length + spread) * scale);
         combs.emplace_back(size);
         // Each trip round the comb loses what brings the sound down 60 dB over the decay time.
-        feedback.push_back(static_cast<float>(std::pow(10.0, -3.0 * static_cast<double>(size) / (decaySeconds_ * sampleRate_))));
+        feedback.push_back(static_cast<float>(
+            std::pow(10.0, -3.0 * static_cast<double>(size) / (decaySeconds_ * sampleRate_))));
     }
     std::vector<Line> allPasses;
     for (const auto length : kAllPassFrames) {

@@ -17,7 +17,8 @@ public:
     void apply(const std::vector<float>& send, StereoBuffer& out, bool wrap) const;
 
 private:
-    void applySide(const std::vector<float>& send, std::vector<float>& out, bool wrap, std::size_t spread) const;
+    void applySide(const std::vector<float>& send, std::vector<float>& out, bool wrap,
+                   std::size_t spread) const;
 
     double decaySeconds_;
     double sampleRate_;

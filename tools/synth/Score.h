@@ -53,7 +53,9 @@ struct Score {
     std::int64_t frameOf(std::int64_t tick, double sampleRate) const {
         return std::llround(seconds(tick - loopTick) * sampleRate);
     }
-    std::size_t loopFrames(double sampleRate) const { return static_cast<std::size_t>(frameOf(endTick, sampleRate)); }
+    std::size_t loopFrames(double sampleRate) const {
+        return static_cast<std::size_t>(frameOf(endTick, sampleRate));
+    }
 };
 
 }  // namespace kettledrum

@@ -81,7 +81,8 @@ void Reader::readInstrument(LineCursor& header) {
     Instrument instrument;
     instrument.name = header.word("a name");
     header.finish();
-    if (findInstrument(instrument.name) >= 0) header.fail("instrument '" + instrument.name + "' is defined twice");
+    if (findInstrument(instrument.name) >= 0)
+        header.fail("instrument '" + instrument.name + "' is defined twice");
     const std::string block = "instrument " + instrument.name;
     SourceLine line;
     while (nextInBlock(line, block, header.lineNumber())) {
@@ -102,11 +103,14 @@ void Reader::readInstrument(LineCursor& header) {
             cursor.finish();
             continue;
         }
-        if (key == "hold") cursor.fail("'hold' is for sound effects: notes are held for their written length");
+        if (key == "hold")
+            cursor.fail("'hold' is for sound effects: notes are held for their written length");
         if (instrument.layers.empty()) instrument.layers.emplace_back();
-        if (!PatchParser::apply(cursor, instrument.layers.back())) cursor.fail("unknown setting '" + key + "'");
+        if (!PatchParser::apply(cursor, instrument.layers.back()))
+            cursor.fail("unknown setting '" + key + "'");
     }
-    if (instrument.layers.empty()) source_.fail(header.lineNumber(), "instrument '" + instrument.name + "' is empty");
+    if (instrument.layers.empty())
+        source_.fail(header.lineNumber(), "instrument '" + instrument.name + "' is empty");
     score_.instruments.push_back(std::move(instrument));
 }
 
@@ -127,7 +131,8 @@ void Reader::readPattern(LineCursor& header) {
         auto part = parts.find(partName);
         if (part == parts.end()) {
             bool hasOwnPitch = true;
-            for (const auto& layer : score_.instruments[instrument].layers) hasOwnPitch &= layer.pitch.has_value();
+            for (const auto& layer : score_.instruments[instrument].layers)
+                hasOwnPitch &= layer.pitch.has_value();
             part = parts.emplace(partName, PartReader(instrument, hasOwnPitch, gridTicks_, barTicks)).first;
         }
         part->second.read(line.words, 1, source_, line.number, pattern.events);
@@ -135,7 +140,8 @@ void Reader::readPattern(LineCursor& header) {
     }
     for (const auto& [partName, part] : parts) {
         if (part.position() != pattern.length) {
-            source_.fail(part.lastLine(), "part '" + partName + "' ends before the rest of pattern '" + name + "'");
+            source_.fail(part.lastLine(),
+                         "part '" + partName + "' ends before the rest of pattern '" + name + "'");
         }
     }
     if (pattern.length == 0 || pattern.length % barTicks != 0) {
@@ -195,6 +201,8 @@ Score Reader::read() {
 
 }  // namespace
 
-Score ScoreParser::parse(std::istream& in, const std::string& file) { return Reader(in, file).read(); }
+Score ScoreParser::parse(std::istream& in, const std::string& file) {
+    return Reader(in, file).read();
+}
 
 }  // namespace kettledrum

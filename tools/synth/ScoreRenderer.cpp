@@ -17,11 +17,16 @@ constexpr double kTailSeconds = 4.0;
 
 }  // namespace
 
-ScoreRenderer::ScoreRenderer(const Score& score, double sampleRate) : score_(score), sampleRate_(sampleRate) {}
+ScoreRenderer::ScoreRenderer(const Score& score, double sampleRate)
+    : score_(score), sampleRate_(sampleRate) {}
 
-StereoBuffer ScoreRenderer::renderLoop() const { return render(true); }
+StereoBuffer ScoreRenderer::renderLoop() const {
+    return render(true);
+}
 
-StereoBuffer ScoreRenderer::renderOnce() const { return render(false); }
+StereoBuffer ScoreRenderer::renderOnce() const {
+    return render(false);
+}
 
 StereoBuffer ScoreRenderer::render(bool loop) const {
     const std::int64_t originTick = loop ? score_.loopTick : 0;
@@ -29,7 +34,8 @@ StereoBuffer ScoreRenderer::render(bool loop) const {
         return std::llround(score_.seconds(tick - originTick) * sampleRate_);
     };
     const auto frames = static_cast<std::size_t>(
-        origin(score_.endTick) + (loop ? 0 : std::llround((kTailSeconds + score_.reverbSeconds) * sampleRate_)));
+        origin(score_.endTick) +
+        (loop ? 0 : std::llround((kTailSeconds + score_.reverbSeconds) * sampleRate_)));
     StereoBuffer mix;
     mix.resize(frames);
     std::vector<float> echoSend(frames, 0.0f), reverbSend(frames, 0.0f);
@@ -70,13 +76,15 @@ StereoBuffer ScoreRenderer::render(bool loop) const {
         }
     }
     if (anyEcho) {
-        const auto delay = static_cast<std::size_t>(std::llround(score_.seconds(std::llround(score_.echoBeats * Score::kTicksPerBeat)) * sampleRate_));
+        const auto delay = static_cast<std::size_t>(std::llround(
+            score_.seconds(std::llround(score_.echoBeats * Score::kTicksPerBeat)) * sampleRate_));
         Echo(delay, score_.echoFeedback).apply(echoSend, mix, loop);
     }
     if (anyReverb) Reverb(score_.reverbSeconds, sampleRate_).apply(reverbSend, mix, loop);
 
     float peak = 0.0f;
-    for (std::size_t i = 0; i < frames; ++i) peak = std::max({peak, std::fabs(mix.left[i]), std::fabs(mix.right[i])});
+    for (std::size_t i = 0; i < frames; ++i)
+        peak = std::max({peak, std::fabs(mix.left[i]), std::fabs(mix.right[i])});
     if (peak > 0.0f) {
         const auto scale = static_cast<float>(std::pow(10.0, score_.peakDb / 20.0) / peak);
         for (std::size_t i = 0; i < frames; ++i) {

@@ -29,6 +29,8 @@ bool SourceReader::next(SourceLine& line) {
     return false;
 }
 
-void SourceReader::fail(int line, const std::string& message) const { throw SourceError(file_, line, message); }
+void SourceReader::fail(int line, const std::string& message) const {
+    throw SourceError(file_, line, message);
+}
 
 }  // namespace kettledrum

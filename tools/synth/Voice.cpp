@@ -18,7 +18,9 @@ constexpr double kTwoPi = 6.28318530717958647692;
 // Pitch, duty and cutoffs change at this many frames: smooth to the ear, cheap to compute.
 constexpr std::size_t kControlFrames = 32;
 
-double sweep(double start, double end, double progress) { return start + (end - start) * progress; }
+double sweep(double start, double end, double progress) {
+    return start + (end - start) * progress;
+}
 
 // Cutoffs sweep evenly in pitch rather than in Hz.
 double sweepHz(double start, double end, double progress) {
@@ -45,7 +47,8 @@ std::size_t Voice::frames(double gate) const {
 double Voice::pitchOffset(double seconds) const {
     const double local = patch_.repeat > 0.0 ? std::fmod(seconds, patch_.repeat) : seconds;
     double offset = patch_.transpose;
-    if (patch_.slideSeconds > 0.0) offset += patch_.slideSemitones * std::min(local / patch_.slideSeconds, 1.0);
+    if (patch_.slideSeconds > 0.0)
+        offset += patch_.slideSemitones * std::min(local / patch_.slideSeconds, 1.0);
     if (!patch_.arpeggio.empty()) {
         const auto count = patch_.arpeggio.size();
         auto step = static_cast<std::size_t>(local / patch_.arpeggioStep);
@@ -83,8 +86,10 @@ void Voice::render(const NoteSpec& note, StereoBuffer& out) const {
     const bool stereo = count > 1 && patch_.spread > 0.0;
 
     const Envelope envelope(patch_.attack, patch_.decay, patch_.sustain, patch_.release, note.gate);
-    Filter lowLeft(Filter::Mode::LowPass, patch_.resonance), lowRight(Filter::Mode::LowPass, patch_.resonance);
-    Filter highLeft(Filter::Mode::HighPass, patch_.resonance), highRight(Filter::Mode::HighPass, patch_.resonance);
+    Filter lowLeft(Filter::Mode::LowPass, patch_.resonance),
+        lowRight(Filter::Mode::LowPass, patch_.resonance);
+    Filter highLeft(Filter::Mode::HighPass, patch_.resonance),
+        highRight(Filter::Mode::HighPass, patch_.resonance);
     const double amplitude = patch_.volume * note.velocity;
     const double incrementLimit = patch_.wave == Wave::Noise ? 1.0 : 0.49;
     const double lengthSeconds = static_cast<double>(length) / sampleRate_;
@@ -94,7 +99,8 @@ void Voice::render(const NoteSpec& note, StereoBuffer& out) const {
         const double progress = std::min(seconds / lengthSeconds, 1.0);
         const double hz = Pitch::toHz(note.midi + pitchOffset(seconds));
         const double duty = sweep(patch_.duty, patch_.dutyEnd, progress);
-        for (auto& slot : slots) slot.increment = std::min(hz * slot.ratio / sampleRate_, incrementLimit);
+        for (auto& slot : slots)
+            slot.increment = std::min(hz * slot.ratio / sampleRate_, incrementLimit);
         if (patch_.lowpass > 0.0) {
             const double cutoff = sweepHz(patch_.lowpass, patch_.lowpassEnd, progress);
             lowLeft.setCutoff(cutoff, sampleRate_);
@@ -124,7 +130,8 @@ void Voice::render(const NoteSpec& note, StereoBuffer& out) const {
                 if (stereo) right = highRight.process(right);
             }
             if (!stereo) right = left;
-            const auto level = static_cast<float>(amplitude * envelope.level(static_cast<double>(i) / sampleRate_));
+            const auto level =
+                static_cast<float>(amplitude * envelope.level(static_cast<double>(i) / sampleRate_));
             out.left[start + i] = left * level;
             out.right[start + i] = right * level;
         }

@@ -19,9 +19,9 @@ struct VoicePatch {
     double transpose = 0.0;
     double slideSemitones = 0.0;  // pitch glide, reached after slideSeconds, then held
     double slideSeconds = 0.0;
-    double vibratoDepth = 0.0;  // semitones either way
-    double vibratoRate = 0.0;   // Hz
-    double vibratoDelay = 0.0;  // the vibrato fades in over this time
+    double vibratoDepth = 0.0;     // semitones either way
+    double vibratoRate = 0.0;      // Hz
+    double vibratoDelay = 0.0;     // the vibrato fades in over this time
     std::vector<double> arpeggio;  // intervals stepped through every arpeggioStep seconds
     double arpeggioStep = 0.0;
     bool arpeggioLoops = false;
@@ -42,9 +42,9 @@ struct VoicePatch {
     double volume = 1.0;
     double delay = 0.0;  // start later than the note
 
-    int unison = 1;         // oscillators per note
-    double detune = 0.0;    // cents between the lowest and highest oscillator
-    double spread = 0.0;    // stereo width of the oscillators, 0 to 1
+    int unison = 1;          // oscillators per note
+    double detune = 0.0;     // cents between the lowest and highest oscillator
+    double spread = 0.0;     // stereo width of the oscillators, 0 to 1
     std::uint32_t seed = 1;  // noise and unison phases
 };
 

@@ -11,7 +11,8 @@ namespace kettledrum {
 namespace {
 
 void put(std::ofstream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFFu));
+    for (int i = 0; i < bytes; ++i)
+        out.put(static_cast<char>((value >> (8 * i)) & 0xFFu));
 }
 
 std::uint32_t toPcm(float sample) {

@@ -101,9 +101,9 @@ int run(const Options& options) {
     if (options.report) {
         const Levels left = Levels::measure(audio.left);
         const Levels right = Levels::measure(audio.right);
-        std::printf("%s: %.3f s (%zu frames), peak %.1f/%.1f dBFS, rms %.1f/%.1f dBFS\n", options.output.c_str(),
-                    static_cast<double>(audio.frames()) / Mp3Writer::kSampleRate, audio.frames(), left.peakDb,
-                    right.peakDb, left.rmsDb, right.rmsDb);
+        std::printf("%s: %.3f s (%zu frames), peak %.1f/%.1f dBFS, rms %.1f/%.1f dBFS\n",
+                    options.output.c_str(), static_cast<double>(audio.frames()) / Mp3Writer::kSampleRate,
+                    audio.frames(), left.peakDb, right.peakDb, left.rmsDb, right.rmsDb);
     }
     return 0;
 }
