@@ -1,6 +1,7 @@
 #include "DemoScenes.h"
 
 #include "DemoArt.h"
+#include "DemoMapScenes.h"
 #include "engine/actions/CallFunc.h"
 #include "engine/actions/DelayTime.h"
 #include "engine/actions/FadeTo.h"
@@ -52,6 +53,8 @@ Scene* DemoScenes::create(const std::string& name) {
     if (name == "showcase") return showcase();
     if (name == "actions") return actions();
     if (name == "perspective") return perspective();
+    if (name == "tilemap") return DemoMapScenes::tilemap();
+    if (name == "particles") return DemoMapScenes::particles();
     return nullptr;
 }
 

@@ -7,7 +7,8 @@
 namespace engine_demo {
 
 // The demo's scenes, by name: "showcase" (sprites, text, nine-slice, perspective),
-// "actions" (timed actions), "perspective" (a plane at position Z 230 followed by a camera).
+// "actions" (timed actions), "perspective" (a plane at position Z 230 followed by a camera),
+// "tilemap" and "particles" (see DemoMapScenes).
 class DemoScenes {
 public:
     static engine::Scene* create(const std::string& name);

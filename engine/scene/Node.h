@@ -16,6 +16,7 @@ namespace engine {
 class Action;
 class ActionManager;
 class EventDispatcher;
+class PhysicsBody;
 class Renderer;
 class Scene;
 class Scheduler;
@@ -179,6 +180,12 @@ public:
     ActionManager* getActionManager() const;
     EventDispatcher* getEventDispatcher() const;
 
+    // --- physics ---
+    // Attaches a body (null detaches the current one). The body joins the scene's physics world
+    // while this node is in the running scene. Attaching schedules update() at priority 0.
+    virtual void setPhysicsBody(PhysicsBody* body);
+    PhysicsBody* getPhysicsBody() const { return physicsBody_.get(); }
+
 protected:
     Node();
     void childAdded(Node* child, int localZOrder, int tag, const std::string& name, bool setTag);
@@ -218,6 +225,7 @@ protected:
     bool cascadeColor_ = false;
 
     bool running_ = false;
+    RefPtr<PhysicsBody> physicsBody_;
 
 private:
     static uint64_t nextOrderOfArrival();

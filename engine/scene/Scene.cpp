@@ -1,5 +1,6 @@
 #include "engine/scene/Scene.h"
 
+#include "engine/physics/PhysicsWorld.h"
 #include "engine/scene/Director.h"
 
 namespace engine {
@@ -8,6 +9,8 @@ Scene::Scene() {
     ignoreAnchorPointForPosition_ = true;
     anchorPoint_ = Vec2::ANCHOR_MIDDLE;
 }
+
+Scene::~Scene() = default;
 
 Scene* Scene::create() {
     auto* scene = new Scene();
@@ -35,8 +38,19 @@ bool Scene::init() {
     return true;
 }
 
-bool Scene::initWithPhysics() { return init(); }
+bool Scene::initWithPhysics() {
+    if (!init()) return false;
+    physicsWorld_ = std::make_unique<PhysicsWorld>(*this);
+    return true;
+}
 
-void Scene::stepPhysics(float /*dt*/) {}
+void Scene::stepPhysics(float dt) {
+    if (physicsWorld_) physicsWorld_->update(dt);
+}
+
+void Scene::visit(Renderer& renderer, const DrawContext& parent) {
+    Node::visit(renderer, parent);
+    if (physicsWorld_ && isVisible()) physicsWorld_->debugDraw(renderer);
+}
 
 }  // namespace engine

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "engine/scene/Node.h"
 
 namespace engine {
@@ -15,12 +17,20 @@ public:
 
     bool init() override;
     virtual bool initWithPhysics();
+    ~Scene() override;
 
+    // The world of a scene made with physics, else null.
+    PhysicsWorld* getPhysicsWorld() const { return physicsWorld_.get(); }
     // Steps the physics world (if any) by dt.
     virtual void stepPhysics(float dt);
+    // Draws the tree, then the physics debug outlines when they are enabled.
+    void visit(Renderer& renderer, const DrawContext& parent) override;
 
 protected:
     Scene();
+
+private:
+    std::unique_ptr<PhysicsWorld> physicsWorld_;
 };
 
 }  // namespace engine

@@ -1,27 +1,63 @@
 #include "game/app/AppDelegate.h"
 
+#include <algorithm>
+
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/WindowView.h"
 #include "engine/scene/Director.h"
+#include "game/app/SceneManager.h"
+#include "game/data/StringsManager.h"
+
+namespace {
+
+constexpr float kDesignWidth = 960.0f;
+constexpr float kDesignHeight = 540.0f;
+
+}  // namespace
 
 void AppDelegate::initGLContextAttrs() {}
+
+const std::vector<std::string>& AppDelegate::searchPaths() {
+    static const std::vector<std::string> paths = {
+        "res",          "res/data",          "res/images",      "res/images/mapchip",
+        "res/images/character", "res/images/weapon", "res/images/effect", "res/images/ui",
+        "res/images/bullet",    "res/fonts",         "res/audio"};
+    return paths;
+}
+
+std::string AppDelegate::windowTitleFor(const std::string& languageCode) {
+    if (auto* strings = vastomer::StringsManager::getInstance()) {
+        std::string title = strings->getString(TITLE_KEY);
+        if (title != TITLE_KEY && !title.empty()) return title;
+    }
+    return languageCode == "ja" ? TITLE_JA : TITLE_EN;
+}
 
 bool AppDelegate::applicationDidFinishLaunching() {
     engine::Director* director = engine::Director::getInstance();
     if (!director->getOpenGLView()) {
-        engine::WindowView* view = engine::WindowView::createWithRect("...", engine::Rect(0, 0, 960, 540), 1.0f);
+        engine::WindowView* view =
+            engine::WindowView::createWithRect("...", engine::Rect(0, 0, kDesignWidth, kDesignHeight), 1.0f);
         if (!view) return false;
         director->setOpenGLView(view);
     }
     director->setDisplayStats(false);
     director->setAnimationInterval(1.0 / 60.0);
-    director->getOpenGLView()->setDesignResolutionSize(960, 540, engine::ResolutionPolicy::NO_BORDER);
-    director->setContentScaleFactor(1.0f);
-    for (const char* path : {"res", "res/data", "res/images", "res/images/mapchip", "res/images/character",
-                             "res/images/weapon", "res/images/effect", "res/images/ui", "res/images/bullet",
-                             "res/fonts", "res/audio"})
-        engine::FileUtils::getInstance()->addSearchPath(path);
-    director->runWithScene(engine::Scene::create());
+
+    engine::GLView* view = director->getOpenGLView();
+    view->setDesignResolutionSize(kDesignWidth, kDesignHeight, engine::ResolutionPolicy::NO_BORDER);
+    director->setContentScaleFactor(std::min(kDesignHeight / kDesignHeight, kDesignWidth / kDesignWidth));
+
+    for (const std::string& path : searchPaths()) engine::FileUtils::getInstance()->addSearchPath(path);
+
+    vastomer::SceneManager* scene = vastomer::SceneManager::getInstance();
+    if (!scene) return false;
+
+    std::string language = vastomer::StringsManager::getInstance()->getLanguage();
+    windowTitle_ = windowTitleFor(language);
+    view->setWindowTitle(windowTitle_);
+
+    director->runWithScene(scene);
     return true;
 }
 

@@ -1,12 +1,29 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "engine/platform/Application.h"
 
-// The game's application: opens the view, sets up the resource search paths and starts the game.
+// The game's application: opens the view, sets up the resource search paths, builds the scene
+// manager, titles the window in the player's language and starts the game.
 class AppDelegate : public engine::Application {
 public:
+    static constexpr const char* TITLE_KEY = "APP_TITLE";
+    static constexpr const char* TITLE_JA = "クオリン";
+    static constexpr const char* TITLE_EN = "Quorin";
+
     void initGLContextAttrs() override;
     bool applicationDidFinishLaunching() override;
     void applicationDidEnterBackground() override;
     void applicationWillEnterForeground() override;
+
+    // The resource search paths, in the order they are searched.
+    static const std::vector<std::string>& searchPaths();
+    // The window title for a language code: the strings table's title, else the built-in one.
+    static std::string windowTitleFor(const std::string& languageCode);
+    const std::string& getWindowTitle() const { return windowTitle_; }
+
+private:
+    std::string windowTitle_;
 };

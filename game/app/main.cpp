@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/app/AppDelegate.h"
+#include "game/harness/Harness.h"
 
 namespace {
 
@@ -14,6 +15,11 @@ const char* kUsage =
     "  --res DIR                resource root (default: Resources next to the program)\n"
     "  --data-dir DIR           folder for the save file and settings (default: ~/.local/share/quorin)\n"
     "  --lang CODE              the system language the game is told (ja, en, ...)\n"
+    "  --input FILE             play an input script: one event a line, 'FRAME down|up|tap KEY' or\n"
+    "                           'FRAME pad connect|disconnect', 'FRAME pad button I down|up',\n"
+    "                           'FRAME pad axis I VALUE'; '#' starts a comment line\n"
+    "  --record FILE            write the keys and game-pad events of this session as an input script\n"
+    "  --dump-state FILE        write the game's state as JSON when the run ends\n"
     "  --help                   show this text\n";
 
 }  // namespace
@@ -21,7 +27,7 @@ const char* kUsage =
 int main(int argc, char** argv) {
     engine::LaunchOptions options;
     std::string error;
-    if (!engine::LaunchOptions::parse(argc, argv, {}, options, error)) {
+    if (!engine::LaunchOptions::parse(argc, argv, vastomer::Harness::declaredOptions(), options, error)) {
         std::fprintf(stderr, "quorin: %s\n%s", error.c_str(), kUsage);
         return 2;
     }
@@ -29,7 +35,18 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    vastomer::Harness harness;
+    if (!harness.prepare(options, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
     AppDelegate app;
     app.setLaunchOptions(options);
-    return app.run();
+    harness.install();
+    int status = app.run();
+    if (!harness.finish(error)) {
+        std::fprintf(stderr, "quorin: %s\n", error.c_str());
+        if (status == 0) status = 1;
+    }
+    return status;
 }

@@ -138,3 +138,8 @@ TEST(PixSourcePalettes, DerivedPaletteKeepsBaseAndAliasesLetters) {
     ASSERT_TRUE(q->find('.', c));
     EXPECT_TRUE(c.transparent());
 }
+
+TEST(PixSourceFonts, SameFontTwiceIsNoClashButAnotherFileIs) {
+    EXPECT_EQ(errorOf("font t a.ttf\nfont t a.ttf\n"), "");
+    EXPECT_EQ(errorOf("font t a.ttf\nfont t b.ttf\n"), "art.pix:2: 't' is already defined at art.pix:1");
+}

@@ -179,3 +179,48 @@ TEST(PixRenderText, TextUsesOnlyItsColour) {
     }
     EXPECT_GT(coloured, 20);
 }
+
+TEST(PixRenderShapes, ScatterIsTheSameForTheSameSeed) {
+    const std::string src =
+        "grid d\n  r\nend\npicture a 32x32\n  scatter d 0 0 32 32 20 7\nend\n"
+        "picture b 32x32\n  scatter d 0 0 32 32 20 7\nend\n"
+        "picture c 32x32\n  scatter d 0 0 32 32 20 8\nend\n";
+    EXPECT_TRUE(draw(src, "a").pixels() == draw(src, "b").pixels());
+    EXPECT_FALSE(draw(src, "a").pixels() == draw(src, "c").pixels());
+}
+
+TEST(PixRenderShapes, EraseReplaceAndTileOffset) {
+    const Image img = draw(
+        "grid two\n  rg\nend\npicture out 4x2\n  tile two 0 0 4 1 offset 1,0\n"
+        "  rect 0 1 4 1 b\n  erase 0 1 1 1\n  replace b k\nend\n",
+        "out");
+    EXPECT_EQ(img.at(0, 0), kGreen);  // the tile starts one pixel into the grid
+    EXPECT_EQ(img.at(1, 0), kRed);
+    EXPECT_EQ(img.at(0, 1), kClear);
+    EXPECT_EQ(img.at(1, 1), kBlack);
+}
+
+TEST(PixRenderSheet, DrawingOneCellOfAnotherSheet) {
+    const Image img = draw(
+        "picture sheet 4x2 cells 2x2\n  cell 1\n  fill g\nend\n"
+        "picture out 2x2\n  draw sheet cell 1 at 0,0\nend\n",
+        "out");
+    EXPECT_EQ(img.width(), 2);
+    EXPECT_EQ(img.at(1, 1), kGreen);
+}
+
+TEST(PixRenderShapes, GlowIsDenseInTheMiddleAndGoneAtTheEdge) {
+    const Image img = draw("picture out 21x21\n  glow 10 10 10 r 100\nend\n", "out");
+    auto lit = [&](int x0, int y0, int size) {
+        int n = 0;
+        for (int y = y0; y < y0 + size; ++y) {
+            for (int x = x0; x < x0 + size; ++x)
+                n += img.at(x, y).a > 0 ? 1 : 0;
+        }
+        return n;
+    };
+    EXPECT_GE(lit(8, 8, 4), 12);   // the middle is nearly solid
+    EXPECT_LE(lit(16, 16, 4), 2);  // the corner is nearly dark
+    for (const Rgba& c : img.pixels())
+        EXPECT_TRUE(c.a == 0 || c == kRed);  // never a blend: palette colours only
+}

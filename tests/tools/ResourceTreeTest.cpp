@@ -3,6 +3,9 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -61,6 +64,67 @@ TEST_P(ManifestFile, ExistsInTheAssembledTree) {
         EXPECT_NE(image, nullptr) << GetParam() << " does not load: " << IMG_GetError();
         SDL_FreeSurface(image);
     }
+}
+
+// The build's clean-up of the runtime tree, run as the build runs it on a small tree of its own.
+class StaleResources : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("quorin_prune_" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        res_ = root_ / "res";
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    static void touch(const fs::path& p) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p) << "x";
+    }
+    // Runs the clean-up with the copied files and the picture lists given; returns its exit status.
+    int prune(const std::vector<fs::path>& copied, const std::vector<std::vector<fs::path>>& lists) {
+        std::ofstream expected(root_ / "expected.txt");
+        for (const auto& p : copied)
+            expected << p.string() << "\n";
+        std::ofstream listOfLists(root_ / "lists.txt");
+        for (std::size_t i = 0; i < lists.size(); ++i) {
+            const fs::path list = root_ / ("pictures" + std::to_string(i) + ".list");
+            listOfLists << list.string() << "\n";
+            std::ofstream out(list);
+            for (const auto& p : lists[i])
+                out << p.string() << "\n";
+        }
+        listOfLists << (root_ / "never_written.list").string() << "\n";
+        expected.close();
+        listOfLists.close();
+        const std::string cmd = std::string("\"") + QUORIN_CMAKE + "\" -D \"RES_DIR=" + res_.string() +
+                                "\" -D \"EXPECTED=" + (root_ / "expected.txt").string() +
+                                "\" -D \"LISTS=" + (root_ / "lists.txt").string() + "\" -P \"" +
+                                QUORIN_PRUNE_SCRIPT + "\" > /dev/null 2>&1";
+        return std::system(cmd.c_str());
+    }
+
+    fs::path root_, res_;
+};
+
+TEST_F(StaleResources, FilesWithoutASourceGoAndAudioIsLeftAlone) {
+    touch(res_ / "data/kept.data");
+    touch(res_ / "data/old/gone.data");
+    touch(res_ / "images/ui/drawn.png");
+    touch(res_ / "images/ui/removed.png");
+    touch(res_ / "audio/se/sound.mp3");
+    ASSERT_EQ(prune({res_ / "data/kept.data"}, {{res_ / "images/ui/drawn.png"}}), 0);
+    EXPECT_TRUE(fs::exists(res_ / "data/kept.data"));
+    EXPECT_TRUE(fs::exists(res_ / "images/ui/drawn.png"));
+    EXPECT_TRUE(fs::exists(res_ / "audio/se/sound.mp3"));
+    EXPECT_FALSE(fs::exists(res_ / "images/ui/removed.png"));
+    EXPECT_FALSE(fs::exists(res_ / "data/old/gone.data"));
+    EXPECT_FALSE(fs::exists(res_ / "data/old"));  // emptied folders go too
+}
+
+TEST_F(StaleResources, TwoSourcesWritingOnePictureStopTheBuild) {
+    touch(res_ / "images/ui/same.png");
+    EXPECT_NE(prune({}, {{res_ / "images/ui/same.png"}, {res_ / "images/ui/same.png"}}), 0);
+    EXPECT_TRUE(fs::exists(res_ / "images/ui/same.png"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Runtime, ManifestFile, ::testing::ValuesIn(manifestEntries()), testName);

@@ -138,6 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadSource{"ArpeggioWithoutStep", "arp 0 4 7\n", 1, "missing a step time"},
                       BadSource{"ArpeggioWithoutNotes", "arp every 0.1\n", 1, "needs intervals"},
                       BadSource{"SlideWithoutTime", "slide 12\n", 1, "missing a time"},
+                      BadSource{"FractionalUnison", "wave saw\nunison 2.5\n", 2, "whole number"},
                       BadSource{"VoiceWithWords", "voice two\n", 1, "unexpected 'two'"},
                       BadSource{"Empty", "# nothing here\n\n", 2, "no voice"}),
     [](const ::testing::TestParamInfo<BadSource>& param) { return param.param.name; });
@@ -156,6 +157,14 @@ TEST(ScoreReading, LengthsTriesAndDotsAddUpInTicks) {
     EXPECT_EQ(score.events[5].length, q * 2 / 3);
     EXPECT_EQ(score.events[8].tick, 6 * q);
     EXPECT_EQ(score.endTick, 8 * q);
+}
+
+TEST(ScoreReading, TabsAndWindowsLineEndingsAreSpace) {
+    const Score score = parseScore(
+        "tempo\t100\r\ninstrument a\r\n\twave saw\r\nend\r\n"
+        "pattern P\r\n\ta\tC4h\tD4\t|\r\nend\r\nplay P\r\n");
+    EXPECT_EQ(score.tempo, 100.0);
+    EXPECT_EQ(score.events.size(), 2u);
 }
 
 TEST(ScoreReading, PitchesNamesAndAccidentals) {

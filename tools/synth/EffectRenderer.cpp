@@ -14,7 +14,7 @@ std::vector<float> EffectRenderer::render(const SoundEffect& effect, double samp
     StereoBuffer sound;
     for (const auto& patch : effect.voices) {
         const Voice voice(patch, sampleRate);
-        NoteSpec note;
+        VoiceNote note;
         note.midi = patch.pitch.value_or(69.0);
         note.gate = patch.attack + patch.decay + patch.hold;
         note.seed = patch.seed;

@@ -6,14 +6,14 @@ namespace kettledrum {
 
 namespace {
 
-// The shortest attack and release: an instant step from or to silence would click.
+// The shortest attack, decay and release: an instant step in level would click.
 constexpr double kShortestEdge = 0.0005;
 
 }  // namespace
 
 Envelope::Envelope(double attack, double decay, double sustain, double release, double gate)
     : attack_(std::max(attack, kShortestEdge)),
-      decay_(decay),
+      decay_(std::max(decay, kShortestEdge)),
       sustain_(sustain),
       release_(std::max(release, kShortestEdge)),
       gate_(std::max(gate, 0.0)),

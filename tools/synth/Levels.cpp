@@ -14,11 +14,10 @@ Levels Levels::measure(const std::vector<float>& samples) {
     if (samples.empty()) return levels;
     double peak = 0.0;
     double energy = 0.0;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const double value = samples[i];
+    for (const float sample : samples) {
+        const double value = sample;
         peak = std::max(peak, std::fabs(value));
         energy += value * value;
-        if (i > 0) levels.largestStep = std::max(levels.largestStep, std::fabs(value - samples[i - 1]));
     }
     levels.peakDb = toDb(peak);
     levels.rmsDb = toDb(std::sqrt(energy / static_cast<double>(samples.size())));

@@ -9,8 +9,6 @@ namespace kettledrum {
 struct Levels {
     double peakDb = -200.0;
     double rmsDb = -200.0;
-    // Largest step between neighbouring samples (what a click would show as).
-    double largestStep = 0.0;
 
     static Levels measure(const std::vector<float>& samples);
     static double toDb(double amplitude);

@@ -78,7 +78,9 @@ bool PatchParser::apply(LineCursor& line, VoicePatch& patch) {
     } else if (key == "delay") {
         patch.delay = line.number("a time", 0.0, kLongest);
     } else if (key == "unison") {
-        patch.unison = static_cast<int>(line.number("a count", 1.0, 8.0));
+        const double count = line.number("a count", 1.0, 8.0);
+        patch.unison = static_cast<int>(count);
+        if (patch.unison != count) line.fail("'unison' must be a whole number");
     } else if (key == "detune") {
         patch.detune = line.number("cents", 0.0, 100.0);
     } else if (key == "spread") {

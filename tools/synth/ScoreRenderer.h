@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "Score.h"
 #include "StereoBuffer.h"
 
@@ -18,7 +21,18 @@ public:
     StereoBuffer renderOnce() const;
 
 private:
+    // The dry mix and the mono sends to the echo and the reverb, all of the track's length.
+    struct Buses {
+        StereoBuffer mix;
+        std::vector<float> echo;
+        std::vector<float> reverb;
+    };
+
     StereoBuffer render(bool loop) const;
+    // Adds one note, every layer of its instrument, from frame `start` on; `wrap` folds what runs past the
+    // end back to the start, otherwise it is cut.
+    void mixNote(std::size_t index, std::size_t start, bool wrap, Buses& buses) const;
+    void scaleToPeak(StereoBuffer& track) const;
 
     const Score& score_;
     double sampleRate_;

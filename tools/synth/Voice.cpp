@@ -35,6 +35,36 @@ struct UnisonSlot {
     float right;
 };
 
+// The oscillators of one note, spread evenly across the detune and the stereo width, each starting at a
+// random phase (a lone oscillator starts at phase 0, so short blips begin the same way every time).
+std::vector<UnisonSlot> unisonSlots(const VoicePatch& patch, std::uint32_t seed) {
+    Noise phases(seed ^ (patch.seed * 0x2545F491u));
+    std::vector<UnisonSlot> slots;
+    const int count = patch.unison;
+    const double gain = 1.0 / std::sqrt(static_cast<double>(count));
+    for (int i = 0; i < count; ++i) {
+        const double position = count > 1 ? static_cast<double>(i) / (count - 1) * 2.0 - 1.0 : 0.0;
+        const double phase = count > 1 ? phases.nextUnit() : 0.0;
+        const double pan = position * patch.spread;
+        slots.push_back({Oscillator(patch.wave, phase, phases.nextBits() | 1u),
+                         std::exp2(position * patch.detune / 2400.0), 0.0,
+                         static_cast<float>(gain * std::sqrt(0.5 * (1.0 - pan))),
+                         static_cast<float>(gain * std::sqrt(0.5 * (1.0 + pan)))});
+    }
+    return slots;
+}
+
+// One filter per side, following the same cutoff.
+struct FilterPair {
+    FilterPair(Filter::Mode mode, double resonance) : left(mode, resonance), right(mode, resonance) {}
+    void setCutoff(double hz, double sampleRate) {
+        left.setCutoff(hz, sampleRate);
+        right.setCutoff(hz, sampleRate);
+    }
+    Filter left;
+    Filter right;
+};
+
 }  // namespace
 
 Voice::Voice(const VoicePatch& patch, double sampleRate) : patch_(patch), sampleRate_(sampleRate) {}
@@ -62,34 +92,19 @@ double Voice::pitchOffset(double seconds) const {
     return offset;
 }
 
-void Voice::render(const NoteSpec& note, StereoBuffer& out) const {
+void Voice::render(const VoiceNote& note, StereoBuffer& out) const {
     const std::size_t total = frames(note.gate);
     out.resize(total);
     const auto start = static_cast<std::size_t>(std::lround(patch_.delay * sampleRate_));
     const std::size_t length = total > start ? total - start : 0;
     if (length == 0) return;
 
-    Noise phases(note.seed ^ (patch_.seed * 0x2545F491u));
-    std::vector<UnisonSlot> slots;
-    const int count = patch_.unison;
-    for (int i = 0; i < count; ++i) {
-        // Oscillators sit evenly across the detune and the stereo width; a lone one starts at phase 0.
-        const double position = count > 1 ? static_cast<double>(i) / (count - 1) * 2.0 - 1.0 : 0.0;
-        const double phase = count > 1 ? phases.nextUnit() : 0.0;
-        const double pan = position * patch_.spread;
-        const double gain = 1.0 / std::sqrt(static_cast<double>(count));
-        slots.push_back({Oscillator(patch_.wave, phase, phases.nextBits() | 1u),
-                         std::exp2(position * patch_.detune / 2400.0), 0.0,
-                         static_cast<float>(gain * std::sqrt(0.5 * (1.0 - pan))),
-                         static_cast<float>(gain * std::sqrt(0.5 * (1.0 + pan)))});
-    }
-    const bool stereo = count > 1 && patch_.spread > 0.0;
+    std::vector<UnisonSlot> slots = unisonSlots(patch_, note.seed);
+    const bool stereo = patch_.unison > 1 && patch_.spread > 0.0;
 
     const Envelope envelope(patch_.attack, patch_.decay, patch_.sustain, patch_.release, note.gate);
-    Filter lowLeft(Filter::Mode::LowPass, patch_.resonance),
-        lowRight(Filter::Mode::LowPass, patch_.resonance);
-    Filter highLeft(Filter::Mode::HighPass, patch_.resonance),
-        highRight(Filter::Mode::HighPass, patch_.resonance);
+    FilterPair lowPass(Filter::Mode::LowPass, patch_.resonance);
+    FilterPair highPass(Filter::Mode::HighPass, patch_.resonance);
     const double amplitude = patch_.volume * note.velocity;
     const double incrementLimit = patch_.wave == Wave::Noise ? 1.0 : 0.49;
     const double lengthSeconds = static_cast<double>(length) / sampleRate_;
@@ -101,15 +116,10 @@ void Voice::render(const NoteSpec& note, StereoBuffer& out) const {
         const double duty = sweep(patch_.duty, patch_.dutyEnd, progress);
         for (auto& slot : slots)
             slot.increment = std::min(hz * slot.ratio / sampleRate_, incrementLimit);
-        if (patch_.lowpass > 0.0) {
-            const double cutoff = sweepHz(patch_.lowpass, patch_.lowpassEnd, progress);
-            lowLeft.setCutoff(cutoff, sampleRate_);
-            lowRight.setCutoff(cutoff, sampleRate_);
-        }
+        if (patch_.lowpass > 0.0)
+            lowPass.setCutoff(sweepHz(patch_.lowpass, patch_.lowpassEnd, progress), sampleRate_);
         if (patch_.highpass > 0.0) {
-            const double cutoff = sweepHz(patch_.highpass, patch_.highpassEnd, progress);
-            highLeft.setCutoff(cutoff, sampleRate_);
-            highRight.setCutoff(cutoff, sampleRate_);
+            highPass.setCutoff(sweepHz(patch_.highpass, patch_.highpassEnd, progress), sampleRate_);
         }
         const std::size_t blockEnd = std::min(block + kControlFrames, length);
         for (std::size_t i = block; i < blockEnd; ++i) {
@@ -122,12 +132,12 @@ void Voice::render(const NoteSpec& note, StereoBuffer& out) const {
             }
             if (!stereo) left = right = (left + right) * static_cast<float>(std::sqrt(0.5));
             if (patch_.lowpass > 0.0) {
-                left = lowLeft.process(left);
-                if (stereo) right = lowRight.process(right);
+                left = lowPass.left.process(left);
+                if (stereo) right = lowPass.right.process(right);
             }
             if (patch_.highpass > 0.0) {
-                left = highLeft.process(left);
-                if (stereo) right = highRight.process(right);
+                left = highPass.left.process(left);
+                if (stereo) right = highPass.right.process(right);
             }
             if (!stereo) right = left;
             const auto level =

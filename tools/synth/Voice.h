@@ -8,7 +8,7 @@
 namespace kettledrum {
 
 // One note of one patch: its pitch (MIDI number), how long the key is held and how hard.
-struct NoteSpec {
+struct VoiceNote {
     double midi = 69.0;
     double gate = 0.0;  // seconds
     double velocity = 1.0;
@@ -24,7 +24,7 @@ public:
     // Length of the note's sound in frames, delay and release included.
     std::size_t frames(double gate) const;
     // Replaces `out` with the note's sound, frames(note.gate) long.
-    void render(const NoteSpec& note, StereoBuffer& out) const;
+    void render(const VoiceNote& note, StereoBuffer& out) const;
 
 private:
     double pitchOffset(double seconds) const;

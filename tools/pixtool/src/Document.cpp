@@ -29,6 +29,9 @@ void Document::addPicture(const PictureDef& picture) {
 }
 
 void Document::addFont(const FontDef& font) {
+    // The same font under the same name in two files that meet through includes is no clash.
+    auto same = fonts_.find(font.name);
+    if (same != fonts_.end() && same->second.file == font.file) return;
     claimName(font.name, font.pos);
     fonts_.emplace(font.name, font);
 }

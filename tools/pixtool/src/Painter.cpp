@@ -101,6 +101,17 @@ void Painter::ellipse(int cx, int cy, int rx, int ry, Rgba c) {
     }
 }
 
+void Painter::glow(int cx, int cy, int r, Rgba c, int strength) {
+    if (r <= 0) return;
+    const double peak = std::clamp(strength, 0, 100) / 100.0;
+    for (int y = -r; y <= r; ++y) {
+        for (int x = -r; x <= r; ++x) {
+            const double d = std::sqrt(static_cast<double>(x * x + y * y)) / (r + 0.5);
+            if (d < 1.0 && peak * (1.0 - d) > threshold(cx + x, cy + y)) plot(cx + x, cy + y, c);
+        }
+    }
+}
+
 void Painter::polygon(const std::vector<std::pair<int, int>>& points, Rgba c) {
     if (points.size() < 3) return;
     int top = points[0].second, bottom = points[0].second;

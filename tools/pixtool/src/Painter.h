@@ -35,6 +35,8 @@ public:
     void disc(int cx, int cy, int r, Rgba c);
     void ring(int cx, int cy, int r, Rgba c);
     void ellipse(int cx, int cy, int rx, int ry, Rgba c);
+    // Light falling off from the centre, as ordered-dithered pixels of c (strength 0-100 at the centre).
+    void glow(int cx, int cy, int r, Rgba c, int strength);
     void polygon(const std::vector<std::pair<int, int>>& points, Rgba c);
     // Bands of the stops from top to bottom (or left to right), ordered-dithered where they meet;
     // softness 0 gives hard steps, 100 dithers the whole way. "masked" recolours only pixels that

@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::set<std::string> kOps = {"fill",    "rect",    "frame",    "line", "disc",    "ring",
-                                    "ellipse", "poly",    "gradient", "draw", "tile",    "nine",
-                                    "scatter", "outline", "text",     "cell", "replace", "erase"};
+const std::set<std::string> kOps = {"fill", "rect",     "frame",   "line",  "disc", "ring",    "ellipse",
+                                    "poly", "gradient", "draw",    "tile",  "nine", "scatter", "outline",
+                                    "text", "cell",     "replace", "erase", "glow"};
 
 bool validName(const std::string& name) {
     if (name.empty()) return false;

@@ -102,6 +102,9 @@ void Renderer::runOnce(const OpDef& op, Frame& frame, const OpArgs& a) {
         } else {
             p.ring(a.number(0), a.number(1), a.number(2), a.colour(3, pal));
         }
+    } else if (k == "glow") {
+        a.expect(4, "X Y R COLOUR [STRENGTH]");
+        p.glow(a.number(0), a.number(1), a.number(2), a.colour(3, pal), a.size() > 4 ? a.number(4) : 70);
     } else if (k == "ellipse") {
         a.expect(5, "X Y RX RY COLOUR");
         p.ellipse(a.number(0), a.number(1), a.number(2), a.number(3), a.colour(4, pal));

@@ -1,0 +1,210 @@
+#include "engine/physics/PhysicsWorld.h"
+
+#include <chipmunk/chipmunk.h>
+#include <chipmunk/cpHastySpace.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/base/BlendFunc.h"
+#include "engine/base/Color.h"
+#include "engine/physics/PhysicsBody.h"
+#include "engine/physics/PhysicsContactHandler.h"
+#include "engine/physics/PhysicsShape.h"
+#include "engine/render/Renderer.h"
+#include "engine/scene/Node.h"
+
+namespace engine {
+
+PhysicsWorld::PhysicsWorld(Scene& scene) : scene_(scene), space_(cpHastySpaceNew()) {
+    // One solver thread: the multi-threaded solver would make runs differ.
+    cpHastySpaceSetThreads(space_, 1);
+    cpSpaceSetGravity(space_, cpv(gravity_.x, gravity_.y));
+    contacts_ = std::make_unique<PhysicsContactHandler>(space_);
+}
+
+PhysicsWorld::~PhysicsWorld() {
+    contacts_->setSilent(true);
+    std::vector<PhysicsBody*> bodies;
+    bodies.swap(bodies_);
+    for (PhysicsBody* body : bodies) {
+        body->leaveSpace();
+        body->world_ = nullptr;
+        body->release();
+    }
+    pending_.clear();
+    contacts_.reset();
+    cpHastySpaceFree(space_);
+}
+
+void PhysicsWorld::setGravity(const Vec2& gravity) {
+    if (!std::isfinite(gravity.x) || !std::isfinite(gravity.y)) return;
+    gravity_ = gravity;
+    perform([this, gravity] { cpSpaceSetGravity(space_, cpv(gravity.x, gravity.y)); });
+}
+
+void PhysicsWorld::setSpeed(float speed) {
+    if (speed >= 0.0f && std::isfinite(speed)) speed_ = speed;
+}
+
+// ---------------------------------------------------------------- bodies
+
+PhysicsBody* PhysicsWorld::getBody(int tag) const {
+    for (PhysicsBody* body : bodies_)
+        if (body->getTag() == tag) return body;
+    return nullptr;
+}
+
+void PhysicsWorld::addBody(PhysicsBody* body) {
+    if (!body || body->world_ == this) return;
+    body->world_ = this;
+    RefPtr<PhysicsBody> keep(body);
+    perform([this, keep] {
+        if (keep->world_ != this || keep->isInSpace()) return;
+        keep->retain();
+        bodies_.push_back(keep.get());
+        keep->enterSpace(this);
+    });
+}
+
+void PhysicsWorld::removeBody(PhysicsBody* body) {
+    if (!body || body->world_ != this) return;
+    body->world_ = nullptr;
+    RefPtr<PhysicsBody> keep(body);
+    perform([this, keep] {
+        if (keep->spaceWorld_ != this) return;
+        auto it = std::find(bodies_.begin(), bodies_.end(), keep.get());
+        if (it != bodies_.end()) bodies_.erase(it);
+        // Separations of its open contacts are collected here and delivered right after.
+        keep->leaveSpace();
+        keep->release();
+    });
+}
+
+void PhysicsWorld::removeBody(int tag) {
+    if (PhysicsBody* body = getBody(tag)) removeBody(body);
+}
+
+void PhysicsWorld::removeAllBodies() {
+    std::vector<RefPtr<PhysicsBody>> bodies(bodies_.begin(), bodies_.end());
+    for (auto& body : bodies)
+        removeBody(body.get());
+}
+
+// ---------------------------------------------------------------- deferred changes
+
+bool PhysicsWorld::isLocked() const {
+    return dispatchLock_ > 0 || cpSpaceIsLocked(space_);
+}
+
+void PhysicsWorld::defer(std::function<void()> change) {
+    pending_.push_back(std::move(change));
+}
+
+void PhysicsWorld::perform(std::function<void()> change) {
+    if (isLocked()) {
+        defer(std::move(change));
+        return;
+    }
+    change();
+    settle();
+}
+
+void PhysicsWorld::settle() {
+    if (settling_) return;
+    settling_ = true;
+    for (;;) {
+        if (contacts_->hasSeparations()) {
+            // Whatever the separation listeners ask for waits behind the changes already queued.
+            ++dispatchLock_;
+            contacts_->deliverSeparations();
+            --dispatchLock_;
+        } else if (nextPending_ < pending_.size()) {
+            std::function<void()> change = std::move(pending_[nextPending_++]);
+            change();
+        } else {
+            break;
+        }
+    }
+    pending_.clear();
+    nextPending_ = 0;
+    settling_ = false;
+}
+
+// ---------------------------------------------------------------- the frame
+
+void PhysicsWorld::update(float dt) {
+    settle();
+    placeBodies();
+    settle();
+    float step = dt * speed_;
+    if (step > 0.0f && std::isfinite(step)) cpHastySpaceStep(space_, step);
+    settle();
+    placeNodes();
+    settle();
+}
+
+void PhysicsWorld::placeBodies() {
+    stepping_.clear();
+    bool nested = false;
+    for (PhysicsBody* body : bodies_) {
+        Node* node = body->getNode();
+        if (!node) continue;
+        PhysicsNodeLink::Ancestry ancestry = PhysicsNodeLink::ancestryOf(*node);
+        body->setShapesScale(ancestry.scaleX * node->getScaleX(), ancestry.scaleY * node->getScaleY());
+        body->getLink().placeBody(body->getCPBody(), ancestry);
+        stepping_.push_back(StepEntry{body, ancestry.depth});
+        nested = nested || ancestry.underBody;
+    }
+    // Nodes are written back parents first, so that a child body is expressed in the space of
+    // its parent's new place.
+    if (nested)
+        std::stable_sort(stepping_.begin(), stepping_.end(),
+                         [](const StepEntry& x, const StepEntry& y) { return x.depth < y.depth; });
+}
+
+void PhysicsWorld::placeNodes() {
+    std::vector<StepEntry> entries;
+    entries.swap(stepping_);
+    for (StepEntry& entry : entries) {
+        PhysicsBody* body = entry.body.get();
+        Node* node = body->getNode();
+        if (body->spaceWorld_ != this || !node) continue;
+        PhysicsNodeLink::Ancestry ancestry = PhysicsNodeLink::ancestryOf(*node);
+        body->getLink().placeNode(body->getCPBody(), ancestry);
+        // The node may have been mirrored by a contact callback.
+        if (Node* current = body->getNode())
+            body->setShapesScale(ancestry.scaleX * current->getScaleX(),
+                                 ancestry.scaleY * current->getScaleY());
+    }
+    entries.clear();
+    if (stepping_.empty()) stepping_.swap(entries);  // keep the storage for the next frame
+}
+
+// ---------------------------------------------------------------- debug drawing
+
+void PhysicsWorld::debugDraw(Renderer& renderer) const {
+    if (debugDrawMask_ == DEBUGDRAW_NONE) return;
+    const DrawContext context;
+    const Vec2 texels[4];
+    for (PhysicsBody* body : bodies_) {
+        Color4B color = body->isDynamic() ? Color4B(255, 96, 64, 255) : Color4B(64, 160, 255, 255);
+        for (PhysicsShape* shape : body->getShapes()) {
+            if (!shape->isInSpace()) continue;
+            std::array<Vec2, 4> points = shape->getPoints();
+            for (std::size_t i = 0; i < 4; ++i) {
+                cpVect a = cpBodyLocalToWorld(body->getCPBody(), cpv(points[i].x, points[i].y));
+                cpVect b =
+                    cpBodyLocalToWorld(body->getCPBody(), cpv(points[(i + 1) % 4].x, points[(i + 1) % 4].y));
+                Vec2 from(static_cast<float>(a.x), static_cast<float>(a.y));
+                Vec2 to(static_cast<float>(b.x), static_cast<float>(b.y));
+                Vec2 across = Vec2(from.y - to.y, to.x - from.x).getNormalized() * 0.75f;
+                const Vec2 corners[4] = {from - across, to - across, to + across, from + across};
+                renderer.drawQuad(context, corners, nullptr, texels, color,
+                                  BlendFunc::ALPHA_NON_PREMULTIPLIED);
+            }
+        }
+    }
+}
+
+}  // namespace engine

@@ -1,0 +1,219 @@
+#include "engine/scene/TMXLayer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/render/Renderer.h"
+
+namespace engine {
+
+namespace {
+
+enum : uint8_t { kFlipH = 1, kFlipV = 2, kFlipD = 4 };
+
+// floor(v) as an int within [lo, hi]; NaN gives lo.
+int clampedFloor(float v, int lo, int hi) {
+    if (!(v >= static_cast<float>(lo))) return lo;
+    if (v >= static_cast<float>(hi)) return hi;
+    return static_cast<int>(std::floor(v));
+}
+
+float snap(float v) { return std::floor(v + 0.5f); }
+
+// For each flip combination, the point of the tile picture (0..1, y down) shown at the quad's
+// corners in the renderer's order: bottom-left, bottom-right, top-right, top-left. The map editor
+// applies the diagonal flip (swap x and y) first, then horizontal, then vertical; reading the
+// picture back undoes them in the opposite order. `mirrorX`/`mirrorY` say that the quad's corners
+// are given on screen and the layer is drawn mirrored.
+void cornerTable(bool mirrorX, bool mirrorY, Vec2 table[8][4]) {
+    const Vec2 corners[4] = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
+    for (uint8_t flip = 0; flip < 8; ++flip)
+        for (int k = 0; k < 4; ++k) {
+            Vec2 p = corners[k];
+            if (mirrorX) p.x = 1.0f - p.x;
+            if (mirrorY) p.y = 1.0f - p.y;
+            if (flip & kFlipV) p.y = 1.0f - p.y;
+            if (flip & kFlipH) p.x = 1.0f - p.x;
+            if (flip & kFlipD) std::swap(p.x, p.y);
+            table[flip][k] = p;
+        }
+}
+
+}  // namespace
+
+TMXLayer* TMXLayer::create(const TMXLayerInfo& layer, const Size& mapTileSize,
+                           const std::vector<TMXTilesetInfo>& tilesets, const std::vector<Texture2D*>& textures) {
+    auto* node = new TMXLayer();
+    if (!node->initWithLayerInfo(layer, mapTileSize, tilesets, textures)) {
+        delete node;
+        return nullptr;
+    }
+    node->autorelease();
+    return node;
+}
+
+bool TMXLayer::initWithLayerInfo(const TMXLayerInfo& layer, const Size& mapTileSize, const std::vector<TMXTilesetInfo>& tilesets,
+                    const std::vector<Texture2D*>& textures) {
+    if (!Node::init()) return false;
+    layerName_ = layer.name;
+    columns_ = layer.columns;
+    rows_ = layer.rows;
+    layerSize_ = Size(static_cast<float>(columns_), static_cast<float>(rows_));
+    mapTileSize_ = mapTileSize;
+    gids_ = layer.gids;
+    properties_ = layer.properties;
+    setOpacity(layer.opacity);
+    setContentSize(Size(layerSize_.width * mapTileSize.width, layerSize_.height * mapTileSize.height));
+
+    // Each cell finds its tileset: the largest first gid not above its gid.
+    std::vector<int> slotOfTileset(tilesets.size(), -1);
+    cells_.assign(gids_.size(), Cell());
+    std::size_t outside = 0;
+    for (std::size_t i = 0; i < gids_.size(); ++i) {
+        uint32_t gid = gids_[i] & TMXFlippedMask;
+        if (gid == 0) continue;
+        int owner = TMXTilesetInfo::indexForGid(tilesets, gid);
+        if (owner < 0 || !textures[owner] || !tilesets[owner].containsGid(gid)) {
+            ++outside;
+            continue;
+        }
+        if (slotOfTileset[owner] < 0) {
+            if (slots_.size() >= kNoTile) continue;
+            slotOfTileset[owner] = static_cast<int>(slots_.size());
+            slots_.push_back(Slot{tilesets[owner], textures[owner]});
+        }
+        int slot = slotOfTileset[owner];
+        if (mainSlot_ < 0 || tilesets[owner].firstGid > slots_[mainSlot_].tileset.firstGid) mainSlot_ = slot;
+        Rect rect = tilesets[owner].getRectForGid(gid);
+        uint32_t flags = gids_[i];
+        cells_[i].u = rect.origin.x;
+        cells_[i].v = rect.origin.y;
+        cells_[i].slot = static_cast<uint16_t>(slot);
+        cells_[i].flip = static_cast<uint8_t>(((flags & TMXTileHorizontalFlag) ? kFlipH : 0) |
+                                              ((flags & TMXTileVerticalFlag) ? kFlipV : 0) |
+                                              ((flags & TMXTileDiagonalFlag) ? kFlipD : 0));
+    }
+    if (outside > 0)
+        std::fprintf(stderr, "TMX layer '%s': %zu tiles name no tile of a tileset picture; they are left empty\n",
+                     layerName_.c_str(), outside);
+    if (slots_.empty()) return false;
+    for (const Slot& slot : slots_) {
+        float reach = std::max(slot.tileset.tileSize.width, slot.tileset.tileSize.height);
+        overhang_.x = std::max(overhang_.x, reach - mapTileSize.width);
+        overhang_.y = std::max(overhang_.y, reach - mapTileSize.height);
+    }
+    return true;
+}
+
+const TMXTilesetInfo* TMXLayer::getTileSet() const { return mainSlot_ < 0 ? nullptr : &slots_[mainSlot_].tileset; }
+
+uint32_t TMXLayer::getTileGIDAt(const Vec2& tileCoordinate, TMXTileFlags* flags) const {
+    if (flags) *flags = static_cast<TMXTileFlags>(0);
+    if (!(tileCoordinate.x >= 0.0f && tileCoordinate.y >= 0.0f && tileCoordinate.x < layerSize_.width &&
+          tileCoordinate.y < layerSize_.height))
+        return 0;
+    std::size_t index = static_cast<std::size_t>(tileCoordinate.y) * static_cast<std::size_t>(columns_) +
+                        static_cast<std::size_t>(tileCoordinate.x);
+    uint32_t value = gids_[index];
+    if (flags) *flags = static_cast<TMXTileFlags>(value & TMXFlippedAll);
+    return value & TMXFlippedMask;
+}
+
+Vec2 TMXLayer::getPositionAt(const Vec2& tileCoordinate) const {
+    return Vec2(std::floor(tileCoordinate.x) * mapTileSize_.width,
+                (layerSize_.height - std::floor(tileCoordinate.y) - 1.0f) * mapTileSize_.height);
+}
+
+Value TMXLayer::getProperty(const std::string& name) const {
+    auto found = properties_.find(name);
+    return found == properties_.end() ? Value() : found->second;
+}
+
+bool TMXLayer::visibleRange(const Renderer& renderer, const DrawContext& context, Range& range) const {
+    // The screen's corners, taken back through the perspective of the layer's depth and through its
+    // transform, bound the part of the layer that can show.
+    const Size& screen = renderer.getDesignSize();
+    const Vec2 centre(screen.width * 0.5f, screen.height * 0.5f);
+    const float scale = renderer.perspectiveScale(context.z);
+    const AffineTransform toLocal = context.transform.inverse();
+    const Vec2 corners[4] = {{0, 0}, {screen.width, 0}, {screen.width, screen.height}, {0, screen.height}};
+    float minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
+    for (const Vec2& corner : corners) {
+        Vec2 local = toLocal.apply(centre + (corner - centre) / scale);
+        minX = std::min(minX, local.x);
+        maxX = std::max(maxX, local.x);
+        minY = std::min(minY, local.y);
+        maxY = std::max(maxY, local.y);
+    }
+    // Tiles larger than a cell reach right and up beyond it.
+    range.colMin = clampedFloor((minX - overhang_.x) / mapTileSize_.width, 0, columns_);
+    range.colMax = clampedFloor(maxX / mapTileSize_.width, -1, columns_ - 1);
+    int upMin = clampedFloor((minY - overhang_.y) / mapTileSize_.height, 0, rows_);
+    int upMax = clampedFloor(maxY / mapTileSize_.height, -1, rows_ - 1);
+    range.rowMin = rows_ - 1 - upMax;
+    range.rowMax = rows_ - 1 - upMin;
+    return range.colMin <= range.colMax && range.rowMin <= range.rowMax;
+}
+
+void TMXLayer::draw(Renderer& renderer, const DrawContext& context) {
+    if (slots_.empty() || !renderer.isDepthVisible(context.z)) return;
+    const AffineTransform& t = context.transform;
+    if (t.a * t.d - t.b * t.c == 0.0f) return;
+    const Color4B color(displayedColor_, displayedOpacity_);
+    if (color.a == 0) return;
+    Range range{};
+    if (!visibleRange(renderer, context, range)) return;
+
+    // Unturned layers are drawn in screen space with corners snapped to whole pixels:
+    // screen x = ax·x + bx and screen y = ay·y + by.
+    const bool onScreenGrid = t.isAxisAligned();
+    const float scale = renderer.perspectiveScale(context.z);
+    const Size& screen = renderer.getDesignSize();
+    const float ax = t.a * scale, bx = screen.width * 0.5f + (t.tx - screen.width * 0.5f) * scale;
+    const float ay = t.d * scale, by = screen.height * 0.5f + (t.ty - screen.height * 0.5f) * scale;
+    Vec2 table[8][4];
+    cornerTable(onScreenGrid && ax < 0.0f, onScreenGrid && ay < 0.0f, table);
+    const DrawContext screenSpace;
+    const DrawContext& quadContext = onScreenGrid ? screenSpace : context;
+
+    Vec2 corners[4];
+    Vec2 texels[4];
+    for (std::size_t s = 0; s < slots_.size(); ++s) {
+        Texture2D* texture = slots_[s].texture.get();
+        const Size& source = slots_[s].tileset.tileSize;
+        for (int row = range.rowMin; row <= range.rowMax; ++row) {
+            const float y0 = static_cast<float>(rows_ - 1 - row) * mapTileSize_.height;
+            const Cell* cells = cells_.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_);
+            for (int col = range.colMin; col <= range.colMax; ++col) {
+                const Cell& cell = cells[col];
+                if (cell.slot != s) continue;
+                const float x0 = static_cast<float>(col) * mapTileSize_.width;
+                // A diagonal flip turns the tile: its quad is as wide as the picture's tile is high.
+                const bool turned = (cell.flip & kFlipD) != 0;
+                const float w = turned ? source.height : source.width;
+                const float h = turned ? source.width : source.height;
+                float left = x0, right = x0 + w, bottom = y0, top = y0 + h;
+                if (onScreenGrid) {
+                    float sx0 = snap(ax * left + bx), sx1 = snap(ax * right + bx);
+                    float sy0 = snap(ay * bottom + by), sy1 = snap(ay * top + by);
+                    if (sx0 == sx1 || sy0 == sy1) continue;
+                    left = std::min(sx0, sx1);
+                    right = std::max(sx0, sx1);
+                    bottom = std::min(sy0, sy1);
+                    top = std::max(sy0, sy1);
+                }
+                corners[0] = Vec2(left, bottom);
+                corners[1] = Vec2(right, bottom);
+                corners[2] = Vec2(right, top);
+                corners[3] = Vec2(left, top);
+                const Vec2* picture = table[cell.flip];
+                for (int k = 0; k < 4; ++k)
+                    texels[k] = Vec2(cell.u + picture[k].x * source.width, cell.v + picture[k].y * source.height);
+                renderer.drawQuad(quadContext, corners, texture, texels, color, BlendFunc::ALPHA_NON_PREMULTIPLIED);
+            }
+        }
+    }
+}
+
+}  // namespace engine

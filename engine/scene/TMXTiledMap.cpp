@@ -1,0 +1,161 @@
+#include "engine/scene/TMXTiledMap.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/platform/FileUtils.h"
+#include "engine/render/TextureCache.h"
+#include "engine/scene/Director.h"
+#include "engine/scene/TMXParser.h"
+
+namespace engine {
+
+namespace {
+
+char hexDigit(int v) { return "0123456789abcdef"[v & 15]; }
+
+// Cache key of a picture loaded with a colour keyed out, distinct from the plain picture's.
+std::string keyedTextureKey(const TMXTilesetInfo& tileset) {
+    const Color3B& c = tileset.transparentColor;
+    std::string key = tileset.imagePath + "#transparent=";
+    for (uint8_t channel : {c.r, c.g, c.b}) {
+        key.push_back(hexDigit(channel >> 4));
+        key.push_back(hexDigit(channel));
+    }
+    return key;
+}
+
+}  // namespace
+
+TMXTiledMap* TMXTiledMap::create(const std::string& tmxFile) {
+    auto* map = new TMXTiledMap();
+    std::string error;
+    if (!map->initWithFile(tmxFile, error)) {
+        std::fprintf(stderr, "TMX map %s: %s\n", tmxFile.c_str(), error.c_str());
+        delete map;
+        return nullptr;
+    }
+    map->autorelease();
+    return map;
+}
+
+bool TMXTiledMap::initWithFile(const std::string& tmxFile, std::string& error) {
+    if (!Node::init()) return false;
+    TMXMapInfo info;
+    if (!TMXParser::parseFile(tmxFile, info, error)) return false;
+    std::vector<Texture2D*> textures;
+    if (!loadTilesetTextures(info, textures, error)) return false;
+
+    fullPath_ = info.fullPath;
+    mapSize_ = info.mapSize;
+    tileSize_ = info.tileSize;
+    objectGroups_ = std::move(info.objectGroups);
+    properties_ = std::move(info.properties);
+    tileProperties_ = std::move(info.tileProperties);
+    setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
+
+    Size size;
+    int index = 0;
+    for (const TMXLayerInfo& layerInfo : info.layers) {
+        if (!layerInfo.visible) continue;
+        TMXLayer* layer = TMXLayer::create(layerInfo, tileSize_, info.tilesets, textures);
+        if (layer) {
+            addChild(layer, index, index);
+            size.width = std::max(size.width, layer->getContentSize().width);
+            size.height = std::max(size.height, layer->getContentSize().height);
+        }
+        ++index;
+    }
+    setContentSize(size);
+    return true;
+}
+
+bool TMXTiledMap::loadTilesetTextures(TMXMapInfo& info, std::vector<Texture2D*>& textures,
+                                      std::string& error) const {
+    textures.assign(info.tilesets.size(), nullptr);
+    // Which tilesets the visible layers use: the largest first gid not above each gid.
+    std::vector<bool> used(info.tilesets.size(), false);
+    for (const TMXLayerInfo& layer : info.layers) {
+        if (!layer.visible) continue;
+        for (uint32_t value : layer.gids) {
+            int owner = TMXTilesetInfo::indexForGid(info.tilesets, value);
+            if (owner >= 0) used[owner] = true;
+        }
+    }
+    for (std::size_t t = 0; t < info.tilesets.size(); ++t) {
+        TMXTilesetInfo& tileset = info.tilesets[t];
+        if (!used[t]) continue;
+        if (tileset.imagePath.empty()) {
+            std::fprintf(stderr, "TMX map %s: tileset '%s' has no single picture; its tiles are not drawn\n",
+                         info.fullPath.c_str(), tileset.name.c_str());
+            continue;
+        }
+        Texture2D* texture = loadTilesetTexture(tileset);
+        if (!texture) {
+            error = "cannot load the picture " + tileset.imagePath + " of tileset '" + tileset.name + "'";
+            return false;
+        }
+        texture->setAliasTexParameters();
+        tileset.imageSize = texture->getContentSize();
+        textures[t] = texture;
+    }
+    return true;
+}
+
+Texture2D* TMXTiledMap::loadTilesetTexture(const TMXTilesetInfo& tileset) {
+    TextureCache* cache = Director::getInstance()->getTextureCache();
+    if (!tileset.hasTransparentColor) {
+        if (!FileUtils::getInstance()->isFileExist(tileset.imagePath)) return nullptr;
+        return cache->addImage(tileset.imagePath);
+    }
+    const std::string key = keyedTextureKey(tileset);
+    if (Texture2D* cached = cache->getTextureForKey(key)) return cached;
+    SDL_Surface* loaded = IMG_Load(tileset.imagePath.c_str());
+    if (!loaded) return nullptr;
+    SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!surface) return nullptr;
+    // Every pixel of the transparent colour loses its alpha.
+    const Color3B& c = tileset.transparentColor;
+    const Uint32 rgb = static_cast<Uint32>(c.r) << 16 | static_cast<Uint32>(c.g) << 8 | c.b;
+    for (int y = 0; y < surface->h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
+                                              static_cast<std::ptrdiff_t>(y) * surface->pitch);
+        for (int x = 0; x < surface->w; ++x)
+            if ((row[x] & 0x00FFFFFFu) == rgb) row[x] = 0;
+    }
+    Texture2D* texture = Texture2D::createWithSurface(cache->getRenderer(), surface, key);
+    SDL_FreeSurface(surface);
+    if (texture) cache->addTexture(key, texture);
+    return texture;
+}
+
+TMXLayer* TMXTiledMap::getLayer(const std::string& layerName) const {
+    for (Node* child : children_) {
+        auto* layer = dynamic_cast<TMXLayer*>(child);
+        if (layer && layer->getLayerName() == layerName) return layer;
+    }
+    return nullptr;
+}
+
+TMXObjectGroup* TMXTiledMap::getObjectGroup(const std::string& groupName) const {
+    if (groupName.empty()) return nullptr;
+    for (const auto& group : objectGroups_)
+        if (group->getGroupName() == groupName) return group.get();
+    return nullptr;
+}
+
+Value TMXTiledMap::getProperty(const std::string& name) const {
+    auto found = properties_.find(name);
+    return found == properties_.end() ? Value() : found->second;
+}
+
+Value TMXTiledMap::getPropertiesForGID(uint32_t gid) const {
+    auto found = tileProperties_.find(gid & TMXFlippedMask);
+    return found == tileProperties_.end() ? Value() : Value(found->second);
+}
+
+}  // namespace engine

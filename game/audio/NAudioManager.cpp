@@ -1,0 +1,109 @@
+#include "game/audio/NAudioManager.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/audio/AudioEngine.h"
+#include "engine/platform/UserDefault.h"
+
+namespace vastomer {
+
+namespace {
+
+NAudioManager* g_instance = nullptr;
+
+const char* kBgmVolumeKey = "BGMVolume";
+const char* kSeVolumeKey = "SEVolume";
+
+// A volume in 0..1; anything that is not a number (a damaged settings file) reads as `fallback`.
+float clampVolume(float value, float fallback) {
+    if (!std::isfinite(value)) return fallback;
+    return std::clamp(value, 0.0f, 1.0f);
+}
+
+}  // namespace
+
+NAudioManager* NAudioManager::getInstance() {
+    if (!g_instance) g_instance = new NAudioManager();
+    return g_instance;
+}
+
+void NAudioManager::destroyInstance() {
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+NAudioManager::NAudioManager() {
+    auto* settings = engine::UserDefault::getInstance();
+    bgmVolume_ = clampVolume(settings->getFloatForKey(kBgmVolumeKey, DEFAULT_BGM_VOLUME), DEFAULT_BGM_VOLUME);
+    seVolume_ = clampVolume(settings->getFloatForKey(kSeVolumeKey, DEFAULT_SE_VOLUME), DEFAULT_SE_VOLUME);
+}
+
+void NAudioManager::playBgm(const std::string& path, float trackVolume) {
+    engine::AudioEngine::stopAll();
+    trackVolume_ = clampVolume(trackVolume, 1.0f);
+    if (bgmId_ != -1) engine::AudioEngine::stop(bgmId_);
+    // The engine finds the file through the search paths itself; the name stays as the game gives it.
+    bgmId_ = engine::AudioEngine::play2d(path, true, bgmVolume_ * trackVolume_);
+    // A track that could not start is not "playing": the next screen asking for it tries again.
+    currentBgm_ = bgmId_ == engine::AudioEngine::INVALID_AUDIO_ID ? std::string() : path;
+    forgetFinishedSe();
+}
+
+void NAudioManager::stopBgm() {
+    if (bgmId_ != -1) engine::AudioEngine::stop(bgmId_);
+    bgmId_ = -1;
+    currentBgm_.clear();
+}
+
+int NAudioManager::playSe(const std::string& path, float volume) {
+    forgetFinishedSe();
+    int id = engine::AudioEngine::play2d(path, false, seVolume_ * clampVolume(volume, 1.0f));
+    if (id != engine::AudioEngine::INVALID_AUDIO_ID) seIds_.push_back(id);
+    return id;
+}
+
+void NAudioManager::stopSe(int id) {
+    auto found = std::find(seIds_.begin(), seIds_.end(), id);
+    if (found == seIds_.end()) return;
+    engine::AudioEngine::stop(id);
+    seIds_.erase(found);
+}
+
+void NAudioManager::stopAllSe() {
+    for (int id : seIds_) engine::AudioEngine::stop(id);
+    seIds_.clear();
+}
+
+void NAudioManager::setBgmVolume(float trackVolume, float setting) {
+    bgmVolume_ = clampVolume(setting, bgmVolume_);
+    trackVolume_ = clampVolume(trackVolume, trackVolume_);
+    auto* settings = engine::UserDefault::getInstance();
+    settings->setFloatForKey(kBgmVolumeKey, bgmVolume_);
+    settings->flush();
+    if (bgmId_ != -1) engine::AudioEngine::setVolume(bgmId_, trackVolume_ * bgmVolume_);
+}
+
+void NAudioManager::setSeVolume(float setting) {
+    seVolume_ = clampVolume(setting, seVolume_);
+    auto* settings = engine::UserDefault::getInstance();
+    settings->setFloatForKey(kSeVolumeKey, seVolume_);
+    settings->flush();
+}
+
+const std::vector<int>& NAudioManager::getSeIds() {
+    forgetFinishedSe();
+    return seIds_;
+}
+
+void NAudioManager::forgetFinishedSe() {
+    // The engine forgets a sound once it has ended (or was stopped by stopAll): its id is dead.
+    seIds_.erase(std::remove_if(seIds_.begin(), seIds_.end(),
+                                [](int id) {
+                                    return engine::AudioEngine::getState(id) ==
+                                           engine::AudioEngine::AudioState::ERROR;
+                                }),
+                 seIds_.end());
+}
+
+}  // namespace vastomer

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vastomer {
+
+// Plays the one background-music track and the sound effects, scaled by the two volume settings
+// that the options screen changes and the settings store keeps ("BGMVolume", "SEVolume").
+class NAudioManager {
+public:
+    static constexpr float DEFAULT_BGM_VOLUME = 1.0f;
+    static constexpr float DEFAULT_SE_VOLUME = 0.7f;
+
+    static NAudioManager* getInstance();
+    // Drops the instance so that the next getInstance reads the settings again (tests start afresh).
+    static void destroyInstance();
+
+    NAudioManager(const NAudioManager&) = delete;
+    NAudioManager& operator=(const NAudioManager&) = delete;
+
+    virtual std::string getCurrentBgm() const { return currentBgm_; }
+    virtual float getTrackVolume() const { return trackVolume_; }
+    virtual float getBgmVolume() const { return bgmVolume_; }
+    virtual float getSeVolume() const { return seVolume_; }
+    virtual ~NAudioManager() = default;
+
+    // Starts a looping track (always from its start), silencing every sound that plays.
+    void playBgm(const std::string& path, float trackVolume = 1.0f);
+    // Stops the track and forgets its name, so that the next playBgm of any track starts it.
+    void stopBgm();
+    // Plays an effect once at the effect volume times `volume`; returns its id (-1 if it could not start).
+    int playSe(const std::string& path, float volume = 1.0f);
+    // Stops one effect started here; ids of other sounds (the music) are left alone.
+    void stopSe(int id);
+    void stopAllSe();
+
+    // Both clamped to 0..1; the setting is stored and applied to the playing track at once.
+    void setBgmVolume(float trackVolume, float setting);
+    // Clamped to 0..1 and stored; effects already playing keep their volume.
+    void setSeVolume(float setting);
+
+    int getBgmId() const { return bgmId_; }
+    // Ids of the effects still playing (finished ones are dropped first).
+    const std::vector<int>& getSeIds();
+
+private:
+    NAudioManager();
+    void forgetFinishedSe();
+
+    std::string currentBgm_;
+    std::vector<int> seIds_;
+    int bgmId_ = -1;
+    float trackVolume_ = 1.0f;
+    float bgmVolume_ = DEFAULT_BGM_VOLUME;
+    float seVolume_ = DEFAULT_SE_VOLUME;
+};
+
+}  // namespace vastomer

@@ -1,0 +1,53 @@
+#include "game/harness/Harness.h"
+
+#include "engine/scene/Director.h"
+#include "game/harness/GameStateSections.h"
+
+namespace vastomer {
+
+const std::vector<engine::LaunchOptions::Declared>& Harness::declaredOptions() {
+    static const std::vector<engine::LaunchOptions::Declared> options = {
+        {"input", true, false}, {"record", true, false}, {"dump-state", true, false}};
+    return options;
+}
+
+bool Harness::prepare(const engine::LaunchOptions& options, std::string& error) {
+    if (options.has("input")) {
+        InputScript script;
+        if (!InputScript::load(options.value("input"), script, error)) return false;
+        player_ = std::make_unique<InputScriptPlayer>(script);
+    }
+    if (options.has("record")) {
+        recorder_ = std::make_unique<InputRecorder>();
+        if (!recorder_->open(options.value("record"), error)) return false;
+    }
+    dumpPath_ = options.value("dump-state");
+    GameStateSections::addTo(stateDump_);
+    return true;
+}
+
+void Harness::install() {
+    if (recorder_) recorder_->attach();
+    if (!player_ && !recorder_) return;
+    engine::Director::getInstance()->setFrameBeginCallback([this](uint64_t frame) { beginFrame(frame); });
+}
+
+void Harness::beginFrame(uint64_t frame) {
+    // The pads as the game saw them in the frame before; then this frame's scripted events.
+    if (recorder_) recorder_->observePads(frame - 1);
+    if (player_) player_->applyFrame(frame);
+}
+
+bool Harness::finish(std::string& error) {
+    engine::Director* director = engine::Director::getInstance();
+    director->setFrameBeginCallback(nullptr);
+    if (recorder_) {
+        recorder_->observePads(director->getTotalFrames());
+        recorder_->close();
+    }
+    // A game that never started has no state to tell.
+    if (dumpPath_.empty() || !director->getRunningScene()) return true;
+    return stateDump_.writeToFile(dumpPath_, error);
+}
+
+}  // namespace vastomer

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/platform/LaunchOptions.h"
+#include "game/harness/InputRecorder.h"
+#include "game/harness/InputScriptPlayer.h"
+#include "game/harness/StateDump.h"
+
+namespace vastomer {
+
+// What the program's command line adds for tests and for looking into runs:
+//   --input FILE       play an input script (keys and pad events by frame)
+//   --record FILE      write the keys and pad events of the session as an input script
+//   --dump-state FILE  write the game's state as JSON when the run ends
+class Harness {
+public:
+    static const std::vector<engine::LaunchOptions::Declared>& declaredOptions();
+
+    // Reads the input script and starts the recording; false with "file:line: message" or another
+    // message when the run must not start.
+    bool prepare(const engine::LaunchOptions& options, std::string& error);
+    // Hooks the script and the recording into the director's frames; call before the main loop.
+    void install();
+    // After the main loop: finishes the recording and writes the state dump.
+    bool finish(std::string& error);
+
+    StateDump& getStateDump() { return stateDump_; }
+
+private:
+    void beginFrame(uint64_t frame);
+
+    std::unique_ptr<InputScriptPlayer> player_;
+    std::unique_ptr<InputRecorder> recorder_;
+    std::string dumpPath_;
+    StateDump stateDump_;
+};
+
+}  // namespace vastomer

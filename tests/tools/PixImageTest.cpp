@@ -1,0 +1,111 @@
+// The building blocks under the source format: pixel buffers, the PNG encoder, the word splitter.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include "Image.h"
+#include "PixError.h"
+#include "PngWriter.h"
+#include "Tokenizer.h"
+
+using namespace pixtool;
+
+namespace {
+
+// Every pixel of the image after a round trip through the encoder and SDL_image.
+Image roundTrip(const Image& image) {
+    const auto bytes = PngWriter::encode(image);
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    SDL_Surface* loaded = IMG_LoadPNG_RW(rw);
+    SDL_RWclose(rw);
+    if (loaded == nullptr) return Image();
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(loaded);
+    Image out(rgba->w, rgba->h);
+    for (int y = 0; y < rgba->h; ++y) {
+        for (int x = 0; x < rgba->w; ++x) {
+            const auto* p = static_cast<const std::uint8_t*>(rgba->pixels) + y * rgba->pitch + x * 4;
+            out.set(x, y, Rgba{p[0], p[1], p[2], p[3]});
+        }
+    }
+    SDL_FreeSurface(rgba);
+    return out;
+}
+
+}  // namespace
+
+TEST(PixPng, EveryPixelSurvivesWhicheverRowFilterIsChosen) {
+    // Rows that favour each of the five filters: flat, ramps across, ramps down, noise.
+    Image image(37, 23);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            seed = seed * 1103515245u + 12345u;
+            const auto noise = static_cast<std::uint8_t>(seed >> 16);
+            const Rgba flat{10, 20, 30, 255};
+            const Rgba across{static_cast<std::uint8_t>(x * 7), 0, static_cast<std::uint8_t>(255 - x), 200};
+            const Rgba down{0, static_cast<std::uint8_t>(y * 11), 99, static_cast<std::uint8_t>(y * 10)};
+            const Rgba wild{noise, static_cast<std::uint8_t>(noise ^ 0x5a), static_cast<std::uint8_t>(x * y),
+                            static_cast<std::uint8_t>(noise | 1)};
+            const Rgba pick[4] = {flat, across, down, wild};
+            image.set(x, y, pick[y % 4]);
+        }
+    }
+    const Image back = roundTrip(image);
+    ASSERT_EQ(back.width(), image.width());
+    ASSERT_EQ(back.height(), image.height());
+    EXPECT_TRUE(back.pixels() == image.pixels());
+}
+
+TEST(PixPng, EmptyPictureIsRefused) {
+    EXPECT_THROW(PngWriter::encode(Image()), PixError);
+}
+
+TEST(PixImage, TurnsFlipsAndScales) {
+    Image image(3, 2);
+    image.set(0, 0, Rgba{1, 0, 0, 255});
+    image.set(2, 1, Rgba{2, 0, 0, 255});
+    const Image quarter = image.rotated(1);
+    ASSERT_EQ(quarter.width(), 2);
+    ASSERT_EQ(quarter.height(), 3);
+    EXPECT_EQ(quarter.at(1, 0).r, 1);  // the top-left corner goes to the top-right
+    EXPECT_EQ(image.rotated(3).at(0, 2).r, 1);
+    EXPECT_EQ(image.rotated(-1).pixels(), image.rotated(3).pixels());
+    EXPECT_EQ(image.rotated(2).at(0, 0).r, 2);
+    EXPECT_EQ(image.flipped(true, false).at(2, 0).r, 1);
+    EXPECT_EQ(image.scaled(3).at(2, 2).r, 1);
+    EXPECT_EQ(image.scaled(3).at(3, 3).a, 0);
+    EXPECT_EQ(image.scaled(3).halved().width(), 5);
+}
+
+TEST(PixImage, OutsideReadsClearAndWritesNothing) {
+    Image image(2, 2, Rgba{5, 5, 5, 255});
+    image.set(-1, 0, Rgba{9, 9, 9, 255});
+    image.blend(2, 2, Rgba{9, 9, 9, 255});
+    EXPECT_EQ(image.at(-1, 0), Rgba{});
+    for (const Rgba& p : image.pixels())
+        EXPECT_EQ(p, (Rgba{5, 5, 5, 255}));
+}
+
+TEST(PixImage, CompositingOverClearKeepsTheSourceColour) {
+    const Rgba half{200, 100, 50, 128};
+    EXPECT_EQ(Image::over(Rgba{}, half), half);
+    EXPECT_EQ(Image::over(Rgba{0, 0, 0, 255}, Rgba{255, 255, 255, 0}), (Rgba{0, 0, 0, 255}));
+}
+
+TEST(PixTokenizer, QuotesEscapesAndComments) {
+    const SourcePos pos{"t.pix", 3};
+    const auto words = Tokenizer::split("text 1 2 \"two words\" \"say \\\"hi\\\"\" \"\"", pos);
+    ASSERT_EQ(words.size(), 6u);
+    EXPECT_EQ(words[3], "two words");
+    EXPECT_EQ(words[4], "say \"hi\"");
+    EXPECT_EQ(words[5], "");
+    EXPECT_EQ(Tokenizer::stripComment("rect 0 0 1 1 #ff0000 # red"), "rect 0 0 1 1 #ff0000 ");
+    EXPECT_EQ(Tokenizer::stripComment("text \"# not a comment\""), "text \"# not a comment\"");
+    try {
+        Tokenizer::split("text \"open", pos);
+        FAIL() << "an unterminated quote must be refused";
+    } catch (const PixError& e) {
+        EXPECT_EQ(std::string(e.what()), "t.pix:3: unterminated quoted text");
+    }
+}
