@@ -1,5 +1,6 @@
 #include "DemoMapScenes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -110,7 +111,7 @@ Scene* DemoMapScenes::tilemap() {
     // The camera point tours the map a little inside its edges, as a player would walk it.
     const Size size = map->getContentSize();
     const Vec2 start(std::min(300.0f, size.width * 0.5f), std::min(180.0f, size.height * 0.5f));
-    const Vec2 span(std::max(0.0f, size.width - 2 * start.x), std::max(0.0f, size.height - 2 * start.y));
+    const Size span(std::max(0.0f, size.width - 2 * start.x), std::max(0.0f, size.height - 2 * start.y));
     Sprite* point = Sprite::createWithTexture(DemoArt::disc(12, Color4B(255, 96, 80, 255)));
     point->setPosition(start);
     plane->addChild(point, 20);

@@ -12,11 +12,11 @@ namespace {
 
 enum : uint8_t { kFlipH = 1, kFlipV = 2, kFlipD = 4 };
 
-// floor(v) as an int within [lo, hi]; NaN gives lo.
-int clampedFloor(float v, int lo, int hi) {
+// v rounded down (or up) to an int within [lo, hi]; NaN gives lo.
+int clampedIndex(float v, bool roundUp, int lo, int hi) {
     if (!(v >= static_cast<float>(lo))) return lo;
     if (v >= static_cast<float>(hi)) return hi;
-    return static_cast<int>(std::floor(v));
+    return static_cast<int>(roundUp ? std::ceil(v) : std::floor(v));
 }
 
 float snap(float v) { return std::floor(v + 0.5f); }
@@ -146,17 +146,19 @@ bool TMXLayer::visibleRange(const Renderer& renderer, const DrawContext& context
         minY = std::min(minY, local.y);
         maxY = std::max(maxY, local.y);
     }
-    // Tiles larger than a cell reach right and up beyond it.
-    range.colMin = clampedFloor((minX - overhang_.x) / mapTileSize_.width, 0, columns_);
-    range.colMax = clampedFloor(maxX / mapTileSize_.width, -1, columns_ - 1);
-    int upMin = clampedFloor((minY - overhang_.y) / mapTileSize_.height, 0, rows_);
-    int upMax = clampedFloor(maxY / mapTileSize_.height, -1, rows_ - 1);
+    // Cell c spans [c·w, (c + 1)·w): it shows if it starts before the right edge and ends after the
+    // left one. Tiles larger than a cell reach right and up beyond it.
+    range.colMin = clampedIndex((minX - overhang_.x) / mapTileSize_.width, false, 0, columns_);
+    range.colMax = clampedIndex(maxX / mapTileSize_.width, true, 0, columns_) - 1;
+    int upMin = clampedIndex((minY - overhang_.y) / mapTileSize_.height, false, 0, rows_);
+    int upMax = clampedIndex(maxY / mapTileSize_.height, true, 0, rows_) - 1;
     range.rowMin = rows_ - 1 - upMax;
     range.rowMax = rows_ - 1 - upMin;
     return range.colMin <= range.colMax && range.rowMin <= range.rowMax;
 }
 
 void TMXLayer::draw(Renderer& renderer, const DrawContext& context) {
+    drawnTiles_ = 0;
     if (slots_.empty() || !renderer.isDepthVisible(context.z)) return;
     const AffineTransform& t = context.transform;
     if (t.a * t.d - t.b * t.c == 0.0f) return;
@@ -211,6 +213,7 @@ void TMXLayer::draw(Renderer& renderer, const DrawContext& context) {
                 for (int k = 0; k < 4; ++k)
                     texels[k] = Vec2(cell.u + picture[k].x * source.width, cell.v + picture[k].y * source.height);
                 renderer.drawQuad(quadContext, corners, texture, texels, color, BlendFunc::ALPHA_NON_PREMULTIPLIED);
+                ++drawnTiles_;
             }
         }
     }

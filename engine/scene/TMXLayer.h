@@ -45,6 +45,8 @@ public:
     Value getProperty(const std::string& name) const;
 
     void draw(Renderer& renderer, const DrawContext& context) override;
+    // Tiles sent to the renderer by the last draw (what culling left), for tests and statistics.
+    int getDrawnTileCount() const { return drawnTiles_; }
 
 private:
     static constexpr uint16_t kNoTile = 0xFFFF;
@@ -79,7 +81,8 @@ private:
     std::vector<Cell> cells_;
     std::vector<Slot> slots_;
     int mainSlot_ = -1;
-    Vec2 overhang_;  // how far the largest tile reaches beyond its cell (right and up)
+    Vec2 overhang_;
+    int drawnTiles_ = 0;  // how far the largest tile reaches beyond its cell (right and up)
     ValueMap properties_;
 };
 

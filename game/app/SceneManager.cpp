@@ -10,19 +10,13 @@
 #include "engine/actions/Sequence.h"
 #include "engine/actions/Spawn.h"
 #include "engine/actions/TargetedAction.h"
+#include "engine/physics/PhysicsWorld.h"
 #include "engine/platform/Joystick.h"
 #include "game/app/SceneFactory.h"
 #include "game/audio/NAudioManager.h"
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
 #include "game/input/KeyInputManager.h"
-
-#if __has_include("engine/physics/PhysicsWorld.h")
-#include "engine/physics/PhysicsWorld.h"
-#define QUORIN_HAS_PHYSICS_WORLD 1
-#else
-#define QUORIN_HAS_PHYSICS_WORLD 0
-#endif
 
 namespace vastomer {
 
@@ -63,10 +57,8 @@ bool SceneManager::init() {
     // Wakes the game-pad layer so that pads plugged in before start-up are seen from the first poll.
     for (int i = 0; i < engine::Joystick::MAX_SLOTS; ++i) engine::Joystick::getInstance()->isPresent(i);
 
-#if QUORIN_HAS_PHYSICS_WORLD
+    // The world every screen shares; the play screen's bodies fall in it.
     if (auto* world = getPhysicsWorld()) world->setGravity(engine::Vec2(0.0f, -10.0f));
-#endif
-    // Without the engine's physics module there is no world yet, and no gravity to set.
 
     const engine::Size& size = getContentSize();
     const engine::Vec2 centre(size.width / 2, size.height / 2);

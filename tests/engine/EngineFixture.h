@@ -23,9 +23,12 @@ protected:
         view_ = engine::HeadlessView::create();
         ASSERT_NE(view_, nullptr);
         engine::Director::getInstance()->setOpenGLView(view_);
-        scene_ = engine::Scene::create();
+        scene_ = createScene();
         engine::Director::getInstance()->runWithScene(scene_);
     }
+
+    // The scene each test runs in; fixtures needing another kind (with physics) override it.
+    virtual engine::Scene* createScene() { return engine::Scene::create(); }
 
     void TearDown() override { engine::Director::destroyInstance(); }
 

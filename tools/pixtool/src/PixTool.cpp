@@ -1,5 +1,6 @@
 #include "PixTool.h"
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -58,7 +59,8 @@ bool PixTool::parseArgs(const std::vector<std::string>& args, Options& opt, std:
         } else if (a == "--zoom") {
             std::string z;
             ok = value(z);
-            opt.zoom = ok ? std::atoi(z.c_str()) : 0;
+            opt.zoom = 0;
+            if (ok) std::from_chars(z.data(), z.data() + z.size(), opt.zoom);
             if (ok && (opt.zoom < 1 || opt.zoom > 16)) {
                 err << "pixtool: --zoom must be 1 to 16\n";
                 ok = false;

@@ -1,0 +1,11 @@
+#include "tools/content/ContentKinds.h"
+
+namespace vastomer {
+
+void registerContentKinds(ContentRegistry& registry) {
+    registerMasterContent(registry);
+    registerStageContent(registry);
+    registerSaveContent(registry);
+}
+
+}  // namespace vastomer

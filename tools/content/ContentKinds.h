@@ -1,0 +1,12 @@
+#pragma once
+
+#include "tools/content/ContentRegistry.h"
+
+namespace vastomer {
+
+// One function per family of content files; each adds its checks and dumps.
+void registerMasterContent(ContentRegistry& registry);  // master tables, memory backgrounds, references
+void registerStageContent(ContentRegistry& registry);   // stage index and stage files
+void registerSaveContent(ContentRegistry& registry);    // the save file
+
+}  // namespace vastomer

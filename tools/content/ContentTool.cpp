@@ -1,0 +1,126 @@
+#include "tools/content/ContentTool.h"
+
+#include <filesystem>
+
+#include "engine/platform/FileUtils.h"
+#include "game/data/MasterText.h"
+
+namespace vastomer {
+
+namespace {
+
+// The game's resource search paths, in the game's order.
+const std::vector<std::string> kSearchPaths = {
+    "res",          "res/data",          "res/images",   "res/images/mapchip", "res/images/character",
+    "res/images/weapon", "res/images/effect", "res/images/ui", "res/images/bullet", "res/fonts",
+    "res/audio"};
+
+// Paths under the resource root are shown relative to it, as an author knows them.
+std::string shown(const std::string& path) {
+    const std::string& root = engine::FileUtils::getInstance()->getResourceRoot();
+    return MasterText::startsWith(path, root) ? path.substr(root.size()) : path;
+}
+
+void printDiagnostics(const Diagnostics& diagnostics, std::ostream& stream) {
+    for (const Diagnostic& entry : diagnostics.entries()) {
+        Diagnostic copy = entry;
+        copy.file = shown(copy.file);
+        stream << Diagnostics::format(copy) << "\n";
+    }
+}
+
+}  // namespace
+
+std::string ContentTool::usage() const {
+    std::string text =
+        "usage: quorin-content check [--res DIR]\n"
+        "       quorin-content dump KIND FILE [--res DIR]\n"
+        "  check      validates the resource files; prints file:line: message for every problem and\n"
+        "             exits with 1 when there is one\n"
+        "  dump       prints what the game's loader reads from FILE, as JSON\n"
+        "  --res DIR  resource root holding res/ (default: Resources next to this program)\n"
+        "checks:\n";
+    for (const ContentCheck& check : registry_.checks()) text += "  " + check.name + ": " + check.summary + "\n";
+    text += "dump kinds:\n";
+    for (const ContentDump& dump : registry_.dumps()) {
+        text += "  ";
+        for (std::size_t i = 0; i < dump.kinds.size(); ++i) text += (i ? ", " : "") + dump.kinds[i];
+        text += "\n      " + dump.summary + "\n";
+    }
+    return text;
+}
+
+int ContentTool::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const {
+    std::vector<std::string> words;
+    std::string resourceRoot;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            out << usage();
+            return 0;
+        }
+        if (args[i] == "--res") {
+            if (i + 1 >= args.size()) {
+                err << "quorin-content: --res needs a folder\n" << usage();
+                return 2;
+            }
+            resourceRoot = args[++i];
+            continue;
+        }
+        words.push_back(args[i]);
+    }
+    engine::FileUtils* files = engine::FileUtils::getInstance();
+    if (!resourceRoot.empty()) {
+        if (!std::filesystem::is_directory(resourceRoot)) {
+            err << "quorin-content: " << resourceRoot << " is not a folder\n";
+            return 2;
+        }
+        files->setResourceRoot(resourceRoot);
+    }
+    files->setSearchPaths(kSearchPaths);
+
+    if (words.size() == 1 && words[0] == "check") return check(out, err);
+    if (words.size() == 3 && words[0] == "dump") return dump(words[1], words[2], out, err);
+    err << usage();
+    return 2;
+}
+
+ContentContext ContentTool::makeContext() const { return ContentContext{DataSource::searchPaths()}; }
+
+int ContentTool::check(std::ostream& out, std::ostream& err) const {
+    ContentContext context = makeContext();
+    Diagnostics diagnostics;
+    for (const ContentCheck& check : registry_.checks()) check.run(context, diagnostics);
+    printDiagnostics(diagnostics, out);
+    const std::string& root = engine::FileUtils::getInstance()->getResourceRoot();
+    if (diagnostics.empty()) {
+        err << "quorin-content: no problems in " << root << "\n";
+        return 0;
+    }
+    err << "quorin-content: " << diagnostics.size() << (diagnostics.size() == 1 ? " problem" : " problems")
+        << " in " << root << "\n";
+    return 1;
+}
+
+int ContentTool::dump(const std::string& kind, const std::string& file, std::ostream& out, std::ostream& err) const {
+    const ContentDump* dump = registry_.findDump(kind);
+    if (!dump) {
+        err << "quorin-content: unknown kind \"" << kind << "\"\n" << usage();
+        return 2;
+    }
+    std::string path = std::filesystem::absolute(file).lexically_normal().string();
+    engine::FileUtils* files = engine::FileUtils::getInstance();
+    if (!files->isFileExist(path)) {
+        err << "quorin-content: cannot read " << file << "\n";
+        return 1;
+    }
+    std::string text = files->getStringFromFile(path);
+    Diagnostics diagnostics;
+    nlohmann::json result;
+    bool read = dump->run(kind, path, text, makeContext(), result, diagnostics);
+    printDiagnostics(diagnostics, err);
+    if (!read) return 1;
+    out << result.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    return 0;
+}
+
+}  // namespace vastomer
