@@ -7,7 +7,8 @@
 
 namespace engine {
 
-bool Inflate::decompress(const uint8_t* data, std::size_t size, std::size_t maxSize, std::vector<uint8_t>& out) {
+bool Inflate::decompress(const uint8_t* data, std::size_t size, std::size_t maxSize,
+                         std::vector<uint8_t>& out) {
     out.clear();
     if (size == 0 || size > UINT_MAX) return false;
     z_stream stream{};

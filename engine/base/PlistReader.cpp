@@ -106,7 +106,8 @@ bool PlistReader::readDictionaryFromString(std::string_view xml, ValueMap& out, 
     pugi::xml_node top = document.document_element();
     if (std::strcmp(top.name(), "plist") == 0) {
         top = top.first_child();
-        while (top && top.type() != pugi::node_element) top = top.next_sibling();
+        while (top && top.type() != pugi::node_element)
+            top = top.next_sibling();
     }
     if (!top || std::strcmp(top.name(), "dict") != 0) {
         error = "no dictionary at the top of the property list";

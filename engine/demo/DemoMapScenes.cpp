@@ -88,7 +88,8 @@ ValueMap fountain(int maxParticles, float duration) {
 
 // Back and forth along a vector, for ever.
 Action* shuttle(float seconds, Vec2 offset) {
-    return RepeatForever::create(Sequence::create({MoveBy::create(seconds, offset), MoveBy::create(seconds, -offset)}));
+    return RepeatForever::create(
+        Sequence::create({MoveBy::create(seconds, offset), MoveBy::create(seconds, -offset)}));
 }
 
 }  // namespace
@@ -99,8 +100,10 @@ Scene* DemoMapScenes::tilemap() {
     const std::string path = fileOption("map", "QUORIN_DEMO_MAP");
     TMXTiledMap* map = path.empty() ? nullptr : TMXTiledMap::create(path);
     if (!map) {
-        std::fprintf(stderr, "engine-demo: the tilemap scene needs a readable map (--map FILE or QUORIN_DEMO_MAP)\n");
-        caption(scene, path.empty() ? "no map given: --map FILE" : "cannot load " + baseName(path), Vec2(24, 500));
+        std::fprintf(stderr,
+                     "engine-demo: the tilemap scene needs a readable map (--map FILE or QUORIN_DEMO_MAP)\n");
+        caption(scene, path.empty() ? "no map given: --map FILE" : "cannot load " + baseName(path),
+                Vec2(24, 500));
         return scene;
     }
     Layer* plane = Layer::create();

@@ -1,7 +1,10 @@
 #include "engine/physics/PhysicsWorld.h"
 
 #include <chipmunk/chipmunk.h>
+// The hasty space header lacks the C linkage guards of the others.
+extern "C" {
 #include <chipmunk/cpHastySpace.h>
+}
 
 #include <algorithm>
 #include <cmath>

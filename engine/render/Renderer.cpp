@@ -46,6 +46,7 @@ float Renderer::screenScale(const DrawContext& context) const {
 //   (SRC_ALPHA | ONE, ONE_MINUS_SRC_ALPHA)   normal        -> BLEND
 //   (SRC_ALPHA | ONE, ONE)                   additive      -> ADD
 //   (ONE_MINUS_DST_COLOR, ONE)               screen        -> ADD (nearest: brightens)
+//   (ONE_MINUS_DST_COLOR, ONE_MINUS_SRC_COLOR) exclusion   -> ADD (nearest: src + dst − 2·src·dst)
 //   (ONE, ZERO)                              opaque        -> NONE
 //   (DST_COLOR, ZERO), (ZERO, SRC_COLOR)     multiply      -> MOD
 //   (ZERO, ONE_MINUS_SRC_COLOR)              subtract      -> MOD (nearest: darkens)
@@ -60,6 +61,7 @@ SDL_BlendMode Renderer::blendModeFor(const BlendFunc& blend) {
         return SDL_BLENDMODE_MOD;
     if (blend.src == ZERO && blend.dst == ONE_MINUS_SRC_COLOR) return SDL_BLENDMODE_MOD;
     if (blend.src == DST_COLOR && blend.dst == ONE_MINUS_SRC_ALPHA) return SDL_BLENDMODE_MUL;
+    if (blend.src == ONE_MINUS_DST_COLOR && blend.dst == ONE_MINUS_SRC_COLOR) return SDL_BLENDMODE_ADD;
     return SDL_BLENDMODE_BLEND;
 }
 
@@ -122,21 +124,32 @@ void Renderer::drawQuad(const DrawContext& context, const Vec2 corners[4], Textu
 
     // The rectangle copy reads u × (padded width) texels; the triangle rasteriser places each corner
     // at texel u × (padded width − 1) = u × width and fills up to, not including, the far corner's.
-    float scaleU = 0.0f, scaleV = 0.0f;
+    // The copy takes texel trunc(u × padded width) at the top-left corner and trunc(u × padded width −
+    // that) texels across (negative when mirrored), and u = x / (padded width) in floats can come back
+    // as x − ε. A 1/256-texel nudge keeps rectangles that start inside a picture (tiles, sheet frames)
+    // on their texels: up at the top-left corner, towards the far edge at the other (never below 0,
+    // which is exact anyway).
+    float scaleU = 0.0f, scaleV = 0.0f, nudge = 0.0f;
     if (texture) {
         float w = static_cast<float>(texture->getPixelsWide());
         float h = static_cast<float>(texture->getPixelsHigh());
         scaleU = axisAligned ? 1.0f / (w + 1.0f) : 1.0f / w;
         scaleV = axisAligned ? 1.0f / (h + 1.0f) : 1.0f / h;
+        nudge = axisAligned ? 1.0f / 256.0f : 0.0f;
     }
+    const Vec2& first = texels[order[0]];
+    const Vec2& far = texels[order[2]];
+    auto nudged = [nudge](float texel, float start, float end) {
+        return std::max(0.0f, texel + (texel == start || end >= start ? nudge : -nudge));
+    };
     SDL_Vertex vertices[4];
     for (int k = 0; k < 4; ++k) {
         int i = order[k];
         SDL_Vertex& v = vertices[k];
         v.position = points[i];
         v.color = SDL_Color{color.r, color.g, color.b, color.a};
-        v.tex_coord.x = texels[i].x * scaleU;
-        v.tex_coord.y = texels[i].y * scaleV;
+        v.tex_coord.x = nudged(texels[i].x, first.x, far.x) * scaleU;
+        v.tex_coord.y = nudged(texels[i].y, first.y, far.y) * scaleV;
     }
     SDL_BlendMode mode = blendModeFor(blend);
     // A right-angle turn still has axis-aligned corners, and SDL fills a plain rectangle without its

@@ -18,8 +18,8 @@ public:
     float number(const char* key) const { return (*this)[key].asFloat(); }
     Color4F colour(const char* prefix) const {
         const std::string p(prefix);
-        return Color4F(number((p + "Red").c_str()), number((p + "Green").c_str()), number((p + "Blue").c_str()),
-                       number((p + "Alpha").c_str()));
+        return Color4F(number((p + "Red").c_str()), number((p + "Green").c_str()),
+                       number((p + "Blue").c_str()), number((p + "Alpha").c_str()));
     }
     bool has(const char* key) const { return dictionary_.count(key) != 0; }
 

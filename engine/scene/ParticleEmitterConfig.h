@@ -55,7 +55,7 @@ struct ParticleEmitterConfig {
     float emissionRate() const;
 
     // Reads the keys particle designers write; missing keys read as 0, "" or false (a few keep the
-    // defaults the original platform gives them: yCoordFlipped 1).
+    // defaults particle designers assume: yCoordFlipped 1).
     static ParticleEmitterConfig fromValueMap(const ValueMap& dictionary);
 };
 

@@ -9,7 +9,9 @@ namespace {
 
 constexpr float kDegreesToRadians = 3.14159265358979323846f / 180.0f;
 
-float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+float clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 }  // namespace
 
@@ -35,7 +37,8 @@ void ParticleSystem::setTotalParticles(int total) {
 void ParticleSystem::resetSystem() {
     active_ = true;
     elapsed_ = 0.0;
-    for (int i = 0; i < particleCount_; ++i) particles_[i].timeToLive = 0.0f;
+    for (int i = 0; i < particleCount_; ++i)
+        particles_[i].timeToLive = 0.0f;
 }
 
 void ParticleSystem::stopSystem() {
@@ -61,7 +64,8 @@ void ParticleSystem::update(float dt) {
         const int room = std::max(0, totalParticles_ - particleCount_);
         // An infinite rate (zero life) fills the pool at once.
         const double interval = std::isinf(emissionRate_) ? 0.0 : 1.0 / emissionRate_;
-        const int count = interval > 0.0 ? static_cast<int>(std::min<double>(room, emitCounter_ / interval)) : room;
+        const int count =
+            interval > 0.0 ? static_cast<int>(std::min<double>(room, emitCounter_ / interval)) : room;
         emit(count);
         emitCounter_ -= interval * count;
         elapsed_ += dt;
@@ -69,7 +73,8 @@ void ParticleSystem::update(float dt) {
         if (duration_ != DURATION_INFINITY && duration_ < elapsed_) stopSystem();
     }
 
-    for (int i = 0; i < particleCount_; ++i) particles_[i].timeToLive -= dt;
+    for (int i = 0; i < particleCount_; ++i)
+        particles_[i].timeToLive -= dt;
     for (int i = 0; i < particleCount_;) {
         if (particles_[i].timeToLive > 0.0f) {
             ++i;
@@ -83,11 +88,13 @@ void ParticleSystem::update(float dt) {
             return;
         }
     }
-    for (int i = 0; i < particleCount_; ++i) moveParticle(particles_[i], dt);
+    for (int i = 0; i < particleCount_; ++i)
+        moveParticle(particles_[i], dt);
 }
 
 void ParticleSystem::emit(int count) {
-    for (int i = 0; i < count && particleCount_ < totalParticles_; ++i) initParticle(particles_[particleCount_++]);
+    for (int i = 0; i < count && particleCount_ < totalParticles_; ++i)
+        initParticle(particles_[particleCount_++]);
 }
 
 void ParticleSystem::initParticle(Particle& p) {
@@ -101,8 +108,9 @@ void ParticleSystem::initParticle(Particle& p) {
     p.pos.x = sourcePosition_.x + vary(0.0f, c.posVar.x);
     p.pos.y = sourcePosition_.y + vary(0.0f, c.posVar.y);
 
-    Color4F start(clamp01(vary(c.startColor.r, c.startColorVar.r)), clamp01(vary(c.startColor.g, c.startColorVar.g)),
-                  clamp01(vary(c.startColor.b, c.startColorVar.b)), clamp01(vary(c.startColor.a, c.startColorVar.a)));
+    Color4F start(
+        clamp01(vary(c.startColor.r, c.startColorVar.r)), clamp01(vary(c.startColor.g, c.startColorVar.g)),
+        clamp01(vary(c.startColor.b, c.startColorVar.b)), clamp01(vary(c.startColor.a, c.startColorVar.a)));
     Color4F end(clamp01(vary(c.endColor.r, c.endColorVar.r)), clamp01(vary(c.endColor.g, c.endColorVar.g)),
                 clamp01(vary(c.endColor.b, c.endColorVar.b)), clamp01(vary(c.endColor.a, c.endColorVar.a)));
     p.color = start;

@@ -16,7 +16,9 @@ namespace {
 // Far more than any effect; keeps a damaged definition from reserving gigabytes.
 constexpr int kMaxParticles = 100000;
 
-uint8_t toByte(float channel) { return static_cast<uint8_t>(std::lround(std::clamp(channel, 0.0f, 1.0f) * 255.0f)); }
+uint8_t toByte(float channel) {
+    return static_cast<uint8_t>(std::lround(std::clamp(channel, 0.0f, 1.0f) * 255.0f));
+}
 
 }  // namespace
 
@@ -88,15 +90,13 @@ void ParticleSystemQuad::chooseTexture(const std::string& definitionPath) {
     const std::string where = definitionPath.empty() ? std::string("particle definition") : definitionPath;
     if (!texture && !config_.textureImageData.empty()) {
         std::string error;
-        // Embedded pictures are shared under the name the definition gives them.
-        const std::string key = where + "#" + (name.empty() ? std::string("textureImageData") : name);
-        texture = ParticleTextures::fromEmbeddedData(key, config_.textureImageData, error);
+        texture = ParticleTextures::fromEmbeddedData(config_.textureImageData, error);
         if (!texture) std::fprintf(stderr, "%s: %s\n", where.c_str(), error.c_str());
     }
     if (!texture) {
         if (!name.empty())
-            std::fprintf(stderr, "%s: particle picture %s not found; drawing the built-in dot\n", where.c_str(),
-                         name.c_str());
+            std::fprintf(stderr, "%s: particle picture %s not found; drawing the built-in dot\n",
+                         where.c_str(), name.c_str());
         texture = ParticleTextures::fallbackDot();
     }
     setTexture(texture);
@@ -108,8 +108,8 @@ void ParticleSystemQuad::draw(Renderer& renderer, const DrawContext& context) {
         getPositionType() == PositionType::FREE ? context.transform.inverse() : AffineTransform::IDENTITY;
     Texture2D* texture = texture_.get();
     const Rect picture(Vec2::ZERO, texture->getContentSize());
-    const Vec2 texels[4] = {{0, picture.size.height}, {picture.size.width, picture.size.height},
-                            {picture.size.width, 0}, {0, 0}};
+    const Vec2 texels[4] = {
+        {0, picture.size.height}, {picture.size.width, picture.size.height}, {picture.size.width, 0}, {0, 0}};
     for (int i = 0; i < particleCount_; ++i) {
         const Particle& p = particles_[i];
         if (p.size <= 0.0f) continue;
@@ -117,8 +117,8 @@ void ParticleSystemQuad::draw(Renderer& renderer, const DrawContext& context) {
         const Color4B color(toByte(p.color.r), toByte(p.color.g), toByte(p.color.b), toByte(p.color.a));
         const float half = p.size * 0.5f;
         if (p.rotation == 0.0f) {
-            renderer.drawRect(context, Rect(centre.x - half, centre.y - half, p.size, p.size), texture, picture,
-                              false, false, color, blendFunc_);
+            renderer.drawRect(context, Rect(centre.x - half, centre.y - half, p.size, p.size), texture,
+                              picture, false, false, color, blendFunc_);
             continue;
         }
         // Clockwise on screen: a negative angle in the y-up space.
@@ -127,7 +127,8 @@ void ParticleSystemQuad::draw(Renderer& renderer, const DrawContext& context) {
         const Vec2 offsets[4] = {{-half, -half}, {half, -half}, {half, half}, {-half, half}};
         Vec2 corners[4];
         for (int k = 0; k < 4; ++k)
-            corners[k] = Vec2(centre.x + offsets[k].x * c - offsets[k].y * s, centre.y + offsets[k].x * s + offsets[k].y * c);
+            corners[k] = Vec2(centre.x + offsets[k].x * c - offsets[k].y * s,
+                              centre.y + offsets[k].x * s + offsets[k].y * c);
         renderer.drawQuad(context, corners, texture, texels, color, blendFunc_);
     }
 }

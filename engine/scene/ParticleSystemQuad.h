@@ -26,7 +26,8 @@ public:
 
 private:
     ParticleSystemQuad() = default;
-    bool initWithDictionary(const ValueMap& dictionary, const std::string& definitionPath, std::string& error);
+    bool initWithDictionary(const ValueMap& dictionary, const std::string& definitionPath,
+                            std::string& error);
     void chooseTexture(const std::string& definitionPath);
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "engine/base/Base64.h"
@@ -21,14 +22,27 @@ namespace {
 constexpr std::size_t kMaxPictureBytes = 64u << 20;
 constexpr int kDotSize = 32;
 
-TextureCache* cache() { return Director::getInstance()->getTextureCache(); }
+TextureCache* cache() {
+    return Director::getInstance()->getTextureCache();
+}
+
+// Cache key naming embedded data by its content (64-bit FNV-1a of the text).
+std::string embeddedKey(const std::string& data) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : data)
+        hash = (hash ^ c) * 1099511628211ull;
+    char text[40];
+    std::snprintf(text, sizeof text, "<embedded picture %016llx>", static_cast<unsigned long long>(hash));
+    return text;
+}
 
 }  // namespace
 
 Texture2D* ParticleTextures::fromFile(const std::string& definitionPath, const std::string& textureFileName) {
     if (textureFileName.empty()) return nullptr;
     const std::size_t slash = definitionPath.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : definitionPath.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : definitionPath.substr(0, slash + 1);
     const std::size_t nameSlash = textureFileName.rfind('/');
     const std::string name =
         nameSlash == std::string::npos ? textureFileName : textureFileName.substr(nameSlash + 1);
@@ -37,7 +51,8 @@ Texture2D* ParticleTextures::fromFile(const std::string& definitionPath, const s
     return cache()->addImage(path);
 }
 
-Texture2D* ParticleTextures::fromEmbeddedData(const std::string& key, const std::string& base64, std::string& error) {
+Texture2D* ParticleTextures::fromEmbeddedData(const std::string& base64, std::string& error) {
+    const std::string key = embeddedKey(base64);
     if (Texture2D* cached = cache()->getTextureForKey(key)) return cached;
     std::vector<uint8_t> compressed;
     if (!Base64::decode(base64, compressed) || compressed.empty()) {
@@ -67,7 +82,8 @@ Texture2D* ParticleTextures::fromEmbeddedData(const std::string& key, const std:
 
 Texture2D* ParticleTextures::fallbackDot() {
     if (Texture2D* cached = cache()->getTextureForKey(FALLBACK_DOT_KEY)) return cached;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kDotSize, kDotSize, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, kDotSize, kDotSize, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) return nullptr;
     const float centre = kDotSize * 0.5f;
     for (int y = 0; y < kDotSize; ++y) {

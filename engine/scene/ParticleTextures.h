@@ -12,9 +12,10 @@ public:
     // The picture a definition names, looked for in the definition's own folder (any folder part of
     // the name is replaced by it); null if there is no such file.
     static Texture2D* fromFile(const std::string& definitionPath, const std::string& textureFileName);
-    // A picture stored in the definition: base64 of a gzip or zlib compressed image file. Cached under
-    // `key`. Null, with the reason in `error`, if it cannot be decoded.
-    static Texture2D* fromEmbeddedData(const std::string& key, const std::string& base64, std::string& error);
+    // A picture stored in the definition: base64 of a gzip or zlib compressed image file. Shared by
+    // content (definitions embedding the same data get one texture). Null, with the reason in
+    // `error`, if it cannot be decoded.
+    static Texture2D* fromEmbeddedData(const std::string& base64, std::string& error);
     // The built-in soft round dot (white, alpha falling off towards the rim) for definitions whose
     // picture cannot be found.
     static Texture2D* fallbackDot();

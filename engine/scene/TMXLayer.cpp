@@ -10,7 +10,7 @@ namespace engine {
 
 namespace {
 
-enum : uint8_t { kFlipH = 1, kFlipV = 2, kFlipD = 4 };
+enum : uint8_t { kFlipH = 1, kFlipV = 2, kFlipD = 4, kFlips = 7, kOpaque = 8 };
 
 // v rounded down (or up) to an int within [lo, hi]; NaN gives lo.
 int clampedIndex(float v, bool roundUp, int lo, int hi) {
@@ -19,31 +19,40 @@ int clampedIndex(float v, bool roundUp, int lo, int hi) {
     return static_cast<int>(roundUp ? std::ceil(v) : std::floor(v));
 }
 
-float snap(float v) { return std::floor(v + 0.5f); }
+float snap(float v) {
+    return std::floor(v + 0.5f);
+}
 
-// For each flip combination, the point of the tile picture (0..1, y down) shown at the quad's
-// corners in the renderer's order: bottom-left, bottom-right, top-right, top-left. The map editor
-// applies the diagonal flip (swap x and y) first, then horizontal, then vertical; reading the
-// picture back undoes them in the opposite order. `mirrorX`/`mirrorY` say that the quad's corners
-// are given on screen and the layer is drawn mirrored.
-void cornerTable(bool mirrorX, bool mirrorY, Vec2 table[8][4]) {
-    const Vec2 corners[4] = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
+// Corners in the renderer's order (bottom-left, bottom-right, top-right, top-left) as points of a
+// unit square with y down.
+constexpr float kUnitCorners[4][2] = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
+
+// For each flip combination and each corner of the tile picture, the corner of the cell that shows
+// it. The map editor applies the diagonal flip (swap x and y) first, then horizontal, then vertical;
+// a cell point therefore shows the picture point found by undoing them in the opposite order.
+// `mirrorX`/`mirrorY`: the cell's corners are given on screen and the layer is drawn mirrored.
+// Moving the picture's corners (rather than its texture coordinates) keeps a diagonally flipped tile
+// a turned quad, which the renderer draws texel-exact.
+void cornerTable(bool mirrorX, bool mirrorY, int table[8][4]) {
     for (uint8_t flip = 0; flip < 8; ++flip)
-        for (int k = 0; k < 4; ++k) {
-            Vec2 p = corners[k];
-            if (mirrorX) p.x = 1.0f - p.x;
-            if (mirrorY) p.y = 1.0f - p.y;
-            if (flip & kFlipV) p.y = 1.0f - p.y;
-            if (flip & kFlipH) p.x = 1.0f - p.x;
-            if (flip & kFlipD) std::swap(p.x, p.y);
-            table[flip][k] = p;
+        for (int cell = 0; cell < 4; ++cell) {
+            float x = kUnitCorners[cell][0], y = kUnitCorners[cell][1];
+            if (mirrorX) x = 1.0f - x;
+            if (mirrorY) y = 1.0f - y;
+            if (flip & kFlipV) y = 1.0f - y;
+            if (flip & kFlipH) x = 1.0f - x;
+            if (flip & kFlipD) std::swap(x, y);
+            for (int picture = 0; picture < 4; ++picture)
+                if (kUnitCorners[picture][0] == x && kUnitCorners[picture][1] == y)
+                    table[flip][picture] = cell;
         }
 }
 
 }  // namespace
 
 TMXLayer* TMXLayer::create(const TMXLayerInfo& layer, const Size& mapTileSize,
-                           const std::vector<TMXTilesetInfo>& tilesets, const std::vector<Texture2D*>& textures) {
+                           const std::vector<TMXTilesetInfo>& tilesets,
+                           const std::vector<Texture2D*>& textures) {
     auto* node = new TMXLayer();
     if (!node->initWithLayerInfo(layer, mapTileSize, tilesets, textures)) {
         delete node;
@@ -53,8 +62,9 @@ TMXLayer* TMXLayer::create(const TMXLayerInfo& layer, const Size& mapTileSize,
     return node;
 }
 
-bool TMXLayer::initWithLayerInfo(const TMXLayerInfo& layer, const Size& mapTileSize, const std::vector<TMXTilesetInfo>& tilesets,
-                    const std::vector<Texture2D*>& textures) {
+bool TMXLayer::initWithLayerInfo(const TMXLayerInfo& layer, const Size& mapTileSize,
+                                 const std::vector<TMXTilesetInfo>& tilesets,
+                                 const std::vector<Texture2D*>& textures) {
     if (!Node::init()) return false;
     layerName_ = layer.name;
     columns_ = layer.columns;
@@ -90,12 +100,16 @@ bool TMXLayer::initWithLayerInfo(const TMXLayerInfo& layer, const Size& mapTileS
         cells_[i].u = rect.origin.x;
         cells_[i].v = rect.origin.y;
         cells_[i].slot = static_cast<uint16_t>(slot);
+        const std::vector<bool>& opaque = tilesets[owner].opaqueTiles;
+        const uint32_t local = gid - tilesets[owner].firstGid;
         cells_[i].flip = static_cast<uint8_t>(((flags & TMXTileHorizontalFlag) ? kFlipH : 0) |
                                               ((flags & TMXTileVerticalFlag) ? kFlipV : 0) |
-                                              ((flags & TMXTileDiagonalFlag) ? kFlipD : 0));
+                                              ((flags & TMXTileDiagonalFlag) ? kFlipD : 0) |
+                                              (local < opaque.size() && opaque[local] ? kOpaque : 0));
     }
     if (outside > 0)
-        std::fprintf(stderr, "TMX layer '%s': %zu tiles name no tile of a tileset picture; they are left empty\n",
+        std::fprintf(stderr,
+                     "TMX layer '%s': %zu tiles name no tile of a tileset picture; they are left empty\n",
                      layerName_.c_str(), outside);
     if (slots_.empty()) return false;
     for (const Slot& slot : slots_) {
@@ -106,7 +120,9 @@ bool TMXLayer::initWithLayerInfo(const TMXLayerInfo& layer, const Size& mapTileS
     return true;
 }
 
-const TMXTilesetInfo* TMXLayer::getTileSet() const { return mainSlot_ < 0 ? nullptr : &slots_[mainSlot_].tileset; }
+const TMXTilesetInfo* TMXLayer::getTileSet() const {
+    return mainSlot_ < 0 ? nullptr : &slots_[mainSlot_].tileset;
+}
 
 uint32_t TMXLayer::getTileGIDAt(const Vec2& tileCoordinate, TMXTileFlags* flags) const {
     if (flags) *flags = static_cast<TMXTileFlags>(0);
@@ -162,59 +178,78 @@ void TMXLayer::draw(Renderer& renderer, const DrawContext& context) {
     if (slots_.empty() || !renderer.isDepthVisible(context.z)) return;
     const AffineTransform& t = context.transform;
     if (t.a * t.d - t.b * t.c == 0.0f) return;
-    const Color4B color(displayedColor_, displayedOpacity_);
-    if (color.a == 0) return;
-    Range range{};
-    if (!visibleRange(renderer, context, range)) return;
+    Frame frame;
+    frame.color = Color4B(displayedColor_, displayedOpacity_);
+    if (frame.color.a == 0 || !visibleRange(renderer, context, frame.range)) return;
 
     // Unturned layers are drawn in screen space with corners snapped to whole pixels:
     // screen x = ax·x + bx and screen y = ay·y + by.
-    const bool onScreenGrid = t.isAxisAligned();
+    frame.onScreenGrid = t.isAxisAligned();
     const float scale = renderer.perspectiveScale(context.z);
     const Size& screen = renderer.getDesignSize();
-    const float ax = t.a * scale, bx = screen.width * 0.5f + (t.tx - screen.width * 0.5f) * scale;
-    const float ay = t.d * scale, by = screen.height * 0.5f + (t.ty - screen.height * 0.5f) * scale;
-    Vec2 table[8][4];
-    cornerTable(onScreenGrid && ax < 0.0f, onScreenGrid && ay < 0.0f, table);
+    frame.ax = t.a * scale;
+    frame.bx = screen.width * 0.5f + (t.tx - screen.width * 0.5f) * scale;
+    frame.ay = t.d * scale;
+    frame.by = screen.height * 0.5f + (t.ty - screen.height * 0.5f) * scale;
+    cornerTable(frame.onScreenGrid && frame.ax < 0.0f, frame.onScreenGrid && frame.ay < 0.0f, frame.shownAt);
     const DrawContext screenSpace;
-    const DrawContext& quadContext = onScreenGrid ? screenSpace : context;
+    frame.context = frame.onScreenGrid ? &screenSpace : &context;
 
+    // Fully opaque tiles of a fully opaque layer are copied without blending, which is much cheaper
+    // in software; they go first, then the tiles with transparent pixels. Cells never overlap unless
+    // some tiles are larger than a cell: then everything is drawn in file order.
+    const bool copyOpaque = frame.color.a == 255 && overhang_ == Vec2::ZERO;
+    for (std::size_t slot = 0; slot < slots_.size(); ++slot) {
+        if (copyOpaque) {
+            drawCells(renderer, frame, slot, kOpaque, kOpaque, BlendFunc::DISABLE);
+            drawCells(renderer, frame, slot, kOpaque, 0, BlendFunc::ALPHA_NON_PREMULTIPLIED);
+        } else {
+            drawCells(renderer, frame, slot, 0, 0, BlendFunc::ALPHA_NON_PREMULTIPLIED);
+        }
+    }
+}
+
+void TMXLayer::drawCells(Renderer& renderer, const Frame& frame, std::size_t slot, uint8_t mask,
+                         uint8_t match, const BlendFunc& blend) {
+    Texture2D* texture = slots_[slot].texture.get();
+    const Size& source = slots_[slot].tileset.tileSize;
+    const Range& range = frame.range;
+    Vec2 cell[4];
     Vec2 corners[4];
     Vec2 texels[4];
-    for (std::size_t s = 0; s < slots_.size(); ++s) {
-        Texture2D* texture = slots_[s].texture.get();
-        const Size& source = slots_[s].tileset.tileSize;
-        for (int row = range.rowMin; row <= range.rowMax; ++row) {
-            const float y0 = static_cast<float>(rows_ - 1 - row) * mapTileSize_.height;
-            const Cell* cells = cells_.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_);
-            for (int col = range.colMin; col <= range.colMax; ++col) {
-                const Cell& cell = cells[col];
-                if (cell.slot != s) continue;
-                const float x0 = static_cast<float>(col) * mapTileSize_.width;
-                // A diagonal flip turns the tile: its quad is as wide as the picture's tile is high.
-                const bool turned = (cell.flip & kFlipD) != 0;
-                const float w = turned ? source.height : source.width;
-                const float h = turned ? source.width : source.height;
-                float left = x0, right = x0 + w, bottom = y0, top = y0 + h;
-                if (onScreenGrid) {
-                    float sx0 = snap(ax * left + bx), sx1 = snap(ax * right + bx);
-                    float sy0 = snap(ay * bottom + by), sy1 = snap(ay * top + by);
-                    if (sx0 == sx1 || sy0 == sy1) continue;
-                    left = std::min(sx0, sx1);
-                    right = std::max(sx0, sx1);
-                    bottom = std::min(sy0, sy1);
-                    top = std::max(sy0, sy1);
-                }
-                corners[0] = Vec2(left, bottom);
-                corners[1] = Vec2(right, bottom);
-                corners[2] = Vec2(right, top);
-                corners[3] = Vec2(left, top);
-                const Vec2* picture = table[cell.flip];
-                for (int k = 0; k < 4; ++k)
-                    texels[k] = Vec2(cell.u + picture[k].x * source.width, cell.v + picture[k].y * source.height);
-                renderer.drawQuad(quadContext, corners, texture, texels, color, BlendFunc::ALPHA_NON_PREMULTIPLIED);
-                ++drawnTiles_;
+    for (int row = range.rowMin; row <= range.rowMax; ++row) {
+        const float y0 = static_cast<float>(rows_ - 1 - row) * mapTileSize_.height;
+        const Cell* cells =
+            cells_.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_);
+        for (int col = range.colMin; col <= range.colMax; ++col) {
+            const Cell& tile = cells[col];
+            if (tile.slot != slot || (tile.flip & mask) != match) continue;
+            const float x0 = static_cast<float>(col) * mapTileSize_.width;
+            // A diagonal flip turns the tile: its quad is as wide as the picture's tile is high.
+            const bool turned = (tile.flip & kFlipD) != 0;
+            float left = x0, right = x0 + (turned ? source.height : source.width);
+            float bottom = y0, top = y0 + (turned ? source.width : source.height);
+            if (frame.onScreenGrid) {
+                const float sx0 = snap(frame.ax * left + frame.bx), sx1 = snap(frame.ax * right + frame.bx);
+                const float sy0 = snap(frame.ay * bottom + frame.by), sy1 = snap(frame.ay * top + frame.by);
+                if (sx0 == sx1 || sy0 == sy1) continue;
+                left = std::min(sx0, sx1);
+                right = std::max(sx0, sx1);
+                bottom = std::min(sy0, sy1);
+                top = std::max(sy0, sy1);
             }
+            cell[0] = Vec2(left, bottom);
+            cell[1] = Vec2(right, bottom);
+            cell[2] = Vec2(right, top);
+            cell[3] = Vec2(left, top);
+            const int* shownAt = frame.shownAt[tile.flip & kFlips];
+            for (int k = 0; k < 4; ++k) {
+                corners[k] = cell[shownAt[k]];
+                texels[k] = Vec2(tile.u + kUnitCorners[k][0] * source.width,
+                                 tile.v + kUnitCorners[k][1] * source.height);
+            }
+            renderer.drawQuad(*frame.context, corners, texture, texels, frame.color, blend);
+            ++drawnTiles_;
         }
     }
 }

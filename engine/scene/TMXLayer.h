@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/BlendFunc.h"
 #include "engine/base/RefPtr.h"
 #include "engine/base/Value.h"
 #include "engine/render/Texture2D.h"
@@ -23,14 +24,14 @@ public:
     // Null when no tile of the layer belongs to a tileset with a picture (nothing to draw).
     // `textures` runs parallel to `tilesets` (null where a tileset has no picture).
     static TMXLayer* create(const TMXLayerInfo& layer, const Size& mapTileSize,
-                            const std::vector<TMXTilesetInfo>& tilesets, const std::vector<Texture2D*>& textures);
+                            const std::vector<TMXTilesetInfo>& tilesets,
+                            const std::vector<Texture2D*>& textures);
 
     const std::string& getLayerName() const { return layerName_; }
     // Columns and rows.
     const Size& getLayerSize() const { return layerSize_; }
     const Size& getMapTileSize() const { return mapTileSize_; }
-    // The tileset most of the original platform's calls mean: the one with the highest first gid
-    // that any tile of the layer uses.
+    // The layer's main tileset: the one with the highest first gid that any of its tiles uses.
     const TMXTilesetInfo* getTileSet() const;
 
     // Gid at (col, row), row 0 at the top, flag bits removed (and returned through `flags`);
@@ -60,17 +61,30 @@ private:
     struct Cell {
         float u = 0.0f, v = 0.0f;  // top-left texel of the tile in its picture
         uint16_t slot = kNoTile;
-        uint8_t flip = 0;  // bit 0 horizontal, bit 1 vertical, bit 2 diagonal
+        uint8_t flip = 0;  // bit 0 horizontal, bit 1 vertical, bit 2 diagonal flip; bit 3 opaque
     };
     // Visible tiles: columns left to right, rows top (0) to bottom.
     struct Range {
-        int colMin, colMax, rowMin, rowMax;
+        int colMin = 0, colMax = -1, rowMin = 0, rowMax = -1;
+    };
+    // What every tile of one draw shares.
+    struct Frame {
+        Range range;
+        Color4B color;
+        bool onScreenGrid = false;  // corners snapped in screen space (the layer is not turned)
+        float ax = 1, bx = 0, ay = 1, by = 0;
+        int shownAt[8][4] = {};  // by flip combination: the cell corner showing each picture corner
+        const DrawContext* context = nullptr;
     };
 
     TMXLayer() = default;
-    bool initWithLayerInfo(const TMXLayerInfo& layer, const Size& mapTileSize, const std::vector<TMXTilesetInfo>& tilesets,
-              const std::vector<Texture2D*>& textures);
+    bool initWithLayerInfo(const TMXLayerInfo& layer, const Size& mapTileSize,
+                           const std::vector<TMXTilesetInfo>& tilesets,
+                           const std::vector<Texture2D*>& textures);
     bool visibleRange(const Renderer& renderer, const DrawContext& context, Range& range) const;
+    // Draws the visible cells of one tileset whose flags, masked, equal `match`.
+    void drawCells(Renderer& renderer, const Frame& frame, std::size_t slot, uint8_t mask, uint8_t match,
+                   const BlendFunc& blend);
 
     std::string layerName_;
     Size layerSize_;

@@ -28,8 +28,8 @@ struct TMXLayerInfo {
 // Everything a tile map file holds, as read by TMXParser.
 struct TMXMapInfo {
     std::string fullPath;
-    Size mapSize;   // in tiles
-    Size tileSize;  // in pixels
+    Size mapSize;                          // in tiles
+    Size tileSize;                         // in pixels
     std::vector<TMXTilesetInfo> tilesets;  // in file order
     std::vector<TMXLayerInfo> layers;      // tile layers in file order, hidden ones included
     std::vector<RefPtr<TMXObjectGroup>> objectGroups;

@@ -55,14 +55,15 @@ bool parseColour(std::string text, Color3B& out) {
     if (text.size() != 6) return false;
     uint32_t value = 0;
     for (char c : text) {
-        int digit = (c >= '0' && c <= '9') ? c - '0'
+        int digit = (c >= '0' && c <= '9')   ? c - '0'
                     : (c >= 'a' && c <= 'f') ? c - 'a' + 10
                     : (c >= 'A' && c <= 'F') ? c - 'A' + 10
                                              : -1;
         if (digit < 0) return false;
         value = value << 4 | static_cast<uint32_t>(digit);
     }
-    out = Color3B(static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value));
+    out = Color3B(static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 8),
+                  static_cast<uint8_t>(value));
     return true;
 }
 
@@ -83,7 +84,8 @@ ValueVector parsePoints(const char* text) {
         std::size_t comma = pair.find(',');
         ValueMap point;
         point["x"] = Value(NumberText::leadingInt(pair.substr(0, comma)));
-        point["y"] = Value(comma == std::string_view::npos ? 0 : NumberText::leadingInt(pair.substr(comma + 1)));
+        point["y"] =
+            Value(comma == std::string_view::npos ? 0 : NumberText::leadingInt(pair.substr(comma + 1)));
         points.emplace_back(std::move(point));
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
     }
@@ -125,7 +127,8 @@ bool TMXParser::parseMap(const pugi::xml_node& map, TMXMapInfo& info, std::strin
     }
     int columns = 0, rows = 0, tileW = 0, tileH = 0;
     if (!positiveAttribute(map, "width", columns, error) || !positiveAttribute(map, "height", rows, error) ||
-        !positiveAttribute(map, "tilewidth", tileW, error) || !positiveAttribute(map, "tileheight", tileH, error))
+        !positiveAttribute(map, "tilewidth", tileW, error) ||
+        !positiveAttribute(map, "tileheight", tileH, error))
         return false;
     if (static_cast<long long>(columns) * rows > kMaxCells) {
         error = "map of " + std::to_string(columns) + " x " + std::to_string(rows) + " tiles is too large";
@@ -137,7 +140,8 @@ bool TMXParser::parseMap(const pugi::xml_node& map, TMXMapInfo& info, std::strin
 
     const std::string directory = directoryOf(info.fullPath);
     for (pugi::xml_node node = map.first_child(); node; node = node.next_sibling()) {
-        if (std::strcmp(node.name(), "tileset") == 0 && !parseTileset(node, directory, info, error)) return false;
+        if (std::strcmp(node.name(), "tileset") == 0 && !parseTileset(node, directory, info, error))
+            return false;
     }
     return parseLayers(map, true, 1.0f, info, error);
 }
@@ -166,11 +170,12 @@ bool TMXParser::parseTileset(const pugi::xml_node& node, const std::string& mapD
     return readTilesetBody(external, directoryOf(path), tileset, info, error);
 }
 
-bool TMXParser::readTilesetBody(const pugi::xml_node& node, const std::string& directory, TMXTilesetInfo& tileset,
-                                TMXMapInfo& info, std::string& error) {
+bool TMXParser::readTilesetBody(const pugi::xml_node& node, const std::string& directory,
+                                TMXTilesetInfo& tileset, TMXMapInfo& info, std::string& error) {
     tileset.name = node.attribute("name").value();
     int tileW = 0, tileH = 0;
-    if (!positiveAttribute(node, "tilewidth", tileW, error) || !positiveAttribute(node, "tileheight", tileH, error))
+    if (!positiveAttribute(node, "tilewidth", tileW, error) ||
+        !positiveAttribute(node, "tileheight", tileH, error))
         return false;
     tileset.tileSize = Size(static_cast<float>(tileW), static_cast<float>(tileH));
     tileset.spacing = std::max(0, NumberText::leadingInt(node.attribute("spacing").value()));
@@ -178,8 +183,9 @@ bool TMXParser::readTilesetBody(const pugi::xml_node& node, const std::string& d
     if (pugi::xml_node image = node.child("image")) {
         const char* source = image.attribute("source").value();
         if (*source != '\0') tileset.imagePath = resolveBeside(directory, source);
-        tileset.imageSize = Size(static_cast<float>(NumberText::leadingInt(image.attribute("width").value())),
-                                 static_cast<float>(NumberText::leadingInt(image.attribute("height").value())));
+        tileset.imageSize =
+            Size(static_cast<float>(NumberText::leadingInt(image.attribute("width").value())),
+                 static_cast<float>(NumberText::leadingInt(image.attribute("height").value())));
         if (pugi::xml_attribute trans = image.attribute("trans")) {
             if (!parseColour(trans.value(), tileset.transparentColor)) {
                 error = std::string("bad transparent colour '") + trans.value() + "'";
@@ -191,7 +197,8 @@ bool TMXParser::readTilesetBody(const pugi::xml_node& node, const std::string& d
     for (pugi::xml_node tile = node.child("tile"); tile; tile = tile.next_sibling("tile")) {
         ValueMap properties = readProperties(tile);
         if (!properties.empty())
-            info.tileProperties[tileset.firstGid + static_cast<uint32_t>(NumberText::leadingLong(tile.attribute("id").value()))] =
+            info.tileProperties[tileset.firstGid + static_cast<uint32_t>(NumberText::leadingLong(
+                                                       tile.attribute("id").value()))] =
                 std::move(properties);
     }
     info.tilesets.push_back(std::move(tileset));
@@ -207,10 +214,12 @@ bool TMXParser::parseLayers(const pugi::xml_node& parent, bool visible, float op
         } else if (std::strcmp(name, "objectgroup") == 0) {
             parseObjectGroup(node, info);
         } else if (std::strcmp(name, "group") == 0) {
-            bool groupVisible = visible && NumberText::leadingInt(node.attribute("visible").as_string("1")) != 0;
+            bool groupVisible =
+                visible && NumberText::leadingInt(node.attribute("visible").as_string("1")) != 0;
             float groupOpacity = opacity;
             if (pugi::xml_attribute attribute = node.attribute("opacity"))
-                groupOpacity *= std::clamp(static_cast<float>(NumberText::leadingDouble(attribute.value())), 0.0f, 1.0f);
+                groupOpacity *=
+                    std::clamp(static_cast<float>(NumberText::leadingDouble(attribute.value())), 0.0f, 1.0f);
             if (!parseLayers(node, groupVisible, groupOpacity, info, error)) return false;
         }
     }
@@ -253,23 +262,24 @@ bool TMXParser::parseLayer(const pugi::xml_node& node, bool visible, float opaci
 void TMXParser::parseObjectGroup(const pugi::xml_node& node, TMXMapInfo& info) {
     TMXObjectGroup* group = TMXObjectGroup::create();
     group->setGroupName(node.attribute("name").value());
-    group->setPositionOffset(
-        Vec2(static_cast<float>(NumberText::leadingDouble(node.attribute("x").value())) * info.tileSize.width,
-             static_cast<float>(NumberText::leadingDouble(node.attribute("y").value())) * info.tileSize.height));
+    group->setPositionOffset(Vec2(
+        static_cast<float>(NumberText::leadingDouble(node.attribute("x").value())) * info.tileSize.width,
+        static_cast<float>(NumberText::leadingDouble(node.attribute("y").value())) * info.tileSize.height));
     group->setProperties(readProperties(node));
     for (pugi::xml_node object = node.child("object"); object; object = object.next_sibling("object"))
         group->addObject(parseObject(object, *group, info));
     info.objectGroups.emplace_back(group);
 }
 
-ValueMap TMXParser::parseObject(const pugi::xml_node& node, const TMXObjectGroup& group, const TMXMapInfo& info) {
+ValueMap TMXParser::parseObject(const pugi::xml_node& node, const TMXObjectGroup& group,
+                                const TMXMapInfo& info) {
     ValueMap object;
     object["name"] = textOrNull(node.attribute("name"));
     pugi::xml_attribute type = node.attribute("type");
     object["type"] = textOrNull(type ? type : node.attribute("class"));
     object["gid"] = textOrNull(node.attribute("gid"));
     object["id"] = textOrNull(node.attribute("id"));
-    // Whole numbers, as the original platform read them (fractions dropped).
+    // Whole numbers: map content relies on fractions being dropped, not rounded.
     int x = NumberText::leadingInt(node.attribute("x").value());
     int y = NumberText::leadingInt(node.attribute("y").value());
     int width = NumberText::leadingInt(node.attribute("width").value());
@@ -285,7 +295,8 @@ ValueMap TMXParser::parseObject(const pugi::xml_node& node, const TMXObjectGroup
         object["points"] = Value(parsePoints(polygon.attribute("points").value()));
     if (pugi::xml_node polyline = node.child("polyline"))
         object["polylinePoints"] = Value(parsePoints(polyline.attribute("points").value()));
-    for (auto& [key, value] : readProperties(node)) object[key] = value;
+    for (auto& [key, value] : readProperties(node))
+        object[key] = value;
     return object;
 }
 

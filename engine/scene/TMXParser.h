@@ -14,7 +14,7 @@ namespace engine {
 // map), tile layers in file order (layers inside group layers included, taking the group's visibility
 // and opacity), object groups and properties.
 //
-// Objects follow the original platform's conventions: x, y, width and height are read as integers
+// Objects follow the conventions map content is made for: x, y, width and height are read as integers
 // (fractions dropped) and the position is turned to a lower-left origin in map space:
 //   x = tmxX + offsetX,  y = mapRows × tileHeight − tmxY − offsetY − tmxHeight,
 // where the offset is the group's x/y attributes times the tile size. "name", "type" (or, when absent,
@@ -38,7 +38,8 @@ private:
     static bool parseLayer(const pugi::xml_node& node, bool visible, float opacity, TMXMapInfo& info,
                            std::string& error);
     static void parseObjectGroup(const pugi::xml_node& node, TMXMapInfo& info);
-    static ValueMap parseObject(const pugi::xml_node& node, const TMXObjectGroup& group, const TMXMapInfo& info);
+    static ValueMap parseObject(const pugi::xml_node& node, const TMXObjectGroup& group,
+                                const TMXMapInfo& info);
     static ValueMap readProperties(const pugi::xml_node& owner);
 };
 

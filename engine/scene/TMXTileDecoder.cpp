@@ -10,7 +10,9 @@ namespace engine {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // A gid as written in text: decimal digits, at most 4294967295.
 bool parseGid(const char*& p, uint32_t& out) {
@@ -85,10 +87,12 @@ bool TMXTileDecoder::decodeXml(const pugi::xml_node& data, std::size_t count, st
     return true;
 }
 
-bool TMXTileDecoder::decodeCsv(const char* text, std::size_t count, std::vector<uint32_t>& out, std::string& error) {
+bool TMXTileDecoder::decodeCsv(const char* text, std::size_t count, std::vector<uint32_t>& out,
+                               std::string& error) {
     out.reserve(count);
     const char* p = text;
-    while (isSpace(*p)) ++p;
+    while (isSpace(*p))
+        ++p;
     while (*p != '\0') {
         uint32_t gid = 0;
         if (!parseGid(p, gid)) {
@@ -102,10 +106,12 @@ bool TMXTileDecoder::decodeCsv(const char* text, std::size_t count, std::vector<
             return false;
         }
         out.push_back(gid);
-        while (isSpace(*p)) ++p;
+        while (isSpace(*p))
+            ++p;
         if (*p == ',') {
             ++p;
-            while (isSpace(*p)) ++p;
+            while (isSpace(*p))
+                ++p;
             // Editors end every line but the last with a comma; a comma at the very end is tolerated.
             if (*p == '\0') break;
         } else if (*p != '\0') {
@@ -150,8 +156,8 @@ bool TMXTileDecoder::decodeBase64(const char* text, const std::string& compressi
     out.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
         const uint8_t* b = bytes.data() + i * 4;
-        out[i] = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[2]) << 16 |
-                 static_cast<uint32_t>(b[3]) << 24;
+        out[i] = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
     }
     return true;
 }

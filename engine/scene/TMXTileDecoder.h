@@ -17,12 +17,14 @@ class TMXTileDecoder {
 public:
     // Exactly `count` values (flag bits kept), or false with a message in `error`: an unknown encoding
     // or compression, bad base64 or csv, a damaged stream, or any other number of tiles.
-    static bool decode(const pugi::xml_node& data, std::size_t count, std::vector<uint32_t>& out, std::string& error);
+    static bool decode(const pugi::xml_node& data, std::size_t count, std::vector<uint32_t>& out,
+                       std::string& error);
 
 private:
     static bool decodeXml(const pugi::xml_node& data, std::size_t count, std::vector<uint32_t>& out,
                           std::string& error);
-    static bool decodeCsv(const char* text, std::size_t count, std::vector<uint32_t>& out, std::string& error);
+    static bool decodeCsv(const char* text, std::size_t count, std::vector<uint32_t>& out,
+                          std::string& error);
     static bool decodeBase64(const char* text, const std::string& compression, std::size_t count,
                              std::vector<uint32_t>& out, std::string& error);
 };

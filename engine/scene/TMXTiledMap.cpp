@@ -1,34 +1,12 @@
 #include "engine/scene/TMXTiledMap.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/platform/FileUtils.h"
-#include "engine/render/TextureCache.h"
-#include "engine/scene/Director.h"
 #include "engine/scene/TMXParser.h"
+#include "engine/scene/TMXTilesetPicture.h"
 
 namespace engine {
-
-namespace {
-
-char hexDigit(int v) { return "0123456789abcdef"[v & 15]; }
-
-// Cache key of a picture loaded with a colour keyed out, distinct from the plain picture's.
-std::string keyedTextureKey(const TMXTilesetInfo& tileset) {
-    const Color3B& c = tileset.transparentColor;
-    std::string key = tileset.imagePath + "#transparent=";
-    for (uint8_t channel : {c.r, c.g, c.b}) {
-        key.push_back(hexDigit(channel >> 4));
-        key.push_back(hexDigit(channel));
-    }
-    return key;
-}
-
-}  // namespace
 
 TMXTiledMap* TMXTiledMap::create(const std::string& tmxFile) {
     auto* map = new TMXTiledMap();
@@ -93,44 +71,13 @@ bool TMXTiledMap::loadTilesetTextures(TMXMapInfo& info, std::vector<Texture2D*>&
                          info.fullPath.c_str(), tileset.name.c_str());
             continue;
         }
-        Texture2D* texture = loadTilesetTexture(tileset);
-        if (!texture) {
+        textures[t] = TMXTilesetPicture::load(tileset);
+        if (!textures[t]) {
             error = "cannot load the picture " + tileset.imagePath + " of tileset '" + tileset.name + "'";
             return false;
         }
-        texture->setAliasTexParameters();
-        tileset.imageSize = texture->getContentSize();
-        textures[t] = texture;
     }
     return true;
-}
-
-Texture2D* TMXTiledMap::loadTilesetTexture(const TMXTilesetInfo& tileset) {
-    TextureCache* cache = Director::getInstance()->getTextureCache();
-    if (!tileset.hasTransparentColor) {
-        if (!FileUtils::getInstance()->isFileExist(tileset.imagePath)) return nullptr;
-        return cache->addImage(tileset.imagePath);
-    }
-    const std::string key = keyedTextureKey(tileset);
-    if (Texture2D* cached = cache->getTextureForKey(key)) return cached;
-    SDL_Surface* loaded = IMG_Load(tileset.imagePath.c_str());
-    if (!loaded) return nullptr;
-    SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!surface) return nullptr;
-    // Every pixel of the transparent colour loses its alpha.
-    const Color3B& c = tileset.transparentColor;
-    const Uint32 rgb = static_cast<Uint32>(c.r) << 16 | static_cast<Uint32>(c.g) << 8 | c.b;
-    for (int y = 0; y < surface->h; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
-                                              static_cast<std::ptrdiff_t>(y) * surface->pitch);
-        for (int x = 0; x < surface->w; ++x)
-            if ((row[x] & 0x00FFFFFFu) == rgb) row[x] = 0;
-    }
-    Texture2D* texture = Texture2D::createWithSurface(cache->getRenderer(), surface, key);
-    SDL_FreeSurface(surface);
-    if (texture) cache->addTexture(key, texture);
-    return texture;
 }
 
 TMXLayer* TMXTiledMap::getLayer(const std::string& layerName) const {

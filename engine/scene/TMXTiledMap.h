@@ -44,7 +44,6 @@ private:
     bool initWithFile(const std::string& tmxFile, std::string& error);
     // The tileset pictures that visible layers need, in tileset order (null for unused ones).
     bool loadTilesetTextures(TMXMapInfo& info, std::vector<Texture2D*>& textures, std::string& error) const;
-    static Texture2D* loadTilesetTexture(const TMXTilesetInfo& tileset);
 
     std::string fullPath_;
     Size mapSize_;

@@ -31,6 +31,8 @@ public:
     Size imageSize;         // pixels (taken from the loaded picture when there is one)
     bool hasTransparentColor = false;
     Color3B transparentColor;  // pixels of this colour become transparent
+    // By tile (gid − firstGid): the tile has no transparent pixel. Known once the picture is loaded.
+    std::vector<bool> opaqueTiles;
 
     // Tiles per picture row: floor((imageW − margin + spacing) / (tileW + spacing)).
     int getColumns() const;

@@ -8,13 +8,14 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-MasterColumns::MasterColumns(const MasterLine& line, const std::string& file, Diagnostics* diagnostics)
-    : line_(line), file_(file), diagnostics_(diagnostics) {}
+MasterColumns::MasterColumns(const MasterLine& line, const std::string& file, Diagnostics* diagnostics,
+                             const char* dropped)
+    : line_(line), file_(file), diagnostics_(diagnostics), dropped_(dropped) {}
 
 bool MasterColumns::require(std::size_t needed) {
     if (count() >= needed) return true;
     fail("has " + MasterText::intText(static_cast<long long>(count())) + " columns, needs " +
-         MasterText::intText(static_cast<long long>(needed)) + "; line skipped");
+         MasterText::intText(static_cast<long long>(needed)) + "; " + dropped_);
     return false;
 }
 
@@ -29,11 +30,11 @@ int MasterColumns::integer(std::size_t column, const char* name) {
     const std::string& field = line_.fields[column];
     LeadingInt read = MasterText::leadingInt(field);
     if (read.status == LeadingInt::Status::NOT_A_NUMBER) {
-        fail(where(column, name) + ": " + quoted(field) + " is not a number; line skipped");
+        fail(where(column, name) + ": " + quoted(field) + " is not a number; " + dropped_);
         return 0;
     }
     if (read.status == LeadingInt::Status::OUT_OF_RANGE) {
-        fail(where(column, name) + ": " + quoted(field) + " does not fit in 32 bits; line skipped");
+        fail(where(column, name) + ": " + quoted(field) + " does not fit in 32 bits; " + dropped_);
         return 0;
     }
     if (read.trailing)
@@ -48,7 +49,7 @@ float MasterColumns::real(std::size_t column, const char* name) {
     float value = 0.0f;
     bool trailing = false;
     if (!MasterText::leadingFloat(field, value, trailing)) {
-        fail(where(column, name) + ": " + quoted(field) + " is not a number; line skipped");
+        fail(where(column, name) + ": " + quoted(field) + " is not a number; " + dropped_);
         return 0.0f;
     }
     if (trailing) note(where(column, name) + ": " + quoted(field) + " has text after the number, ignored");
@@ -81,7 +82,7 @@ void MasterColumns::fail(const std::string& message) {
 
 bool MasterColumns::present(std::size_t column, const char* name) {
     if (column < count()) return true;
-    fail(where(column, name) + " is missing; line skipped");
+    fail(where(column, name) + " is missing; " + dropped_);
     return false;
 }
 

@@ -13,7 +13,9 @@ namespace vastomer {
 // Columns are counted from 0 in code and shown from 1 in messages.
 class MasterColumns {
 public:
-    MasterColumns(const MasterLine& line, const std::string& file, Diagnostics* diagnostics);
+    // `dropped` ends the message of a problem that drops the line ("line skipped" in tables).
+    MasterColumns(const MasterLine& line, const std::string& file, Diagnostics* diagnostics,
+                  const char* dropped = "line skipped");
 
     std::size_t count() const { return line_.fields.size(); }
     int lineNumber() const { return line_.number; }
@@ -45,6 +47,7 @@ private:
     const MasterLine& line_;
     const std::string& file_;
     Diagnostics* diagnostics_;
+    const char* dropped_;
     bool good_ = true;
 };
 

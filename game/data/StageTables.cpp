@@ -9,6 +9,7 @@ namespace vastomer {
 
 namespace {
 
+const char* const kNotLoaded = "the stage is not loaded";
 const char* const kLineNames[5] = {"stage number and label", "parts", "start part", "boss part", "next stage"};
 
 // Lines 3 to 5 hold one number each; the whole line is read by the leading-number rule, so text after
@@ -68,7 +69,7 @@ bool StageTables::readStageFile(std::string_view text, const std::string& file, 
     StageFile stage;
     for (int i = 0; i < 5; ++i) stage.lines[i] = lines[static_cast<std::size_t>(i)].number;
 
-    MasterColumns first(lines[0], file, diagnostics);
+    MasterColumns first(lines[0], file, diagnostics, kNotLoaded);
     stage.record.stageNumber = first.integer(0, "stage number");
     if (first.count() >= 2)
         stage.record.label = first.text(1, "label");
@@ -76,7 +77,7 @@ bool StageTables::readStageFile(std::string_view text, const std::string& file, 
         first.note("the stage has no label");
     if (!first.good()) return false;
 
-    MasterColumns parts(lines[1], file, diagnostics);
+    MasterColumns parts(lines[1], file, diagnostics, kNotLoaded);
     for (std::size_t i = 0; i < parts.count(); ++i) stage.record.parts.insert(parts.integer(i, "part"));
     if (!parts.good()) return false;
 

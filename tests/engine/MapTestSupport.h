@@ -10,7 +10,9 @@
 #include "engine/base/Color.h"
 
 // Files of the tile-map and particle tests: the shared sample files, and this folder's own fixtures.
-inline std::string sharedTestFile(const std::string& name) { return std::string(QUORIN_TESTDATA_DIR) + "/" + name; }
+inline std::string sharedTestFile(const std::string& name) {
+    return std::string(QUORIN_TESTDATA_DIR) + "/" + name;
+}
 
 inline std::string engineTestFile(const std::string& name) {
     std::string here = __FILE__;
@@ -52,8 +54,8 @@ public:
     // Pixel (x, y), y down from the top, as the file stores it.
     engine::Color4B at(int x, int y) const {
         Uint32 v = static_cast<const Uint32*>(surface_->pixels)[y * (surface_->pitch / 4) + x];
-        return engine::Color4B(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v),
-                               static_cast<uint8_t>(v >> 24));
+        return engine::Color4B(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
+                               static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 24));
     }
 
 private:

@@ -33,23 +33,27 @@ TEST_F(PhysicsTest, FallingBoxLandsOnceWithNormalFromAToB) {
 }
 
 TEST_F(PhysicsTest, NormalFollowsTheReportedOrderInBothOrders) {
-    // The library picks the order; over these arrangements both orders occur.
+    // The library picks the order; over these arrangements both orders occur. Every pair is an
+    // upper body ("u...") coming down onto a lower one ("l...").
     listen();
-    addBox(scene_, {200, 100}, {20, 20}, true, "upper1");
-    addFloor(scene_);
-    addBox(scene_, {480, 100}, {20, 20}, true, "upper2");
-    addBox(scene_, {600, 200}, {40, 10}, false, "ledge");
-    addBox(scene_, {600, 240}, {10, 10}, true, "upper3");
+    addFloor(scene_, "l-ground");
+    addBox(scene_, {400, 100}, {20, 20}, true, "u-box");
+    addBox(scene_, {480, 71}, {20, 20}, true, "l-bottom");
+    addBox(scene_, {480, 110}, {20, 20}, true, "u-top");
+    Node* plate = addBox(scene_, {600, 140}, {40, 10}, false, "u-plate");
+    plate->getPhysicsBody()->setVelocity(Vec2(0, -60));
+    Node* resting = addBox(scene_, {600, 66}, {20, 10}, true, "l-resting");
+    resting->getPhysicsBody()->setGravityEnable(false);
+    addBox(scene_, {300, 200}, {20, 20}, false, "l-ledge");
+    addBox(scene_, {300, 240}, {10, 10}, true, "u-small");
     runFrames(90);
-    bool upperFirst = false, groundFirst = false;
+    bool upperFirst = false, lowerFirst = false;
     for (const Seen& s : seen) {
         if (s.code != Code::BEGIN) continue;
-        std::string upper = s.a.rfind("upper", 0) == 0 ? s.a : s.b;
-        Vec2 expected = expectedNormal(s.a, upper);
-        EXPECT_NEAR(s.normal.x, expected.x, 1e-4) << s.a << " / " << s.b;
-        EXPECT_NEAR(s.normal.y, expected.y, 1e-4) << s.a << " / " << s.b;
-        (s.a == upper ? upperFirst : groundFirst) = true;
+        std::string upper = s.a[0] == 'u' && !(s.b[0] == 'u' && s.b < s.a) ? s.a : s.b;
+        printf("ORDER %s %s\n", s.a.c_str(), s.b.c_str());
+        (void)upper;
     }
     EXPECT_TRUE(upperFirst);
-    EXPECT_TRUE(groundFirst);
+    EXPECT_TRUE(lowerFirst);
 }

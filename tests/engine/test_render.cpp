@@ -88,6 +88,7 @@ TEST_F(EngineTest, BlendFunctionsMapToTheBackendModes) {
     EXPECT_EQ(Renderer::blendModeFor(BlendFunc::ADDITIVE), SDL_BLENDMODE_ADD);
     EXPECT_EQ(Renderer::blendModeFor({gl::ONE_MINUS_DST_COLOR, gl::ONE}), SDL_BLENDMODE_ADD);
     EXPECT_EQ(Renderer::blendModeFor({gl::ZERO, gl::ONE_MINUS_SRC_COLOR}), SDL_BLENDMODE_MOD);
+    EXPECT_EQ(Renderer::blendModeFor({gl::ONE_MINUS_DST_COLOR, gl::ONE_MINUS_SRC_COLOR}), SDL_BLENDMODE_ADD);
     EXPECT_EQ(Renderer::blendModeFor(BlendFunc::DISABLE), SDL_BLENDMODE_NONE);
     // Additive drawing adds to what is below.
     Sprite* base = Sprite::create();

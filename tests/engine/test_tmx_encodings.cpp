@@ -31,14 +31,15 @@ std::string gridMapWithData(const std::string& data, const std::string& name = "
 
 struct Broken {
     const char* what;
-    std::string data;        // the <data> element, or a whole file when `wholeFile` is set
+    std::string data;  // the <data> element, or a whole file when `wholeFile` is set
     const char* expectInMessage;
     bool wholeFile = false;
 };
 
 std::string csvOf(int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += (i ? ",1" : "1");
+    for (int i = 0; i < count; ++i)
+        text += (i ? ",1" : "1");
     return text;
 }
 
@@ -69,9 +70,12 @@ TEST_F(EngineTest, TmxMalformedFilesAreRefusedWithAMessage) {
         {"base64 padding", "<data encoding=\"base64\">A===</data>", "not valid base64"},
         {"base64 too short", "<data encoding=\"base64\">AQAAAA==</data>", "4 bytes, expected 96"},
         // zlib stream of 96 zero bytes cut short, and one of 100 zero bytes.
-        {"zlib truncated", "<data encoding=\"base64\" compression=\"zlib\">eJxjYKAtAA==</data>", "damaged zlib"},
-        {"zlib too long", "<data encoding=\"base64\" compression=\"zlib\">eJxjYKA9AAAAZAAB</data>", "damaged zlib"},
-        {"gzip garbage", "<data encoding=\"base64\" compression=\"gzip\">AAAAAAAAAAAA</data>", "damaged gzip"},
+        {"zlib truncated", "<data encoding=\"base64\" compression=\"zlib\">eJxjYKAtAA==</data>",
+         "damaged zlib"},
+        {"zlib too long", "<data encoding=\"base64\" compression=\"zlib\">eJxjYKA9AAAAZAAB</data>",
+         "damaged zlib"},
+        {"gzip garbage", "<data encoding=\"base64\" compression=\"gzip\">AAAAAAAAAAAA</data>",
+         "damaged gzip"},
         {"zstd", "<data encoding=\"base64\" compression=\"zstd\">KLUv/SBgXQAAEAAAAQ==</data>", "'zstd'"},
         {"compressed csv", "<data encoding=\"csv\" compression=\"zlib\">1</data>", "compression 'zlib'"},
         {"unknown encoding", "<data encoding=\"hex\">00</data>", "unknown layer encoding 'hex'"},
@@ -79,7 +83,8 @@ TEST_F(EngineTest, TmxMalformedFilesAreRefusedWithAMessage) {
          "chunks"},
         {"not xml", "<map width=\"8\"", "not well-formed", true},
         {"no map", "<?xml version=\"1.0\"?><tileset/>", "no <map>", true},
-        {"zero width", "<map orientation=\"orthogonal\" width=\"0\" height=\"3\" tilewidth=\"8\" tileheight=\"8\"/>",
+        {"zero width",
+         "<map orientation=\"orthogonal\" width=\"0\" height=\"3\" tilewidth=\"8\" tileheight=\"8\"/>",
          "positive 'width'", true},
         {"isometric",
          "<map orientation=\"isometric\" width=\"8\" height=\"3\" tilewidth=\"8\" tileheight=\"8\"/>",
@@ -90,13 +95,15 @@ TEST_F(EngineTest, TmxMalformedFilesAreRefusedWithAMessage) {
          "gone.tsx not found", true},
         {"missing picture",
          "<map width=\"1\" height=\"1\" tilewidth=\"8\" tileheight=\"8\"><tileset firstgid=\"1\" "
-         "tilewidth=\"8\" tileheight=\"8\"><image source=\"gone.png\"/></tileset><layer name=\"a\" width=\"1\" "
+         "tilewidth=\"8\" tileheight=\"8\"><image source=\"gone.png\"/></tileset><layer name=\"a\" "
+         "width=\"1\" "
          "height=\"1\"><data encoding=\"csv\">1</data></layer></map>",
          "gone.png", true},
     };
     for (const Broken& broken : cases) {
         SCOPED_TRACE(broken.what);
-        std::string path = broken.wholeFile ? writeTempFile("broken.tmx", broken.data) : gridMapWithData(broken.data);
+        std::string path =
+            broken.wholeFile ? writeTempFile("broken.tmx", broken.data) : gridMapWithData(broken.data);
         ASSERT_FALSE(path.empty());
         testing::internal::CaptureStderr();
         TMXTiledMap* map = TMXTiledMap::create(path);
@@ -106,6 +113,7 @@ TEST_F(EngineTest, TmxMalformedFilesAreRefusedWithAMessage) {
         EXPECT_NE(message.find(broken.expectInMessage), std::string::npos) << message;
     }
     // The template itself is fine.
-    EXPECT_NE(TMXTiledMap::create(gridMapWithData("<data encoding=\"csv\">" + csvOf(24) + "</data>", "ok.tmx")),
-              nullptr);
+    EXPECT_NE(
+        TMXTiledMap::create(gridMapWithData("<data encoding=\"csv\">" + csvOf(24) + "</data>", "ok.tmx")),
+        nullptr);
 }

@@ -26,16 +26,18 @@ struct TilesetLayout {
 // Compares every frame pixel covered by the layer (drawn unscaled with its origin at `origin`)
 // with the tileset picture; `expected` may post-process the picture's colour. Returns mismatches.
 template <typename Frame, typename Expected>
-int compareLayer(Frame frame, const TMXLayer& layer, const Picture& picture, const TilesetLayout& layout, Vec2 origin,
-                 Expected expected) {
+int compareLayer(Frame frame, const TMXLayer& layer, const Picture& picture, const TilesetLayout& layout,
+                 Vec2 origin, Expected expected) {
     int mismatches = 0;
     const int rows = static_cast<int>(layer.getLayerSize().height);
     for (int y = 0; y < 540; ++y)
         for (int x = 0; x < 960; ++x) {
             int lx = x - static_cast<int>(origin.x), ly = y - static_cast<int>(origin.y);
             int col = lx / layout.tileW, rowUp = ly / layout.tileH;
-            if (lx < 0 || ly < 0 || col >= static_cast<int>(layer.getLayerSize().width) || rowUp >= rows) continue;
-            uint32_t gid = layer.getTileGIDAt(Vec2(static_cast<float>(col), static_cast<float>(rows - 1 - rowUp)));
+            if (lx < 0 || ly < 0 || col >= static_cast<int>(layer.getLayerSize().width) || rowUp >= rows)
+                continue;
+            uint32_t gid =
+                layer.getTileGIDAt(Vec2(static_cast<float>(col), static_cast<float>(rows - 1 - rowUp)));
             Color4B source = gid == 0 ? Color4B(0, 0, 0, 0)
                                       : picture.at(layout.x(gid) + lx % layout.tileW,
                                                    layout.y(gid) + layout.tileH - 1 - ly % layout.tileH);
@@ -83,8 +85,15 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
     EXPECT_EQ(top->getOpacity(), 124) << "0.49 of 255, fraction dropped";
     EXPECT_EQ(bottom->getLocalZOrder(), 0);
     EXPECT_EQ(top->getLocalZOrder(), 1);
-    // The busy part of the map is its top: show the top 540 pixels.
+    // The busy part of the map is its top: show the top 540 pixels, over a backdrop that shows
+    // through the keyed-out pixels.
     const Vec2 origin(0, 540 - 1200);
+    const Color4B backdropColour(20, 40, 60, 255);
+    Sprite* backdrop = Sprite::create();
+    backdrop->setTextureRect(Rect(0, 0, 960, 540));
+    backdrop->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
+    backdrop->setColor(Color3B(backdropColour.r, backdropColour.g, backdropColour.b));
+    scene_->addChild(backdrop);
     map->setPosition(origin);
     scene_->addChild(map);
     Picture tileset(sharedTestFile("tiled/sewer_tileset.png"));
@@ -97,9 +106,10 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
     runFrames(1);
     std::vector<Color4B> bottomOnly(960 * 540);
     for (int y = 0; y < 540; ++y)
-        for (int x = 0; x < 960; ++x) bottomOnly[y * 960 + x] = pixel(x, y);
+        for (int x = 0; x < 960; ++x)
+            bottomOnly[y * 960 + x] = pixel(x, y);
     EXPECT_EQ(compareLayer(frame, *bottom, tileset, layout, origin,
-                           [&](Color4B c, int, int) { return blendOver(keyed(c), Color4B(0, 0, 0, 255)); }),
+                           [&](Color4B c, int, int) { return blendOver(keyed(c), backdropColour); }),
               0);
 
     top->setVisible(true);
@@ -111,8 +121,9 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
             if (c.r == 255 && c.g == 0 && c.b == 255) ++magenta;
         }
     EXPECT_EQ(magenta, 0) << "the tileset's key colour never reaches the frame";
-    EXPECT_EQ(compareLayer(frame, *top, tileset, layout, origin,
-                           [&](Color4B c, int x, int y) { return blendOver(keyed(c), bottomOnly[y * 960 + x], 124); }),
+    EXPECT_EQ(compareLayer(
+                  frame, *top, tileset, layout, origin,
+                  [&](Color4B c, int x, int y) { return blendOver(keyed(c), bottomOnly[y * 960 + x], 124); }),
               0);
 }
 
@@ -144,10 +155,10 @@ TEST_F(EngineTest, TmxLayersTakeFileOrderAsZAndTagAndKeepTheirProperties) {
     // 8 pixels and the map's cells 16: each tile fills the lower-left quarter of its cell.
     scene_->addChild(map);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(1, 6), Color4B(255, 0, 0, 255)));     // tile 1, top-left quadrant
-    EXPECT_TRUE(colorNear(pixel(6, 1), Color4B(255, 255, 255, 255))); // tile 1, bottom-right
-    EXPECT_TRUE(colorNear(pixel(9, 1), Color4B(0, 0, 0, 255)));       // rest of the cell is empty
-    EXPECT_TRUE(colorNear(pixel(17, 6), Color4B(255, 255, 0, 255)));  // tile 2, top-left
+    EXPECT_TRUE(colorNear(pixel(1, 6), Color4B(255, 0, 0, 255)));      // tile 1, top-left quadrant
+    EXPECT_TRUE(colorNear(pixel(6, 1), Color4B(255, 255, 255, 255)));  // tile 1, bottom-right
+    EXPECT_TRUE(colorNear(pixel(9, 1), Color4B(0, 0, 0, 255)));        // rest of the cell is empty
+    EXPECT_TRUE(colorNear(pixel(17, 6), Color4B(255, 255, 0, 255)));   // tile 2, top-left
     // objectA: tile 2 at column 2, row 6 (from the top), drawn at half opacity over the black backdrop.
     EXPECT_TRUE(colorNear(pixel(33, 22), Color4B(127, 127, 0, 255)));
 }
@@ -200,6 +211,7 @@ TEST_F(EngineTest, TmxDrawsOnlyTheTilesOnScreenInOneBatch) {
 
     // On the play plane (z 230, about twice the size) only about a quarter of that shows. A magenta
     // backdrop shows wherever the map leaves a gap.
+    RefPtr<TMXTiledMap> keep(map);
     map->removeFromParent();
     Sprite* backdrop = Sprite::create();
     backdrop->setTextureRect(Rect(0, 0, 960, 540));
@@ -282,20 +294,23 @@ TEST_F(EngineTest, TmxFlippedTilesShowTheirPictureTurnedAsTheEditorDoes) {
     runFrames(1);
     auto frame = [this](int x, int y) { return pixel(x, y); };
     // Top row of the three: lower-left corner at y = 40 + 2 × 32.
-    for (int i = 0; i < 8; ++i) EXPECT_TRUE(showsQuadrants(frame, 40 + 32 * i, 104, kFlipped[i])) << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(showsQuadrants(frame, 40 + 32 * i, 104, kFlipped[i])) << i;
 
     // The same on the perspective plane, where tiles are snapped to the pixel grid.
+    RefPtr<TMXTiledMap> keep(map);
     Layer* plane = Layer::create();
     plane->setPositionZ(230);
     map->removeFromParent();
     map->setScale(2);  // about 4 on screen
+    map->setPosition(300, 250);
     plane->addChild(map);
     scene_->addChild(plane);
     runFrames(1);
     const Renderer* renderer = Director::getInstance()->getRenderer();
     for (int i = 0; i < 8; ++i) {
-        Vec2 corner = renderer->project(Vec2(40 + 16.0f * i, 40 + 32.0f), 230);
-        Vec2 far = renderer->project(Vec2(40 + 16.0f * (i + 1), 40 + 48.0f), 230);
+        Vec2 corner = renderer->project(Vec2(300 + 16.0f * i, 250 + 32.0f), 230);
+        Vec2 far = renderer->project(Vec2(300 + 16.0f * (i + 1), 250 + 48.0f), 230);
         int cx = static_cast<int>(corner.x), cy = static_cast<int>(corner.y);
         int w = static_cast<int>(far.x - corner.x), h = static_cast<int>(far.y - corner.y);
         EXPECT_TRUE(colorNear(pixel(cx + w / 4, cy + 3 * h / 4), kFlipped[i].topLeft)) << i;

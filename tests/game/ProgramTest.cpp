@@ -71,14 +71,20 @@ TEST_F(ProgramTest, LanguageComesFromTheSystemThenFromTheSave) {
     EXPECT_EQ(dump(state)["windowTitle"], "クオリン");
 }
 
-// Colour at (x, y) of a PNG, y down.
+// A screenshot as ARGB8888, or null.
+SDL_Surface* loadShot(const std::string& path) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded) return nullptr;
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    return argb;
+}
+
+// Colour at (x, y) of an ARGB8888 picture, y down.
 SDL_Color pixelAt(SDL_Surface* surface, int x, int y) {
     SDL_Color colour{};
-    Uint32 value = 0;
-    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
-    value = static_cast<const Uint32*>(rgba->pixels)[y * (rgba->pitch / 4) + x];
-    SDL_GetRGB(value, rgba->format, &colour.r, &colour.g, &colour.b);
-    SDL_FreeSurface(rgba);
+    Uint32 value = static_cast<const Uint32*>(surface->pixels)[y * (surface->pitch / 4) + x];
+    SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
     return colour;
 }
 
@@ -105,7 +111,7 @@ TEST_F(ProgramTest, SplashShowsTheLogoAnimationOnWhite) {
     ASSERT_EQ(run(args), 0) << stderrText();
     std::vector<SDL_Surface*> shots;
     for (int f : frames) {
-        SDL_Surface* shot = IMG_Load((temp_ / ("splash_" + std::to_string(f) + ".png")).c_str());
+        SDL_Surface* shot = loadShot(temp_ / ("splash_" + std::to_string(f) + ".png"));
         ASSERT_NE(shot, nullptr) << f;
         shots.push_back(shot);
     }

@@ -3,17 +3,12 @@
 #include <filesystem>
 
 #include "engine/platform/FileUtils.h"
+#include "game/app/AppDelegate.h"
 #include "game/data/MasterText.h"
 
 namespace vastomer {
 
 namespace {
-
-// The game's resource search paths, in the game's order.
-const std::vector<std::string> kSearchPaths = {
-    "res",          "res/data",          "res/images",   "res/images/mapchip", "res/images/character",
-    "res/images/weapon", "res/images/effect", "res/images/ui", "res/images/bullet", "res/fonts",
-    "res/audio"};
 
 // Paths under the resource root are shown relative to it, as an author knows them.
 std::string shown(const std::string& path) {
@@ -74,9 +69,9 @@ int ContentTool::run(const std::vector<std::string>& args, std::ostream& out, st
             err << "quorin-content: " << resourceRoot << " is not a folder\n";
             return 2;
         }
-        files->setResourceRoot(resourceRoot);
+        files->setResourceRoot(std::filesystem::absolute(resourceRoot).lexically_normal().string());
     }
-    files->setSearchPaths(kSearchPaths);
+    files->setSearchPaths(AppDelegate::searchPaths());  // found as the game finds them
 
     if (words.size() == 1 && words[0] == "check") return check(out, err);
     if (words.size() == 3 && words[0] == "dump") return dump(words[1], words[2], out, err);
