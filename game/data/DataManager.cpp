@@ -54,7 +54,8 @@ bool DataManager::init() {
     if (!Node::init()) return false;
     Diagnostics diagnostics;
     DataSource source = DataSource::searchPaths();
-    for (MasterTable table : {MasterTable::CHARACTER, MasterTable::WEAR, MasterTable::WEAPON, MasterTable::BULLET})
+    for (MasterTable table :
+         {MasterTable::CHARACTER, MasterTable::WEAR, MasterTable::WEAPON, MasterTable::BULLET})
         masters_.load(table, source, &diagnostics);
     stages_.load(source, &diagnostics);
     for (MasterTable table :
@@ -89,9 +90,13 @@ int DataManager::spGainFor(int attack) const {
     return GameRules::spGainFor(attack, getWearMaster(state_.equippedWear));
 }
 
-int DataManager::lpGain() const { return GameRules::lpGain(getWearMaster(state_.equippedWear)); }
+int DataManager::lpGain() const {
+    return GameRules::lpGain(getWearMaster(state_.equippedWear));
+}
 
-int DataManager::lpTier() const { return GameRules::lpTier(state_.lp); }
+int DataManager::lpTier() const {
+    return GameRules::lpTier(state_.lp);
+}
 
 std::string DataManager::weaponPowerRankKey(int weaponId) const {
     if (!masters_.hasWeapon(weaponId)) return "";
@@ -107,7 +112,8 @@ std::string DataManager::weaponIntervalRankKey(int weaponId) const {
 
 HintEntry DataManager::pickHint() {
     std::vector<HintEntry> hints;
-    for (const auto& row : masters_.hintRows()) hints.push_back(row.record);
+    for (const auto& row : masters_.hintRows())
+        hints.push_back(row.record);
     return GameRules::pickHint(
         hints, [this](int n) { return randomBelow(n); }, [this](int stage) { return getStageScore(stage); },
         state_.equippedWear);
@@ -148,7 +154,9 @@ int DataManager::finishStage() {
 
 // --- save file ---
 
-void DataManager::resetProgress() { state_.reset(stages_.getStageNumbers()); }
+void DataManager::resetProgress() {
+    state_.reset(stages_.getStageNumbers());
+}
 
 std::string DataManager::getSaveFilePath() const {
     return engine::FileUtils::getInstance()->getWritablePath() + kSaveFolder + kSaveFileName;
@@ -183,7 +191,8 @@ bool DataManager::saveProgress() {
     }
     std::string path = getSaveFilePath();
     if (!files->writeStringToFile(SaveFileCodec::write(state_, currentLanguage()), path)) {
-        std::fprintf(stderr, "quorin: cannot write the save file %s; the previous one is kept\n", path.c_str());
+        std::fprintf(stderr, "quorin: cannot write the save file %s; the previous one is kept\n",
+                     path.c_str());
         return false;
     }
     return true;
@@ -206,18 +215,26 @@ void DataManager::setTutorialFlag(int index, bool shown) {
     state_.tutorialFlags[static_cast<std::size_t>(index)] = shown;
 }
 
-void DataManager::setScore(int score) { state_.score = std::max(score, 0); }
+void DataManager::setScore(int score) {
+    state_.score = std::max(score, 0);
+}
 
-void DataManager::setTotalScore(int totalScore) { state_.totalScore = std::max(totalScore, 0); }
+void DataManager::setTotalScore(int totalScore) {
+    state_.totalScore = std::max(totalScore, 0);
+}
 
 void DataManager::addScore(int points) {
     setScore(saturatingAdd(state_.score, points));
     setTotalScore(saturatingAdd(state_.totalScore, points));
 }
 
-void DataManager::setSp(int sp) { state_.sp = std::clamp(sp, 0, kSpMax); }
+void DataManager::setSp(int sp) {
+    state_.sp = std::clamp(sp, 0, kSpMax);
+}
 
-void DataManager::setLp(int lp) { state_.lp = std::clamp(lp, 0, kLpMax); }
+void DataManager::setLp(int lp) {
+    state_.lp = std::clamp(lp, 0, kLpMax);
+}
 
 bool DataManager::isSituationUnlocked(int dramaNo) const {
     auto found = state_.situations.find(dramaNo);
@@ -241,6 +258,8 @@ bool DataManager::markRead(const std::string& name) {
     return true;
 }
 
-nlohmann::json DataManager::getProgressJson() const { return ProgressJson::toJson(state_, currentLanguage()); }
+nlohmann::json DataManager::getProgressJson() const {
+    return ProgressJson::toJson(state_, currentLanguage());
+}
 
 }  // namespace vastomer

@@ -50,7 +50,9 @@ public:
     // The grapple event for (character, key); "no event" (dramaNo -1) when absent or while the
     // equipped wear is "powerarmor".
     CombineEntry getCombine(int characterId, int key) const;
-    std::vector<CombineEntry> getCombinesOf(int characterId) const { return masters_.getCombinesOf(characterId); }
+    std::vector<CombineEntry> getCombinesOf(int characterId) const {
+        return masters_.getCombinesOf(characterId);
+    }
     std::vector<CombineEntry> getAllCombines() const { return masters_.getAllCombines(); }
     SituationEntry getSituation(int index) const { return masters_.getSituation(index); }
     int getSituationCount() const { return masters_.getSituationCount(); }

@@ -11,7 +11,8 @@ class DataSource {
 public:
     // Reads the file known by `name` (for example "master/weapon_master.data") into `text`; `shownPath`
     // receives the path to name it by in reports. False when there is no such file.
-    using ReadFunction = std::function<bool(const std::string& name, std::string& text, std::string& shownPath)>;
+    using ReadFunction =
+        std::function<bool(const std::string& name, std::string& text, std::string& shownPath)>;
 
     explicit DataSource(ReadFunction read) : read_(std::move(read)) {}
 

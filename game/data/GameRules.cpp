@@ -7,13 +7,17 @@ namespace vastomer {
 
 namespace {
 
-int saturate(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
+int saturate(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
 
 int truncated(double value) {
     return static_cast<int>(std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
-bool wearIs(const WearMaster& wear, const char* effect) { return wear.effect == effect; }
+bool wearIs(const WearMaster& wear, const char* effect) {
+    return wear.effect == effect;
+}
 
 }  // namespace
 

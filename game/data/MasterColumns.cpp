@@ -4,7 +4,9 @@ namespace vastomer {
 
 namespace {
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 }  // namespace
 
@@ -60,7 +62,8 @@ bool MasterColumns::flag(std::size_t column, const char* name) {
     if (!present(column, name)) return false;
     const std::string& field = line_.fields[column];
     if (field == "true") return true;
-    if (field != "false") note(where(column, name) + ": " + quoted(field) + " is neither true nor false; read as false");
+    if (field != "false")
+        note(where(column, name) + ": " + quoted(field) + " is neither true nor false; read as false");
     return false;
 }
 

@@ -15,7 +15,8 @@ MasterRows<Record> readRows(std::string_view text, const std::string& file, Diag
     for (const MasterLine& line : MasterText::readLines(text)) {
         MasterColumns columns(line, file, diagnostics);
         Record record;
-        if (readRow(columns, record) && columns.good()) rows.push_back(MasterRow<Record>{line.number, record});
+        if (readRow(columns, record) && columns.good())
+            rows.push_back(MasterRow<Record>{line.number, record});
     }
     return rows;
 }
@@ -59,7 +60,8 @@ MasterRows<WearMaster> MasterTableReader::readWear(std::string_view text, const 
         r.spBonus = c.integer(2, "spBonus");
         r.lpBonus = c.integer(3, "lpBonus");
         r.effect = c.text(4, "effect");
-        if (!isKnownWearEffect(r.effect)) c.note("effect \"" + r.effect + "\" is not a known keyword; no effect");
+        if (!isKnownWearEffect(r.effect))
+            c.note("effect \"" + r.effect + "\" is not a known keyword; no effect");
         return true;
     });
 }
@@ -126,7 +128,8 @@ MasterRows<ShopLineupEntry> MasterTableReader::readShopLineup(std::string_view t
         r.price = c.integer(1, "price");
         std::string kind = c.text(2, "kind");
         r.isWear = kind == "wear";
-        if (kind != "wear" && kind != "weapon") c.note("kind \"" + kind + "\" is neither wear nor weapon; sold as a weapon");
+        if (kind != "wear" && kind != "weapon")
+            c.note("kind \"" + kind + "\" is neither wear nor weapon; sold as a weapon");
         return true;
     });
 }

@@ -9,7 +9,9 @@ namespace vastomer {
 
 namespace {
 
-std::string keyText(int key) { return MasterText::intText(key); }
+std::string keyText(int key) {
+    return MasterText::intText(key);
+}
 std::string keyText(const std::pair<int, int>& key) {
     return "(" + MasterText::intText(key.first) + ", " + MasterText::intText(key.second) + ")";
 }
@@ -24,8 +26,8 @@ void index(std::map<Key, MasterRow<Record>>& table, MasterRows<Record> rows, con
         auto found = table.find(key);
         if (found != table.end() && diagnostics)
             diagnostics->report(file, row.line,
-                                "id " + keyText(key) + " repeats line " + MasterText::intText(found->second.line) +
-                                    "; this line replaces it");
+                                "id " + keyText(key) + " repeats line " +
+                                    MasterText::intText(found->second.line) + "; this line replaces it");
         table[key] = std::move(row);
     }
 }
@@ -53,14 +55,22 @@ const std::vector<MasterTable>& MasterTables::all() {
 
 const char* MasterTables::fileName(MasterTable table) {
     switch (table) {
-        case MasterTable::CHARACTER: return "master/character_master.data";
-        case MasterTable::WEAR: return "master/wear_master.data";
-        case MasterTable::WEAPON: return "master/weapon_master.data";
-        case MasterTable::BULLET: return "master/bullet_master.data";
-        case MasterTable::SITUATION: return "master/situation_master.data";
-        case MasterTable::SHOP_LINEUP: return "master/shoplineup_master.data";
-        case MasterTable::HINT: return "master/hint_master.data";
-        case MasterTable::COMBINE: return "master/combine_master.data";
+        case MasterTable::CHARACTER:
+            return "master/character_master.data";
+        case MasterTable::WEAR:
+            return "master/wear_master.data";
+        case MasterTable::WEAPON:
+            return "master/weapon_master.data";
+        case MasterTable::BULLET:
+            return "master/bullet_master.data";
+        case MasterTable::SITUATION:
+            return "master/situation_master.data";
+        case MasterTable::SHOP_LINEUP:
+            return "master/shoplineup_master.data";
+        case MasterTable::HINT:
+            return "master/hint_master.data";
+        case MasterTable::COMBINE:
+            return "master/combine_master.data";
     }
     return "";
 }
@@ -81,7 +91,8 @@ void MasterTables::loadText(MasterTable table, std::string_view text, const std:
     auto byId = [](const auto& record) { return record.id; };
     switch (table) {
         case MasterTable::CHARACTER:
-            index(characters_, MasterTableReader::readCharacters(text, file, diagnostics), file, diagnostics, byId);
+            index(characters_, MasterTableReader::readCharacters(text, file, diagnostics), file, diagnostics,
+                  byId);
             break;
         case MasterTable::WEAR:
             index(wear_, MasterTableReader::readWear(text, file, diagnostics), file, diagnostics, byId);
@@ -92,11 +103,15 @@ void MasterTables::loadText(MasterTable table, std::string_view text, const std:
         case MasterTable::BULLET:
             index(bullets_, MasterTableReader::readBullets(text, file, diagnostics), file, diagnostics, byId);
             break;
-        case MasterTable::SITUATION: situations_ = MasterTableReader::readSituations(text, file, diagnostics); break;
+        case MasterTable::SITUATION:
+            situations_ = MasterTableReader::readSituations(text, file, diagnostics);
+            break;
         case MasterTable::SHOP_LINEUP:
             shopLineup_ = MasterTableReader::readShopLineup(text, file, diagnostics);
             break;
-        case MasterTable::HINT: hints_ = MasterTableReader::readHints(text, file, diagnostics); break;
+        case MasterTable::HINT:
+            hints_ = MasterTableReader::readHints(text, file, diagnostics);
+            break;
         case MasterTable::COMBINE:
             index(combines_, MasterTableReader::readCombines(text, file, diagnostics), file, diagnostics,
                   [](const CombineEntry& entry) { return std::make_pair(entry.characterId, entry.key); });
@@ -104,10 +119,18 @@ void MasterTables::loadText(MasterTable table, std::string_view text, const std:
     }
 }
 
-CharacterMaster MasterTables::getCharacterMaster(int id) const { return recordWithId(characters_, id); }
-WearMaster MasterTables::getWearMaster(int id) const { return recordWithId(wear_, id); }
-WeaponMaster MasterTables::getWeaponMaster(int id) const { return recordWithId(weapons_, id); }
-BulletMaster MasterTables::getBulletMaster(int id) const { return recordWithId(bullets_, id); }
+CharacterMaster MasterTables::getCharacterMaster(int id) const {
+    return recordWithId(characters_, id);
+}
+WearMaster MasterTables::getWearMaster(int id) const {
+    return recordWithId(wear_, id);
+}
+WeaponMaster MasterTables::getWeaponMaster(int id) const {
+    return recordWithId(weapons_, id);
+}
+BulletMaster MasterTables::getBulletMaster(int id) const {
+    return recordWithId(bullets_, id);
+}
 
 ShopLineupEntry MasterTables::getShopLineupEntry(int index) const {
     return recordAt(shopLineup_, index, ShopLineupEntry());
@@ -134,12 +157,17 @@ std::vector<CombineEntry> MasterTables::getCombinesOf(int characterId) const {
 
 std::vector<CombineEntry> MasterTables::getAllCombines() const {
     std::vector<CombineEntry> entries;
-    for (const auto& entry : combines_) entries.push_back(entry.second.record);
+    for (const auto& entry : combines_)
+        entries.push_back(entry.second.record);
     return entries;
 }
 
-SituationEntry MasterTables::getSituation(int index) const { return recordAt(situations_, index, SituationEntry()); }
+SituationEntry MasterTables::getSituation(int index) const {
+    return recordAt(situations_, index, SituationEntry());
+}
 
-HintEntry MasterTables::getHint(int index) const { return recordAt(hints_, index, HintEntry()); }
+HintEntry MasterTables::getHint(int index) const {
+    return recordAt(hints_, index, HintEntry());
+}
 
 }  // namespace vastomer

@@ -9,14 +9,19 @@ namespace vastomer {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool isTrimmed(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\r' || c == '\n'; }
+bool isTrimmed(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\r' || c == '\n';
+}
 
 // Where the number starts: after the white space the C library skips.
 std::size_t skipSpace(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (isTrimmed(text[i]) || text[i] == '\f')) ++i;
+    while (i < text.size() && (isTrimmed(text[i]) || text[i] == '\f'))
+        ++i;
     return i;
 }
 
@@ -60,8 +65,10 @@ std::vector<std::string> MasterText::split(std::string_view text, char separator
 std::string MasterText::trim(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && isTrimmed(text[begin])) ++begin;
-    while (end > begin && isTrimmed(text[end - 1])) --end;
+    while (begin < end && isTrimmed(text[begin]))
+        ++begin;
+    while (end > begin && isTrimmed(text[end - 1]))
+        --end;
     return std::string(text.substr(begin, end - begin));
 }
 
@@ -76,7 +83,8 @@ LeadingInt MasterText::leadingInt(std::string_view text) {
     if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) ++digits;
     if (digits >= text.size() || !isDigit(text[digits])) return result;
     std::size_t end = digits;
-    while (end < text.size() && isDigit(text[end])) ++end;
+    while (end < text.size() && isDigit(text[end]))
+        ++end;
     long long value = engine::NumberText::leadingLong(text.substr(i, end - i));
     result.trailing = end < text.size();
     if (value < INT_MIN || value > INT_MAX) {
@@ -94,10 +102,12 @@ bool MasterText::leadingFloat(std::string_view text, float& out, bool& trailing)
     if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
     std::size_t digitsBefore = 0;
     std::size_t digitsAfter = 0;
-    while (end < text.size() && isDigit(text[end])) ++end, ++digitsBefore;
+    while (end < text.size() && isDigit(text[end]))
+        ++end, ++digitsBefore;
     if (end < text.size() && text[end] == '.') {
         std::size_t afterDot = end + 1;
-        while (afterDot < text.size() && isDigit(text[afterDot])) ++afterDot, ++digitsAfter;
+        while (afterDot < text.size() && isDigit(text[afterDot]))
+            ++afterDot, ++digitsAfter;
         if (digitsAfter > 0 || digitsBefore > 0) end = afterDot;
     }
     if (digitsBefore == 0 && digitsAfter == 0) return false;
@@ -110,7 +120,8 @@ bool MasterText::isNumber(std::string_view text) {
     std::size_t begin = 0;
     if (!text.empty() && (text[0] == '+' || text[0] == '-')) begin = 1;
     std::size_t end = text.size();
-    while (end > begin && isDigit(text[end - 1])) --end;
+    while (end > begin && isDigit(text[end - 1]))
+        --end;
     if (end == text.size()) return false;  // must end with a digit
     if (end == begin) return true;
     // What comes before the last run of digits: digits, then at most one other character.

@@ -8,20 +8,26 @@ namespace vastomer {
 namespace {
 
 // JSON text must be UTF-8; names read from a damaged save may not be. Bad bytes show as U+FFFD.
-std::string validText(const std::string& text) { return engine::Utf8::encode(engine::Utf8::decode(text)); }
+std::string validText(const std::string& text) {
+    return engine::Utf8::encode(engine::Utf8::decode(text));
+}
 
 }  // namespace
 
 nlohmann::json ProgressJson::toJson(const ProgressState& state, const std::string& language) {
     nlohmann::json stageScores = nlohmann::json::object();
-    for (const auto& entry : state.stageBestScores) stageScores[MasterText::intText(entry.first)] = entry.second;
+    for (const auto& entry : state.stageBestScores)
+        stageScores[MasterText::intText(entry.first)] = entry.second;
     nlohmann::json situations = nlohmann::json::object();
-    for (const auto& entry : state.situations) situations[MasterText::intText(entry.first)] = entry.second;
+    for (const auto& entry : state.situations)
+        situations[MasterText::intText(entry.first)] = entry.second;
     nlohmann::json userVars = nlohmann::json::object();
-    for (const auto& entry : state.userVars) userVars[validText(entry.first)] = entry.second;
+    for (const auto& entry : state.userVars)
+        userVars[validText(entry.first)] = entry.second;
 
     nlohmann::json readScripts = nlohmann::json::array();
-    for (const std::string& name : state.readScripts) readScripts.push_back(validText(name));
+    for (const std::string& name : state.readScripts)
+        readScripts.push_back(validText(name));
 
     return nlohmann::json{
         {"progress", state.progress},

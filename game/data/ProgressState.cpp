@@ -10,14 +10,17 @@ bool containsAny(const std::string& text, const char* characters) {
     return text.find_first_of(characters) != std::string::npos;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
 
 }  // namespace
 
 void ProgressState::reset(const std::vector<int>& stageNumbers) {
     tutorialFlags.fill(false);
     stageBestScores.clear();
-    for (int stage : stageNumbers) stageBestScores[stage] = 0;
+    for (int stage : stageNumbers)
+        stageBestScores[stage] = 0;
     situations.clear();
     ownedWeapons.clear();
     ownedWear.clear();
@@ -46,7 +49,9 @@ bool ProgressState::addWeapon(int id) {
     return true;
 }
 
-bool ProgressState::hasWear(int id) const { return std::find(ownedWear.begin(), ownedWear.end(), id) != ownedWear.end(); }
+bool ProgressState::hasWear(int id) const {
+    return std::find(ownedWear.begin(), ownedWear.end(), id) != ownedWear.end();
+}
 
 bool ProgressState::addWear(int id) {
     if (hasWear(id)) return false;

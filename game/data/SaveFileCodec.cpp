@@ -9,7 +9,9 @@ namespace vastomer {
 
 namespace {
 
-std::string number(long long value) { return MasterText::intText(value); }
+std::string number(long long value) {
+    return MasterText::intText(value);
+}
 
 // A saved integer: the leading number of the trimmed text, which must fit in 32 bits.
 bool readInt(std::string_view text, int& out) {
@@ -31,12 +33,18 @@ public:
         value_ = pieces_.size() > 1 ? pieces_[1] : std::string();
         using Handler = void (LineReader::*)();
         static const std::pair<const char*, Handler> kKeys[] = {
-            {"tutorialflags:", &LineReader::tutorialFlags}, {"progress:", &LineReader::progress},
-            {"stagescore:", &LineReader::stageScores},      {"situations:", &LineReader::situations},
-            {"weapon:", &LineReader::weapons},              {"wear:", &LineReader::wear},
-            {"equipped:", &LineReader::equipped},           {"cmp:", &LineReader::sp},
-            {"clp:", &LineReader::lp},                      {"score:", &LineReader::score},
-            {"userVar:", &LineReader::userVars},            {"nc:", &LineReader::language},
+            {"tutorialflags:", &LineReader::tutorialFlags},
+            {"progress:", &LineReader::progress},
+            {"stagescore:", &LineReader::stageScores},
+            {"situations:", &LineReader::situations},
+            {"weapon:", &LineReader::weapons},
+            {"wear:", &LineReader::wear},
+            {"equipped:", &LineReader::equipped},
+            {"cmp:", &LineReader::sp},
+            {"clp:", &LineReader::lp},
+            {"score:", &LineReader::score},
+            {"userVar:", &LineReader::userVars},
+            {"nc:", &LineReader::language},
             {"read:", &LineReader::readScripts}};
         for (const auto& key : kKeys) {
             if (MasterText::startsWith(line, key.first)) {
@@ -50,7 +58,9 @@ public:
 private:
     std::vector<std::string> items() const { return MasterText::split(MasterText::trim(value_), ','); }
 
-    void drop(const std::string& what, const std::string& item) { report_(what + " \"" + item + "\" dropped"); }
+    void drop(const std::string& what, const std::string& item) {
+        report_(what + " \"" + item + "\" dropped");
+    }
 
     void tutorialFlags() {
         std::vector<std::string> values = items();
@@ -105,8 +115,12 @@ private:
     }
 
     // Owned items join the new game's ones, without repeats, in the file's order.
-    void weapons() { readIds("weapon", [this](int id) { s_.addWeapon(id); }); }
-    void wear() { readIds("wear", [this](int id) { s_.addWear(id); }); }
+    void weapons() {
+        readIds("weapon", [this](int id) { s_.addWeapon(id); });
+    }
+    void wear() {
+        readIds("wear", [this](int id) { s_.addWear(id); });
+    }
     template <typename Add>
     void readIds(const char* what, Add add) {
         for (const std::string& item : items()) {
@@ -127,7 +141,8 @@ private:
             return;
         }
         auto exists = [](const std::function<bool(int)>& check, int id) { return !check || check(id); };
-        s_.equippedWeapon1 = exists(checks_.weaponExists, ids[0]) ? ids[0] : ProgressState::kFirstGrappleWeapon;
+        s_.equippedWeapon1 =
+            exists(checks_.weaponExists, ids[0]) ? ids[0] : ProgressState::kFirstGrappleWeapon;
         s_.equippedWeapon2 = exists(checks_.weaponExists, ids[1]) ? ids[1] : ProgressState::kFirstShotWeapon;
         s_.equippedWear = exists(checks_.wearExists, ids[2]) ? ids[2] : ProgressState::kFirstWear;
     }
@@ -167,7 +182,8 @@ private:
     }
 
     void readScripts() {
-        for (const std::string& name : MasterText::split(value_, ',')) s_.readScripts.insert(name);
+        for (const std::string& name : MasterText::split(value_, ','))
+            s_.readScripts.insert(name);
     }
 
     ProgressState& s_;
@@ -193,27 +209,32 @@ std::string SaveFileCodec::write(const ProgressState& state, const std::string& 
     std::vector<std::string> items;
 
     out += "progress:" + number(state.progress) + "\n";
-    for (bool flag : state.tutorialFlags) items.push_back(flag ? "1" : "0");
+    for (bool flag : state.tutorialFlags)
+        items.push_back(flag ? "1" : "0");
     out += "tutorialflags:";
     list(items, false);
 
     items.clear();
-    for (const auto& entry : state.stageBestScores) items.push_back(number(entry.first) + "@" + number(entry.second));
+    for (const auto& entry : state.stageBestScores)
+        items.push_back(number(entry.first) + "@" + number(entry.second));
     out += "stagescore:";
     list(items, false);
 
     items.clear();
-    for (const auto& entry : state.situations) items.push_back(number(entry.first) + (entry.second ? "@1" : "@0"));
+    for (const auto& entry : state.situations)
+        items.push_back(number(entry.first) + (entry.second ? "@1" : "@0"));
     out += "situations:";
     list(items, false);
 
     items.clear();
-    for (int id : state.ownedWeapons) items.push_back(number(id));
+    for (int id : state.ownedWeapons)
+        items.push_back(number(id));
     out += "weapon:";
     list(items, true);
 
     items.clear();
-    for (int id : state.ownedWear) items.push_back(number(id));
+    for (int id : state.ownedWear)
+        items.push_back(number(id));
     out += "wear:";
     list(items, true);
 
@@ -225,7 +246,8 @@ std::string SaveFileCodec::write(const ProgressState& state, const std::string& 
 
     items.clear();
     for (const auto& entry : state.userVars)
-        if (ProgressState::isValidUserVarName(entry.first)) items.push_back(entry.first + ";" + number(entry.second));
+        if (ProgressState::isValidUserVarName(entry.first))
+            items.push_back(entry.first + ";" + number(entry.second));
     out += "userVar:";
     list(items, false);
 
@@ -240,8 +262,8 @@ std::string SaveFileCodec::write(const ProgressState& state, const std::string& 
     return out;
 }
 
-void SaveFileCodec::read(std::string_view text, ProgressState& state, const Checks& checks, std::string& language,
-                         const std::string& file, Diagnostics* diagnostics) {
+void SaveFileCodec::read(std::string_view text, ProgressState& state, const Checks& checks,
+                         std::string& language, const std::string& file, Diagnostics* diagnostics) {
     int lineNumber = 0;
     LineReader reader(state, checks, language, [&](const std::string& message) {
         if (diagnostics) diagnostics->report(file, lineNumber, message);

@@ -10,24 +10,27 @@ namespace vastomer {
 namespace {
 
 const char* const kNotLoaded = "the stage is not loaded";
-const char* const kLineNames[5] = {"stage number and label", "parts", "start part", "boss part", "next stage"};
+const char* const kLineNames[5] = {"stage number and label", "parts", "start part", "boss part",
+                                   "next stage"};
 
 // Lines 3 to 5 hold one number each; the whole line is read by the leading-number rule, so text after
 // a comma is a remark. Text glued to the number is reported but ignored.
-bool readSingleNumber(const MasterLine& line, const char* name, const std::string& file, Diagnostics* diagnostics,
-                      int& out) {
+bool readSingleNumber(const MasterLine& line, const char* name, const std::string& file,
+                      Diagnostics* diagnostics, int& out) {
     LeadingInt read = MasterText::leadingInt(line.text);
     auto report = [&](const std::string& message) {
         if (diagnostics) diagnostics->report(file, line.number, std::string(name) + ": " + message);
     };
     if (read.status != LeadingInt::Status::OK) {
         report("\"" + line.text + "\"" +
-               (read.status == LeadingInt::Status::OUT_OF_RANGE ? " does not fit in 32 bits" : " is not a number") +
+               (read.status == LeadingInt::Status::OUT_OF_RANGE ? " does not fit in 32 bits"
+                                                                : " is not a number") +
                "; the stage is not loaded");
         return false;
     }
     if (!line.fields.empty() && MasterText::leadingInt(line.fields[0]).trailing)
-        report("\"" + line.fields[0] + "\" read as " + MasterText::intText(read.value) + ", the rest is ignored");
+        report("\"" + line.fields[0] + "\" read as " + MasterText::intText(read.value) +
+               ", the rest is ignored");
     out = read.value;
     return true;
 }
@@ -67,7 +70,8 @@ bool StageTables::readStageFile(std::string_view text, const std::string& file, 
         return false;
     }
     StageFile stage;
-    for (int i = 0; i < 5; ++i) stage.lines[i] = lines[static_cast<std::size_t>(i)].number;
+    for (int i = 0; i < 5; ++i)
+        stage.lines[i] = lines[static_cast<std::size_t>(i)].number;
 
     MasterColumns first(lines[0], file, diagnostics, kNotLoaded);
     stage.record.stageNumber = first.integer(0, "stage number");
@@ -78,7 +82,8 @@ bool StageTables::readStageFile(std::string_view text, const std::string& file, 
     if (!first.good()) return false;
 
     MasterColumns parts(lines[1], file, diagnostics, kNotLoaded);
-    for (std::size_t i = 0; i < parts.count(); ++i) stage.record.parts.insert(parts.integer(i, "part"));
+    for (std::size_t i = 0; i < parts.count(); ++i)
+        stage.record.parts.insert(parts.integer(i, "part"));
     if (!parts.good()) return false;
 
     if (!readSingleNumber(lines[2], kLineNames[2], file, diagnostics, stage.record.startPart) ||
@@ -89,12 +94,14 @@ bool StageTables::readStageFile(std::string_view text, const std::string& file, 
     if (diagnostics) {
         auto checkPart = [&](int part, int line, const char* name) {
             if (stage.record.parts.count(part) == 0)
-                diagnostics->report(file, line,
-                                    std::string(name) + " " + MasterText::intText(part) + " is not among the parts");
+                diagnostics->report(
+                    file, line,
+                    std::string(name) + " " + MasterText::intText(part) + " is not among the parts");
         };
         checkPart(stage.record.startPart, stage.lines[2], "start part");
         checkPart(stage.record.bossPart, stage.lines[3], "boss part");
-        if (lines.size() > 5) diagnostics->report(file, lines[5].number, "data lines after the fifth are ignored");
+        if (lines.size() > 5)
+            diagnostics->report(file, lines[5].number, "data lines after the fifth are ignored");
     }
     out = stage;
     return true;
@@ -117,8 +124,9 @@ void StageTables::load(const DataSource& source, Diagnostics* diagnostics) {
         std::string stagePath;
         if (!source.read(name, stageText, stagePath)) {
             if (diagnostics)
-                diagnostics->report(indexPath, row.line,
-                                    "stage " + MasterText::intText(row.stageNumber) + ": " + name + " not found");
+                diagnostics->report(
+                    indexPath, row.line,
+                    "stage " + MasterText::intText(row.stageNumber) + ": " + name + " not found");
             continue;
         }
         StageFile stage;

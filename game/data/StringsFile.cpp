@@ -38,6 +38,7 @@ std::vector<StringsEntry> StringsFile::parse(std::string_view content) {
         entry.key = std::string(pieces[0]);
         entry.hasText = pieces.size() >= 2;
         if (entry.hasText) entry.text = std::string(pieces[1]);
+        entry.ignoredPieces = pieces.size() > 2 ? static_cast<int>(pieces.size() - 2) : 0;
         entries.push_back(std::move(entry));
     }
     return entries;

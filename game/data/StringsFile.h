@@ -13,6 +13,7 @@ struct StringsEntry {
     std::string key;
     std::string text;      // "" when the line has no text
     bool hasText = false;  // the line had a second piece
+    int ignoredPieces = 0; // pieces after the text (a text cannot hold a semicolon)
 };
 
 // The ".strings" format: lines at line feeds; empty lines and lines starting with "//" skipped; a line

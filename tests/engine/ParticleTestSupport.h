@@ -59,10 +59,15 @@ inline std::vector<uint8_t> compressed(const std::vector<uint8_t>& bytes, bool g
     return out;
 }
 
-// The bytes of a PNG file of one opaque colour.
-inline std::vector<uint8_t> solidPng(int size, uint8_t r, uint8_t g, uint8_t b) {
+// The bytes of a PNG file of one opaque colour; with `right` set, its right half has that colour.
+inline std::vector<uint8_t> solidPng(int size, uint8_t r, uint8_t g, uint8_t b,
+                                     const SDL_Color* right = nullptr) {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
     SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, r, g, b, 255));
+    if (right) {
+        SDL_Rect half{size / 2, 0, size - size / 2, size};
+        SDL_FillRect(s, &half, SDL_MapRGBA(s->format, right->r, right->g, right->b, 255));
+    }
     std::string path = writeTempFile("solid.png", "");
     IMG_SavePNG(s, path.c_str());
     SDL_FreeSurface(s);

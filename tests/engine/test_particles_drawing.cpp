@@ -182,6 +182,21 @@ TEST_F(EngineTest, ParticlesMoveByGravityOrCircleInRadiusMode) {
     EXPECT_TRUE(isBlack(pixel(500, 300)));
 }
 
+TEST_F(EngineTest, ParticlesTurnClockwiseByTheirRotation) {
+    // Red left half, green right half; turned a quarter clockwise the red half is on top.
+    const SDL_Color green{0, 255, 0, 255};
+    ValueMap turned =
+        withEmbeddedPicture(stillParticles(1, 100.0, 40.0), solidPng(8, 255, 0, 0, &green), true);
+    turned["rotationStart"] = Value(90.0);
+    turned["rotationEnd"] = Value(90.0);
+    ParticleSystemQuad* system = addSystem(scene_, turned, Vec2(480, 270));
+    ASSERT_NE(system, nullptr);
+    system->setEmissionRate(60);
+    runFrames(1);
+    EXPECT_TRUE(colorNear(pixel(480, 270 + 10), Color4B(255, 0, 0, 255), 8));
+    EXPECT_TRUE(colorNear(pixel(480, 270 - 10), Color4B(0, 255, 0, 255), 8));
+}
+
 TEST_F(EngineTest, ParticlesStayInTheWorldFollowTheParentOrTheEmitterByPositionType) {
     // Each emitter sits at its holder's origin and lets out one particle; then the holder moves down
     // by 200 and the emitter moves right by 100 within it.

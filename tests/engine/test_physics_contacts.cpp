@@ -46,6 +46,11 @@ TEST_F(PhysicsTest, NormalFollowsTheReportedOrderInBothOrders) {
     resting->getPhysicsBody()->setGravityEnable(false);
     addBox(scene_, {300, 200}, {20, 20}, false, "l-ledge");
     addBox(scene_, {300, 240}, {10, 10}, true, "u-small");
+    // A platform rising into a box that hangs still.
+    Node* riser = addBox(scene_, {750, 300}, {40, 10}, false, "l-riser");
+    riser->getPhysicsBody()->setVelocity(Vec2(0, 60));
+    Node* hanging = addBox(scene_, {750, 360}, {20, 20}, true, "u-hanging");
+    hanging->getPhysicsBody()->setGravityEnable(false);
     runFrames(90);
     bool upperFirst = false, lowerFirst = false;
     for (const Seen& s : seen) {

@@ -11,7 +11,7 @@ TEST_F(PhysicsTest, ChangesInsideBeginWaitForTheStepToEnd) {
     Node* doomed = addBox(scene_, {300, 100}, {20, 20}, true, "doomed", 0);
     Node* turned = addBox(scene_, {420, 300}, {20, 20}, true, "turned", 0);
     Node* mirrored = addBox(scene_, {540, 100}, {20, 10}, true, "mirrored", 0);
-    Node* trigger = addBox(scene_, {480, 80}, {10, 10}, true, "trigger");
+    addBox(scene_, {480, 80}, {10, 10}, true, "trigger");
     Node* added = nullptr;
     int bodiesDuringCallback = -1;
     listen([&](PhysicsContact&) {

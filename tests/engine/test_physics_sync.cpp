@@ -76,7 +76,9 @@ TEST_F(PhysicsTest, FollowCameraChangesNoVelocity) {
     for (int frame = 0; frame < 150; ++frame) {
         runFrames(1);
         ASSERT_EQ(runner->getPhysicsBody()->getVelocity(), Vec2(90, 40)) << "frame " << frame;
-        if (frame > 60) ASSERT_LT(resting->getPhysicsBody()->getVelocity().length(), 0.05f) << "frame " << frame;
+        if (frame > 60) {
+            ASSERT_LT(resting->getPhysicsBody()->getVelocity().length(), 0.05f) << "frame " << frame;
+        }
     }
     EXPECT_EQ(count(Code::BEGIN, "resting"), 1);
     EXPECT_EQ(count(Code::SEPARATE), 0);

@@ -125,6 +125,15 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
                   frame, *top, tileset, layout, origin,
                   [&](Color4B c, int x, int y) { return blendOver(keyed(c), bottomOnly[y * 960 + x], 124); }),
               0);
+
+    // The pipes alone at full opacity: their opaque tiles are copied, the keyed-out parts still let
+    // the backdrop through.
+    bottom->setVisible(false);
+    top->setOpacity(255);
+    runFrames(1);
+    EXPECT_EQ(compareLayer(frame, *top, tileset, layout, origin,
+                           [&](Color4B c, int, int) { return blendOver(keyed(c), backdropColour); }),
+              0);
 }
 
 TEST_F(EngineTest, TmxLayersTakeFileOrderAsZAndTagAndKeepTheirProperties) {

@@ -32,7 +32,8 @@ ToolRun runContentTool(const std::vector<std::string>& args) {
         ::dup2(out, 1);
         ::dup2(err, 2);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
@@ -73,7 +74,8 @@ protected:
         int line = lineOf(path(name), prefix);
         std::string content = testsupport::readFile(path(name));
         std::size_t start = 0;
-        for (int i = 1; i < line; ++i) start = content.find('\n', start) + 1;
+        for (int i = 1; i < line; ++i)
+            start = content.find('\n', start) + 1;
         std::size_t end = content.find('\n', start);
         testsupport::writeFile(path(name), content.substr(0, start) + text + content.substr(end));
         return line;
@@ -91,7 +93,8 @@ TEST(ContentTool, TheRealContentPassesTheCheck) {
 }
 
 TEST_F(BrokenContent, CheckReportsEachProblemWithFileAndLine) {
-    int character = replaceLine("character_master.data", "1,SPROUTLING,", "1,SPROUTLING,12,24,24,16,20,4,-12,8,8,0,1,5,1,false");
+    int character = replaceLine("character_master.data", "1,SPROUTLING,",
+                                "1,SPROUTLING,12,24,24,16,20,4,-12,8,8,0,1,5,1,false");
     int bullet = replaceLine("bullet_master.data", "1,", "1,5,six,1,20,8,4,0");
     int wear = replaceLine("wear_master.data", "0,", "0,0,0,0,nothing");
     std::remove(path("stage/stage_0003.data").c_str());
@@ -110,9 +113,11 @@ TEST_F(BrokenContent, CheckReportsEachProblemWithFileAndLine) {
         // Follow-on problems that the references check finds.
         at("weapon_master.data", lineOf(path("weapon_master.data"), "10,")) + "bullet 1 has no record\n",
         at("combine_master.data", lineOf(path("combine_master.data"), "1,")) + "character 1 has no record\n",
-        at("stage/stage_0002.data", lineOf(path("stage/stage_0002.data"), "3\n")) + "next stage 3 has no record\n",
+        at("stage/stage_0002.data", lineOf(path("stage/stage_0002.data"), "3\n")) +
+            "next stage 3 has no record\n",
     };
-    for (const std::string& line : expected) EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+    for (const std::string& line : expected)
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
     EXPECT_NE(run.err.find("problems"), std::string::npos);
 }
 

@@ -23,15 +23,18 @@ TEST_F(DataManagerTest, TheRealTablesHoldTheFirstCast) {
         EXPECT_GE(data->getCharacterMaster(boss).hp, 300);
         EXPECT_LE(data->getCharacterMaster(boss).hp, 600);
     }
-    for (int id : {0, 1, 2, 3}) EXPECT_FALSE(data->getWeaponMaster(id).hasBullet) << id;
-    for (int id : {10, 11, 12, 13}) EXPECT_TRUE(data->getWeaponMaster(id).hasBullet) << id;
+    for (int id : {0, 1, 2, 3})
+        EXPECT_FALSE(data->getWeaponMaster(id).hasBullet) << id;
+    for (int id : {10, 11, 12, 13})
+        EXPECT_TRUE(data->getWeaponMaster(id).hasBullet) << id;
     EXPECT_EQ(data->getWeaponMaster(10).magazineSize, 8);
     EXPECT_EQ(data->getWeaponMaster(11).magazineSize, 20);
     EXPECT_EQ(data->getWeaponMaster(12).trait, "heavy");
     EXPECT_EQ(data->getBulletMaster(data->getWeaponMaster(13).bulletId).hp, 0);
     const char* effects[] = {"none",   "saintfield", "mpincrup", "powerarmor", "buttnaked",
                              "lustup", "speedup",    "jumpup",   "autoheal"};
-    for (int id = 0; id <= 8; ++id) EXPECT_EQ(data->getWearMaster(id).effect, effects[id]) << id;
+    for (int id = 0; id <= 8; ++id)
+        EXPECT_EQ(data->getWearMaster(id).effect, effects[id]) << id;
 
     EXPECT_EQ(data->getStageNumbers(), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(data->getStageRecord(2).requiredProgress, 1);
@@ -83,20 +86,23 @@ TEST_F(DataManagerTest, RulesReadTheDifficultyAndTheEquippedWear) {
 TEST_F(DataManagerTest, PickHintNeverShowsTheSpareLastLine) {
     writeFixtureTables();
     DataManager* data = start();
-    for (int i = 0; i < 50; ++i) EXPECT_EQ(data->pickHint().scriptNo, 1);
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(data->pickHint().scriptNo, 1);
 }
 
 TEST_F(DataManagerTest, RandomBelowIsTheSharedCounterSource) {
     writeFixtureTables();
     DataManager* data = start();
     std::vector<int> first;
-    for (int i = 0; i < 5; ++i) first.push_back(data->randomBelow(100));
+    for (int i = 0; i < 5; ++i)
+        first.push_back(data->randomBelow(100));
     EXPECT_EQ(data->randomBelow(0), 0);
     EXPECT_EQ(data->randomBelow(-1), 0);
 
     resetSingletons();
     data = start();
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(data->randomBelow(100), first[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(data->randomBelow(100), first[static_cast<std::size_t>(i)]);
 }
 
 TEST_F(DataManagerTest, ProgressOperations) {
@@ -174,11 +180,12 @@ TEST_F(DataManagerTest, ProgressJsonNamesEveryField) {
     data->setUserVar("door", 1);
     data->markRead("scenario/opening.bks");
     nlohmann::json json = data->getProgressJson();
-    for (const char* field :
-         {"progress", "tutorialFlags", "stageBestScores", "situations", "score", "totalScore", "equippedWeapon1",
-          "equippedWeapon2", "equippedWear", "ownedWeapons", "ownedWear", "sp", "lp", "userVars", "readScripts",
-          "language", "currentStage", "currentPart", "previousPart", "hp", "difficulty", "retryFromBoss",
-          "isNewGame"})
+    for (const char* field : {"progress",     "tutorialFlags", "stageBestScores", "situations",
+                              "score",        "totalScore",    "equippedWeapon1", "equippedWeapon2",
+                              "equippedWear", "ownedWeapons",  "ownedWear",       "sp",
+                              "lp",           "userVars",      "readScripts",     "language",
+                              "currentStage", "currentPart",   "previousPart",    "hp",
+                              "difficulty",   "retryFromBoss", "isNewGame"})
         EXPECT_TRUE(json.contains(field)) << field;
     EXPECT_EQ(json["stageBestScores"], nlohmann::json({{"1", 0}, {"2", 0}, {"3", 0}}));
     EXPECT_EQ(json["situations"]["101"], true);

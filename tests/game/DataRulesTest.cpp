@@ -21,7 +21,9 @@ WearMaster wear(const std::string& effect, int spBonus = 0, int lpBonus = 0) {
     return w;
 }
 
-HintEntry hint(int scriptNo, int needCleared, int notCleared) { return HintEntry{scriptNo, needCleared, notCleared, -1}; }
+HintEntry hint(int scriptNo, int needCleared, int notCleared) {
+    return HintEntry{scriptNo, needCleared, notCleared, -1};
+}
 
 }  // namespace
 
@@ -74,8 +76,10 @@ TEST(GameRules, LpTiers) {
     struct Case {
         int lp;
         int tier;
-    } cases[] = {{500, 500}, {499, 450}, {451, 450}, {450, 250}, {251, 250}, {250, 100}, {101, 100}, {100, 0}, {0, 0}};
-    for (const Case& c : cases) EXPECT_EQ(GameRules::lpTier(c.lp), c.tier) << c.lp;
+    } cases[] = {{500, 500}, {499, 450}, {451, 450}, {450, 250}, {251, 250},
+                 {250, 100}, {101, 100}, {100, 0},   {0, 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(GameRules::lpTier(c.lp), c.tier) << c.lp;
 }
 
 TEST(GameRules, RankKeysAtTheirEdges) {
@@ -84,10 +88,10 @@ TEST(GameRules, RankKeysAtTheirEdges) {
         const char* power;
         const char* interval;
     } cases[] = {
-        {91, "S", "E"}, {90, "S", "D"}, {71, "S", "D"}, {70, "S", "C"}, {51, "S", "C"}, {50, "S", "B"},
-        {31, "S", "B"}, {30, "S", "A"}, {21, "S", "A"}, {20, "A", "A"}, {16, "A", "A"}, {15, "B", "A"},
-        {11, "B", "A"}, {10, "C", "S"}, {6, "C", "S"},  {5, "D", "S"},  {4, "D", "S"},  {3, "E", "S"},
-        {0, "E", "S"},  {-1, "E", "S"},
+        {91, "S", "E"}, {90, "S", "D"}, {71, "S", "D"}, {70, "S", "C"}, {51, "S", "C"},
+        {50, "S", "B"}, {31, "S", "B"}, {30, "S", "A"}, {21, "S", "A"}, {20, "A", "A"},
+        {16, "A", "A"}, {15, "B", "A"}, {11, "B", "A"}, {10, "C", "S"}, {6, "C", "S"},
+        {5, "D", "S"},  {4, "D", "S"},  {3, "E", "S"},  {0, "E", "S"},  {-1, "E", "S"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
@@ -99,7 +103,8 @@ TEST(GameRules, RankKeysAtTheirEdges) {
 TEST(SeedCounterRandomTest, ReseedsTheCLibraryGeneratorWithACounter) {
     SeedCounterRandom random;
     std::vector<int> drawn;
-    for (int i = 0; i < 6; ++i) drawn.push_back(random.below(7 + i));
+    for (int i = 0; i < 6; ++i)
+        drawn.push_back(random.below(7 + i));
     for (int i = 0; i < 6; ++i) {
         std::srand(static_cast<unsigned>(i + 1));
         EXPECT_EQ(drawn[static_cast<std::size_t>(i)], std::rand() % (7 + i));
@@ -108,7 +113,8 @@ TEST(SeedCounterRandomTest, ReseedsTheCLibraryGeneratorWithACounter) {
 
     // Two sources give the same sequence: it depends on the counter only.
     SeedCounterRandom again;
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(again.below(7 + i), drawn[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(again.below(7 + i), drawn[static_cast<std::size_t>(i)]);
 }
 
 TEST(SeedCounterRandomTest, BelowOneGivesZeroWithoutADraw) {
@@ -128,7 +134,8 @@ TEST(HintPicker, DrawsOverAllButTheLastHint) {
         asked.push_back(n);
         return n - 1;  // the highest index the draw allows
     };
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(GameRules::pickHint(hints, draw, noScores, 0).scriptNo, 1);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(GameRules::pickHint(hints, draw, noScores, 0).scriptNo, 1);
     EXPECT_EQ(asked, std::vector<int>(5, 1));
 
     // With one or no hint, nothing can be drawn; the picker does not draw at all.
@@ -147,7 +154,10 @@ TEST(HintPicker, FirstDrawOfAnUnconditionalHintWinsAtOnce) {
     std::vector<HintEntry> hints = {hint(1, 1, -1), hint(2, 1, 2), hint(9, 1, -1)};
     int calls = 0;
     auto draw = [&calls](int) { return calls++ == 0 ? 0 : 1; };
-    EXPECT_EQ(GameRules::pickHint(hints, draw, [](int) { return 0; }, 0).scriptNo, 1);
+    EXPECT_EQ(GameRules::pickHint(
+                  hints, draw, [](int) { return 0; }, 0)
+                  .scriptNo,
+              1);
     EXPECT_EQ(calls, 1);
 }
 

@@ -131,9 +131,9 @@ TEST_F(SaveFileTest, ProgressLivesThroughARestart) {
     EXPECT_FALSE(data->getIsNewGame());
     EXPECT_EQ(StringsManager::getInstance()->getLanguage(), "ja");  // the saved language wins
     nlohmann::json after = data->getProgressJson();
-    for (const char* field : {"progress", "tutorialFlags", "stageBestScores", "situations", "score", "totalScore",
-                              "equippedWeapon1", "equippedWeapon2", "equippedWear", "ownedWeapons", "ownedWear",
-                              "sp", "lp", "userVars", "readScripts", "language"})
+    for (const char* field : {"progress", "tutorialFlags", "stageBestScores", "situations", "score",
+                              "totalScore", "equippedWeapon1", "equippedWeapon2", "equippedWear",
+                              "ownedWeapons", "ownedWear", "sp", "lp", "userVars", "readScripts", "language"})
         EXPECT_EQ(after[field], before[field]) << field;
     EXPECT_EQ(after["ownedWeapons"], nlohmann::json({0, 10, 11}));
 }
@@ -158,7 +158,7 @@ TEST_F(SaveFileTest, EachBadItemIsDroppedAndTheRestKept) {
     EXPECT_EQ(s.situations, (std::map<int, bool>{{3, true}, {4, false}, {6, true}}));
     EXPECT_EQ(s.ownedWeapons, (std::vector<int>{0, 10, 11}));
     EXPECT_EQ(s.ownedWear, (std::vector<int>{0, 2, 5}));  // "5x" reads as 5, as the game always did
-    EXPECT_EQ(s.equippedWeapon1, 0);                       // too few values: the line is dropped
+    EXPECT_EQ(s.equippedWeapon1, 0);                      // too few values: the line is dropped
     EXPECT_EQ(s.equippedWeapon2, 10);
     EXPECT_EQ(s.sp, 0);
     EXPECT_EQ(s.lp, ProgressState::kLpMax);
@@ -167,14 +167,15 @@ TEST_F(SaveFileTest, EachBadItemIsDroppedAndTheRestKept) {
     EXPECT_EQ(s.userVars, (std::map<std::string, int>{{"a", 1}, {"d", 4}}));
     EXPECT_EQ(s.readScripts, (std::set<std::string>{"one", "two"}));
     EXPECT_GE(diagnostics.size(), 12u);
-    for (const Diagnostic& entry : diagnostics.entries()) EXPECT_GT(entry.line, 0) << entry.message;
+    for (const Diagnostic& entry : diagnostics.entries())
+        EXPECT_GT(entry.line, 0) << entry.message;
 }
 
 TEST_F(SaveFileTest, OddButReadableValues) {
     ProgressState s = readOverNewGame(
-        "tutorialflags:1,2\n"     // only the flags given change; anything but "0" is true
-        "progress:abc\n"          // not a number: 0
-        "equipped:3,77,4\n"       // weapon 77 does not exist: the second slot falls back to 10
+        "tutorialflags:1,2\n"  // only the flags given change; anything but "0" is true
+        "progress:abc\n"       // not a number: 0
+        "equipped:3,77,4\n"    // weapon 77 does not exist: the second slot falls back to 10
         "score: -8 : 12 \n"
         "nc: en \n"
         "garbage line\n"
@@ -223,7 +224,8 @@ TEST_F(SaveFileTest, BinaryJunkNeverBreaksReading) {
         std::string text;
         for (int line = 0; line < 12; ++line) {
             text += keys[static_cast<std::size_t>(byte(generator)) % 10];
-            for (int i = byte(generator) % 40; i > 0; --i) text += static_cast<char>(byte(generator));
+            for (int i = byte(generator) % 40; i > 0; --i)
+                text += static_cast<char>(byte(generator));
             text += '\n';
         }
         ProgressState s = readOverNewGame(text);
@@ -243,7 +245,8 @@ TEST_F(SaveFileTest, NamesTheFormatCannotHoldAreRefused) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(data->setUserVar(bad, 1));
     }
-    for (const char* bad : {"", "x,y", "x:y", "x\n", "x;y", "x@y"}) EXPECT_FALSE(data->markRead(bad)) << bad;
+    for (const char* bad : {"", "x,y", "x:y", "x\n", "x;y", "x@y"})
+        EXPECT_FALSE(data->markRead(bad)) << bad;
     EXPECT_TRUE(data->setUserVar("fine name", 2));
     EXPECT_TRUE(data->markRead(" spaced name "));
     EXPECT_TRUE(data->getProgressState().userVars.size() == 1);
@@ -266,7 +269,8 @@ TEST_F(SaveFileTest, AFailedWriteKeepsThePreviousFileAndSaysSo) {
         engine::FileUtils::getInstance()->setWriteFaultForTesting(fault);
         testing::internal::CaptureStderr();
         EXPECT_FALSE(data->saveProgress());
-        EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot write the save file"), std::string::npos);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot write the save file"),
+                  std::string::npos);
         EXPECT_EQ(saveText(), before);
     }
     engine::FileUtils::getInstance()->setWriteFaultForTesting(engine::FileUtils::WriteFault::NONE);

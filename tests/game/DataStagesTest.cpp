@@ -22,8 +22,8 @@ TEST(StageFiles, CommentsAndEmptyLinesDoNotCount) {
     StageFile plain;
     StageFile commented;
     ASSERT_TRUE(StageTables::readStageFile("2,Glasshouse\n3,1,2,2\n1\n4\n3\n", "a", plain));
-    ASSERT_TRUE(StageTables::readStageFile("// one\n// two\r\n\n// three\n\n2,Glasshouse\n3,1,2,2\n1\n4\n3\n", "b",
-                                           commented));
+    ASSERT_TRUE(StageTables::readStageFile("// one\n// two\r\n\n// three\n\n2,Glasshouse\n3,1,2,2\n1\n4\n3\n",
+                                           "b", commented));
     EXPECT_EQ(commented.record.stageNumber, 2);
     EXPECT_EQ(commented.record.label, "Glasshouse");
     EXPECT_EQ(commented.record.parts, (std::set<int>{1, 2, 3}));
@@ -37,7 +37,8 @@ TEST(StageFiles, CommentsAndEmptyLinesDoNotCount) {
 TEST(StageFiles, SingleNumberLinesReadTheLeadingNumber) {
     StageFile stage;
     Diagnostics diagnostics;
-    ASSERT_TRUE(StageTables::readStageFile("1,Street\n1,2\n2,the rooftops\n 1\n-1,none\n", "s", stage, &diagnostics));
+    ASSERT_TRUE(
+        StageTables::readStageFile("1,Street\n1,2\n2,the rooftops\n 1\n-1,none\n", "s", stage, &diagnostics));
     EXPECT_EQ(stage.record.startPart, 2);
     EXPECT_EQ(stage.record.bossPart, 1);
     EXPECT_EQ(stage.record.nextStage, -1);

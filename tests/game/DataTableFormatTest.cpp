@@ -41,9 +41,11 @@ TEST(TableFormat, OnlyLeadingSlashesMakeAComment) {
 }
 
 TEST(TableFormat, CrLfReadsLikeLfAndLinesKeepTheirPhysicalNumbers) {
-    std::string lf = "// weapons\n\n" + std::string(kWeaponLine) + "\n\n// more\n" + "3,TWIN,7,10,16,24,20,20,-1,4,0,10,11,12,0\n";
+    std::string lf = "// weapons\n\n" + std::string(kWeaponLine) + "\n\n// more\n" +
+                     "3,TWIN,7,10,16,24,20,20,-1,4,0,10,11,12,0\n";
     std::string crlf;
-    for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (char c : lf)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     auto a = MasterTableReader::readWeapons(lf, "w");
     auto b = MasterTableReader::readWeapons(crlf, "w");
     ASSERT_EQ(a.size(), 2u);
@@ -58,11 +60,11 @@ TEST(TableFormat, CrLfReadsLikeLfAndLinesKeepTheirPhysicalNumbers) {
 TEST(TableFormat, NumbersAreReadFromTheStartOfAField) {
     Diagnostics diagnostics;
     auto rows = MasterTableReader::readShopLineup(
-        "12abc, 3000 ,wear\n"       // digits then letters: the digits, reported
-        "-4,+1500,weapon\n"         // signs
-        "abc,100,weapon\n"          // no number: skipped
-        "1,99999999999,weapon\n"    // beyond 32 bits: skipped
-        "2,2147483647,weapon\n",    // the largest int is fine
+        "12abc, 3000 ,wear\n"     // digits then letters: the digits, reported
+        "-4,+1500,weapon\n"       // signs
+        "abc,100,weapon\n"        // no number: skipped
+        "1,99999999999,weapon\n"  // beyond 32 bits: skipped
+        "2,2147483647,weapon\n",  // the largest int is fine
         "shop", &diagnostics);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].record.itemId, 12);
@@ -105,7 +107,8 @@ TEST(TableFormat, RepeatedKeyKeepsTheLaterLine) {
 }
 
 TEST(TableFormat, CharacterColumnsFollowTheirOddOrder) {
-    auto rows = MasterTableReader::readCharacters("7,SENTRY,36,32,40,24,30,5,-12,9,11,99,3,10,7,true,true,150\n", "c");
+    auto rows = MasterTableReader::readCharacters(
+        "7,SENTRY,36,32,40,24,30,5,-12,9,11,99,3,10,7,true,true,150\n", "c");
     ASSERT_EQ(rows.size(), 1u);
     const CharacterMaster& c = rows[0].record;
     EXPECT_EQ(c.bodyHeight, 30);
@@ -123,7 +126,8 @@ TEST(TableFormat, CharacterColumnsFollowTheirOddOrder) {
 }
 
 TEST(TableFormat, OptionalColumns) {
-    auto weapons = MasterTableReader::readWeapons(std::string(kWeaponLine) + "\n" + kWeaponLine + ",heavy\n", "w");
+    auto weapons =
+        MasterTableReader::readWeapons(std::string(kWeaponLine) + "\n" + kWeaponLine + ",heavy\n", "w");
     ASSERT_EQ(weapons.size(), 2u);
     EXPECT_EQ(weapons[0].record.trait, "");
     EXPECT_EQ(weapons[1].record.trait, "heavy");
@@ -194,9 +198,11 @@ TEST(TableFormat, UnknownKeywordsAreReportedButKept) {
 
 TEST(TableFormat, MemoryBackgroundsKeepTheirOwnRules) {
     Diagnostics diagnostics;
-    auto rows = MasterTableReader::readMemoryBackgrounds("// list\r\n1\r\n\n  2 \n1.5\nx5\nthree\n", "bg", &diagnostics);
+    auto rows = MasterTableReader::readMemoryBackgrounds("// list\r\n1\r\n\n  2 \n1.5\nx5\nthree\n", "bg",
+                                                         &diagnostics);
     std::vector<int> values;
-    for (const auto& row : rows) values.push_back(row.record);
+    for (const auto& row : rows)
+        values.push_back(row.record);
     EXPECT_EQ(values, (std::vector<int>{1, 2, 1}));
     EXPECT_EQ(rows[1].line, 4);
     EXPECT_TRUE(mentions(diagnostics, 6, "x5"));
@@ -208,11 +214,13 @@ TEST(TableFormat, NumberPatternIsTheGamesLooseOne) {
     struct Case {
         const char* text;
         bool number;
-    } cases[] = {{"0", true},    {"12", true},  {"-3", true},    {"+7", true},   {"1.5", true},  {".5", true},
-                 {"-.5", true},  {"1x5", true}, {"x5", true},    {"++5", true},  {"--1", true},  {" 12", true},
-                 {"007", true},  {"5.", false}, {"5x", false},   {"", false},    {"-", false},   {"1..5", false},
-                 {"12 ", false}, {"a", false},  {"1\n5", false}, {"1\r5", false}, {"x 5", false}, {"1.5.5", false}};
-    for (const Case& c : cases) EXPECT_EQ(MasterText::isNumber(c.text), c.number) << c.text;
+    } cases[] = {{"0", true},     {"12", true},    {"-3", true},    {"+7", true},    {"1.5", true},
+                 {".5", true},    {"-.5", true},   {"1x5", true},   {"x5", true},    {"++5", true},
+                 {"--1", true},   {" 12", true},   {"007", true},   {"5.", false},   {"5x", false},
+                 {"", false},     {"-", false},    {"1..5", false}, {"12 ", false},  {"a", false},
+                 {"1\n5", false}, {"1\r5", false}, {"x 5", false},  {"1.5.5", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(MasterText::isNumber(c.text), c.number) << c.text;
 }
 
 TEST(TableFormat, LookupsOfMissingIdsGiveDefaultRecords) {

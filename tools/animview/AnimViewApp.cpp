@@ -53,7 +53,7 @@ bool AnimViewApp::applicationDidFinishLaunching() {
         holder->addChild(animation, z++);
         animations_.push_back(animation);
     }
-    for (auto& animation : animations_) {
+    for (vastomer::CompositeAnimation* animation : animations_) {
         animation->play(nullptr, options_.loop);
         animation->step();
     }

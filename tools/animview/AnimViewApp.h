@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "engine/base/RefPtr.h"
 #include "engine/platform/Application.h"
 #include "game/scenario/CompositeAnimation.h"
 #include "tools/animview/AnimViewOptions.h"
@@ -26,7 +25,7 @@ private:
     bool picturesPending() const;
 
     AnimViewOptions options_;
-    std::vector<engine::RefPtr<vastomer::CompositeAnimation>> animations_;
+    std::vector<vastomer::CompositeAnimation*> animations_;  // owned by the scene
     engine::Vec2 origin_;  // where the animations' origin is, on the screen (y down)
     FrameStrip strip_;
     bool stripSaved_ = false;

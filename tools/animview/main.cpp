@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/scene/Director.h"
 #include "tools/animview/AnimViewApp.h"
 
 int main(int argc, char** argv) {
@@ -23,5 +24,7 @@ int main(int argc, char** argv) {
     }
     animview::AnimViewApp app(options);
     app.setLaunchOptions(launch);
-    return app.run();
+    const int status = app.run();
+    engine::Director::destroyInstance();
+    return status;
 }

@@ -318,15 +318,24 @@ void RigParser::readMotion(const std::vector<std::string>& header) {
         }
     }
     if (motion.length < 1) throw RigError(line_, "a motion needs length=N (frames, 1 or more)");
+    PoseValues every;
     std::vector<std::string> w;
     while (nextLine(w)) {
         if (w[0] == "end") {
+            // Values of "every" lines fill in what a key does not give itself.
+            for (Key& key : motion.keys) {
+                for (const auto& [channel, value] : every.continuous) key.values.continuous.emplace(channel, value);
+                for (const auto& [channel, value] : every.discrete) key.values.discrete.emplace(channel, value);
+            }
             checkMotion(motion);
             rig_.motions.push_back(motion);
             return;
         }
         if (w[0] == "key") {
             readKey(motion, w, defaultEase);
+        } else if (w[0] == "every" && w.size() >= 2) {
+            for (std::size_t i = 1; i < w.size(); ++i)
+                if (!readPoseToken(w[i], every)) throw RigError(line_, "'" + w[i] + "' is not a pose value");
         } else if (w[0] == "at" && w.size() >= 3) {
             Change change;
             change.line = line_;
@@ -362,7 +371,7 @@ void RigParser::readMotion(const std::vector<std::string>& header) {
             output.names.assign(w.begin() + 2, w.end());
             motion.outputs.push_back(output);
         } else {
-            throw RigError(line_, "in a motion: key, at, se FRAME LAYER SOUND [VOLUME], func FRAME LAYER A B, "
+            throw RigError(line_, "in a motion: key, every, at, se FRAME LAYER SOUND [VOLUME], func FRAME LAYER A B, "
                                   "output LAYER NAME..., or end");
         }
     }

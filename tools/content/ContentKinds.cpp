@@ -6,6 +6,7 @@ void registerContentKinds(ContentRegistry& registry) {
     registerMasterContent(registry);
     registerStageContent(registry);
     registerSaveContent(registry);
+    registerStringsContent(registry);
 }
 
 }  // namespace vastomer

@@ -35,11 +35,13 @@ std::string ContentTool::usage() const {
         "  dump       prints what the game's loader reads from FILE, as JSON\n"
         "  --res DIR  resource root holding res/ (default: Resources next to this program)\n"
         "checks:\n";
-    for (const ContentCheck& check : registry_.checks()) text += "  " + check.name + ": " + check.summary + "\n";
+    for (const ContentCheck& check : registry_.checks())
+        text += "  " + check.name + ": " + check.summary + "\n";
     text += "dump kinds:\n";
     for (const ContentDump& dump : registry_.dumps()) {
         text += "  ";
-        for (std::size_t i = 0; i < dump.kinds.size(); ++i) text += (i ? ", " : "") + dump.kinds[i];
+        for (std::size_t i = 0; i < dump.kinds.size(); ++i)
+            text += (i ? ", " : "") + dump.kinds[i];
         text += "\n      " + dump.summary + "\n";
     }
     return text;
@@ -79,12 +81,15 @@ int ContentTool::run(const std::vector<std::string>& args, std::ostream& out, st
     return 2;
 }
 
-ContentContext ContentTool::makeContext() const { return ContentContext{DataSource::searchPaths()}; }
+ContentContext ContentTool::makeContext() const {
+    return ContentContext{DataSource::searchPaths()};
+}
 
 int ContentTool::check(std::ostream& out, std::ostream& err) const {
     ContentContext context = makeContext();
     Diagnostics diagnostics;
-    for (const ContentCheck& check : registry_.checks()) check.run(context, diagnostics);
+    for (const ContentCheck& check : registry_.checks())
+        check.run(context, diagnostics);
     printDiagnostics(diagnostics, out);
     const std::string& root = engine::FileUtils::getInstance()->getResourceRoot();
     if (diagnostics.empty()) {
@@ -96,7 +101,8 @@ int ContentTool::check(std::ostream& out, std::ostream& err) const {
     return 1;
 }
 
-int ContentTool::dump(const std::string& kind, const std::string& file, std::ostream& out, std::ostream& err) const {
+int ContentTool::dump(const std::string& kind, const std::string& file, std::ostream& out,
+                      std::ostream& err) const {
     const ContentDump* dump = registry_.findDump(kind);
     if (!dump) {
         err << "quorin-content: unknown kind \"" << kind << "\"\n" << usage();

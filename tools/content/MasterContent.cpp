@@ -25,46 +25,58 @@ std::string baseName(const std::string& path) {
 template <typename Map>
 nlohmann::json keyedRows(const Map& table) {
     nlohmann::json out = nlohmann::json::array();
-    for (const auto& entry : table) out.push_back(RecordJson::of(entry.second));
+    for (const auto& entry : table)
+        out.push_back(RecordJson::of(entry.second));
     return out;
 }
 
 template <typename Record>
 nlohmann::json listRows(const MasterRows<Record>& rows) {
     nlohmann::json out = nlohmann::json::array();
-    for (const auto& row : rows) out.push_back(RecordJson::of(row));
+    for (const auto& row : rows)
+        out.push_back(RecordJson::of(row));
     return out;
 }
 
 nlohmann::json tableJson(const MasterTables& tables, MasterTable table) {
     switch (table) {
-        case MasterTable::CHARACTER: return keyedRows(tables.characterRows());
-        case MasterTable::WEAR: return keyedRows(tables.wearRows());
-        case MasterTable::WEAPON: return keyedRows(tables.weaponRows());
-        case MasterTable::BULLET: return keyedRows(tables.bulletRows());
-        case MasterTable::SITUATION: return listRows(tables.situationRows());
-        case MasterTable::SHOP_LINEUP: return listRows(tables.shopLineupRows());
-        case MasterTable::HINT: return listRows(tables.hintRows());
-        case MasterTable::COMBINE: return keyedRows(tables.combineRows());
+        case MasterTable::CHARACTER:
+            return keyedRows(tables.characterRows());
+        case MasterTable::WEAR:
+            return keyedRows(tables.wearRows());
+        case MasterTable::WEAPON:
+            return keyedRows(tables.weaponRows());
+        case MasterTable::BULLET:
+            return keyedRows(tables.bulletRows());
+        case MasterTable::SITUATION:
+            return listRows(tables.situationRows());
+        case MasterTable::SHOP_LINEUP:
+            return listRows(tables.shopLineupRows());
+        case MasterTable::HINT:
+            return listRows(tables.hintRows());
+        case MasterTable::COMBINE:
+            return keyedRows(tables.combineRows());
     }
     return nlohmann::json::array();
 }
 
 void checkMasterTables(const ContentContext& context, Diagnostics& diagnostics) {
     MasterTables tables;
-    for (MasterTable table : MasterTables::all()) tables.load(table, context.resources, &diagnostics);
+    for (MasterTable table : MasterTables::all())
+        tables.load(table, context.resources, &diagnostics);
 
     std::string text;
     std::string path;
     if (!context.resources.read(kMemoryBackgrounds, text, path)) {
-        diagnostics.report(kMemoryBackgrounds, 0, "not found; the memory gallery cannot open its selection window");
+        diagnostics.report(kMemoryBackgrounds, 0,
+                           "not found; the memory gallery cannot open its selection window");
     } else if (MasterTableReader::readMemoryBackgrounds(text, path, &diagnostics).empty()) {
         diagnostics.report(path, 0, "lists no background");
     }
 }
 
-bool dumpTable(const std::string& kind, const std::string& path, const std::string& text, const ContentContext&,
-               nlohmann::json& out, Diagnostics& diagnostics) {
+bool dumpTable(const std::string& kind, const std::string& path, const std::string& text,
+               const ContentContext&, nlohmann::json& out, Diagnostics& diagnostics) {
     std::string name = kind == "master" ? baseName(path) : baseName(kind);
     if (name == baseName(kMemoryBackgrounds)) {
         out = nlohmann::json::array();
@@ -86,7 +98,8 @@ bool dumpTable(const std::string& kind, const std::string& path, const std::stri
 }  // namespace
 
 void registerMasterContent(ContentRegistry& registry) {
-    registry.addCheck({"master", "every master table and the memory gallery's background list", checkMasterTables});
+    registry.addCheck(
+        {"master", "every master table and the memory gallery's background list", checkMasterTables});
     registry.addCheck({"references", "ids that one table names and another must hold", checkReferences});
 
     ContentDump dump;

@@ -24,7 +24,11 @@ nlohmann::json RecordJson::of(const CharacterMaster& r) {
 }
 
 nlohmann::json RecordJson::of(const WearMaster& r) {
-    return {{"id", r.id}, {"hpBonus", r.hpBonus}, {"spBonus", r.spBonus}, {"lpBonus", r.lpBonus}, {"effect", r.effect}};
+    return {{"id", r.id},
+            {"hpBonus", r.hpBonus},
+            {"spBonus", r.spBonus},
+            {"lpBonus", r.lpBonus},
+            {"effect", r.effect}};
 }
 
 nlohmann::json RecordJson::of(const WeaponMaster& r) {
@@ -61,26 +65,28 @@ nlohmann::json RecordJson::of(const ShopLineupEntry& r) {
 }
 
 nlohmann::json RecordJson::of(const HintEntry& r) {
-    return {{"scriptNo", r.scriptNo}, {"needCleared", r.needCleared}, {"notCleared", r.notCleared}, {"needWear", r.needWear}};
+    return {{"scriptNo", r.scriptNo},
+            {"needCleared", r.needCleared},
+            {"notCleared", r.notCleared},
+            {"needWear", r.needWear}};
 }
 
 nlohmann::json RecordJson::of(const CombineEntry& r) {
-    return {{"characterId", r.characterId},
-            {"key", r.key},
-            {"gameOverFlag", r.gameOverFlag},
-            {"dramaNo", r.dramaNo},
-            {"attachFlag", r.attachFlag},
-            {"enemyVisibleFlag", r.enemyVisibleFlag},
-            {"bulletFlag", r.bulletFlag},
-            {"redirectFlag", r.redirectFlag}};
+    return {{"characterId", r.characterId},   {"key", r.key},
+            {"gameOverFlag", r.gameOverFlag}, {"dramaNo", r.dramaNo},
+            {"attachFlag", r.attachFlag},     {"enemyVisibleFlag", r.enemyVisibleFlag},
+            {"bulletFlag", r.bulletFlag},     {"redirectFlag", r.redirectFlag}};
 }
 
-nlohmann::json RecordJson::of(const SituationEntry& r) { return {{"id", r.id}, {"text", r.text}}; }
+nlohmann::json RecordJson::of(const SituationEntry& r) {
+    return {{"id", r.id}, {"text", r.text}};
+}
 
 nlohmann::json RecordJson::of(const StageRecord& r) {
-    return {{"stageNumber", r.stageNumber}, {"label", r.label},         {"parts", r.parts},
-            {"startPart", r.startPart},     {"bossPart", r.bossPart},   {"requiredProgress", r.requiredProgress},
-            {"nextStage", r.nextStage}};
+    return {
+        {"stageNumber", r.stageNumber}, {"label", r.label},       {"parts", r.parts},
+        {"startPart", r.startPart},     {"bossPart", r.bossPart}, {"requiredProgress", r.requiredProgress},
+        {"nextStage", r.nextStage}};
 }
 
 }  // namespace vastomer

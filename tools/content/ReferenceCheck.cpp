@@ -12,7 +12,9 @@ namespace vastomer {
 
 namespace {
 
-std::string number(int value) { return MasterText::intText(value); }
+std::string number(int value) {
+    return MasterText::intText(value);
+}
 
 // The tables read quietly (their own problems are the "master" check's), with the path of each.
 struct LoadedTables {
@@ -44,16 +46,18 @@ void checkReferences(const ContentContext& context, Diagnostics& diagnostics) {
     for (const auto& entry : tables.weaponRows()) {
         const WeaponMaster& weapon = entry.second.record;
         if (weapon.hasBullet && !tables.hasBullet(weapon.bulletId))
-            diagnostics.report(weapons, entry.second.line, "bullet " + number(weapon.bulletId) + " has no record");
+            diagnostics.report(weapons, entry.second.line,
+                               "bullet " + number(weapon.bulletId) + " has no record");
     }
 
     const std::string& shop = loaded.paths[MasterTable::SHOP_LINEUP];
     for (const auto& row : tables.shopLineupRows()) {
-        bool known = row.record.isWear ? tables.hasWear(row.record.itemId) : tables.hasWeapon(row.record.itemId);
+        bool known =
+            row.record.isWear ? tables.hasWear(row.record.itemId) : tables.hasWeapon(row.record.itemId);
         if (!known)
             diagnostics.report(shop, row.line,
-                               std::string(row.record.isWear ? "wear " : "weapon ") + number(row.record.itemId) +
-                                   " has no record");
+                               std::string(row.record.isWear ? "wear " : "weapon ") +
+                                   number(row.record.itemId) + " has no record");
     }
 
     const std::string& combines = loaded.paths[MasterTable::COMBINE];
@@ -79,7 +83,8 @@ void checkReferences(const ContentContext& context, Diagnostics& diagnostics) {
         diagnostics.report(characters, tables.characterRows().at(0).line,
                            "the player character (id 0) must be named \"player\"");
     for (int id : {ProgressState::kFirstGrappleWeapon, ProgressState::kFirstShotWeapon})
-        if (!tables.hasWeapon(id)) diagnostics.report(weapons, 0, "has no weapon " + number(id) + ", which a new game owns");
+        if (!tables.hasWeapon(id))
+            diagnostics.report(weapons, 0, "has no weapon " + number(id) + ", which a new game owns");
     if (!tables.hasWear(ProgressState::kFirstWear))
         diagnostics.report(loaded.paths[MasterTable::WEAR], 0, "has no wear 0, which a new game owns");
 }

@@ -13,8 +13,8 @@ namespace vastomer {
 
 namespace {
 
-bool dumpSave(const std::string&, const std::string& path, const std::string& text, const ContentContext& context,
-              nlohmann::json& out, Diagnostics& diagnostics) {
+bool dumpSave(const std::string&, const std::string& path, const std::string& text,
+              const ContentContext& context, nlohmann::json& out, Diagnostics& diagnostics) {
     MasterTables tables;
     tables.load(MasterTable::WEAPON, context.resources);
     tables.load(MasterTable::WEAR, context.resources);

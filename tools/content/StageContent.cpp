@@ -18,7 +18,8 @@ void checkStages(const ContentContext& context, Diagnostics& diagnostics) {
 }
 
 // The index at `path`, and its stage files in the folder "stage/" beside it, as the game finds them.
-bool dumpIndex(const std::string& path, const std::string& text, nlohmann::json& out, Diagnostics& diagnostics) {
+bool dumpIndex(const std::string& path, const std::string& text, nlohmann::json& out,
+               Diagnostics& diagnostics) {
     std::string folder = path.substr(0, path.find_last_of('/') + 1);
     DataSource beside([&](const std::string& name, std::string& content, std::string& shownPath) {
         if (name == StageTables::kIndexFile) {
@@ -39,8 +40,8 @@ bool dumpIndex(const std::string& path, const std::string& text, nlohmann::json&
     return true;
 }
 
-bool dumpStage(const std::string& kind, const std::string& path, const std::string& text, const ContentContext&,
-               nlohmann::json& out, Diagnostics& diagnostics) {
+bool dumpStage(const std::string& kind, const std::string& path, const std::string& text,
+               const ContentContext&, nlohmann::json& out, Diagnostics& diagnostics) {
     if (kind == "stages") return dumpIndex(path, text, out, diagnostics);
     StageFile stage;
     if (!StageTables::readStageFile(text, path, stage, &diagnostics)) return false;

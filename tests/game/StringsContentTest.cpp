@@ -1,0 +1,108 @@
+// quorin-content over the string tables: what `check` reports and what `dump strings` shows.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/engine/PlatformTestSupport.h"
+
+namespace {
+
+struct Output {
+    int status = -1;
+    std::string out;
+};
+
+// Runs quorin-content with the arguments and collects what it prints on stdout.
+Output contentTool(const std::vector<std::string>& args) {
+    testsupport::TempDir scratch;
+    const std::string program = QUORIN_BINARY_DIR "/quorin-content";
+    const std::string outPath = scratch / "out.txt";
+    Output result;
+    pid_t pid = fork();
+    if (pid == 0) {
+        int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(out, 1);
+        ::dup2(null, 2);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    result.out = testsupport::readFile(outPath);
+    return result;
+}
+
+// The lines of the output that are about string tables.
+std::vector<std::string> stringsLines(const std::string& out) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < out.size()) {
+        std::size_t end = out.find('\n', start);
+        if (end == std::string::npos) end = out.size();
+        std::string line = out.substr(start, end - start);
+        if (line.find("strings/") != std::string::npos) lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+TEST(StringsContentTest, ShippedTablesHaveNoProblems) {
+    Output result = contentTool({"check", "--res", QUORIN_RUNTIME_DIR});
+    EXPECT_TRUE(stringsLines(result.out).empty()) << result.out;
+}
+
+TEST(StringsContentTest, CheckReportsWhatAuthorsMustFix) {
+    testsupport::TempDir root;
+    const std::string dir = root / "res/data/strings/";
+    testsupport::writeFile(dir + "system_ja.strings",
+                           "// 見出し\n"
+                           "TITLE;題名\n"
+                           "ONLY_JA;日本語だけ\n"
+                           "EMPTY\n"
+                           "TITLE;もう一度\n");
+    testsupport::writeFile(dir + "system_en.strings",
+                           "TITLE;Title\r\n"
+                           "EMPTY;Empty\r\n"
+                           "CUT;one;two\r\n");
+    testsupport::writeFile(dir + "scenario_ja.strings", "CUT;切れない\nSTORY;むかし\n");
+    testsupport::writeFile(dir + "scenario_en.strings", "STORY;Once\n");
+    Output result = contentTool({"check", "--res", root.path()});
+    EXPECT_EQ(result.status, 1);
+    std::vector<std::string> expected = {
+        "res/data/strings/system_ja.strings:4: key 'EMPTY' has no text",
+        "res/data/strings/system_ja.strings:5: key 'TITLE' repeats line 2 of this file and replaces its text",
+        "res/data/strings/system_en.strings:1: line ends with a carriage return, which the game keeps in the text; "
+        "save the file with LF line ends",
+        "res/data/strings/system_en.strings:3: text of 'CUT' stops at a ';' (a text cannot hold one); the rest is "
+        "dropped",
+        "res/data/strings/system_ja.strings:3: key 'ONLY_JA' has no text in \"en\" (the game would show the key)",
+    };
+    EXPECT_EQ(stringsLines(result.out), expected) << result.out;
+}
+
+TEST(StringsContentTest, MissingLanguageIsReported) {
+    testsupport::TempDir root;
+    testsupport::writeFile(root / "res/data/strings/system_ja.strings", "A;あ\n");
+    Output result = contentTool({"check", "--res", root.path()});
+    EXPECT_EQ(result.status, 1);
+    std::vector<std::string> lines = stringsLines(result.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "strings/system_en.strings: missing: the game cannot show this language");
+}
+
+TEST(StringsContentTest, DumpShowsTheTableTheGameReads) {
+    testsupport::TempDir root;
+    testsupport::writeFile(root / "t.strings", "// c\nB;bee;ignored\nA;a\\nb\nEMPTY\nA;later\n");
+    Output result = contentTool({"dump", "strings", root / "t.strings", "--res", QUORIN_RUNTIME_DIR});
+    ASSERT_EQ(result.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(result.out), (nlohmann::json{{"A", "later"}, {"B", "bee"}, {"EMPTY", ""}}));
+}
+
+}  // namespace
