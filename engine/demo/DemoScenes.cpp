@@ -2,6 +2,7 @@
 
 #include "DemoArt.h"
 #include "DemoMapScenes.h"
+#include "DemoPhysicsScene.h"
 #include "engine/actions/CallFunc.h"
 #include "engine/actions/DelayTime.h"
 #include "engine/actions/FadeTo.h"
@@ -55,6 +56,7 @@ Scene* DemoScenes::create(const std::string& name) {
     if (name == "perspective") return perspective();
     if (name == "tilemap") return DemoMapScenes::tilemap();
     if (name == "particles") return DemoMapScenes::particles();
+    if (name == "physics") return DemoPhysicsScene::create();
     return nullptr;
 }
 

@@ -27,17 +27,16 @@ bool finite(double v) {
 
 }  // namespace
 
-PhysicsNodeLink::Ancestry PhysicsNodeLink::ancestryOf(const Node& node) {
+PhysicsNodeLink::Ancestry PhysicsNodeLink::ancestryOf(const Node* parent, const PhysicsWorld* world) {
     Ancestry ancestry;
-    const PhysicsBody* own = node.getPhysicsBody();
-    for (const Node* p = node.getParent(); p; p = p->getParent()) {
+    for (const Node* p = parent; p; p = p->getParent()) {
         ancestry.parentToWorld = p->getNodeToParentTransform().concat(ancestry.parentToWorld);
         ancestry.rotation += p->getRotation();
         ancestry.scaleX *= p->getScaleX();
         ancestry.scaleY *= p->getScaleY();
         ++ancestry.depth;
         const PhysicsBody* body = p->getPhysicsBody();
-        if (body && own && body->getWorld() && body->getWorld() == own->getWorld()) ancestry.underBody = true;
+        if (body && world && body->getWorld() == world) ancestry.underBody = true;
     }
     return ancestry;
 }
@@ -59,6 +58,15 @@ void PhysicsNodeLink::remember(const Ancestry& ancestry) {
     parent_ = ancestry.parentToWorld;
     rotation_ = ancestry.rotation + node_->getRotation();
     synced_ = true;
+}
+
+Vec2 PhysicsNodeLink::centreOffset() const {
+    // From the node's position to its content centre in the parent's space: the scaled and turned
+    // distance from the anchor, plus the anchor itself when the anchor is ignored for placement.
+    AffineTransform t = node_->getNodeToParentTransform();
+    Vec2 offset = t.applyToVector(centre_ - node_->getAnchorPointInPoints());
+    if (node_->isIgnoreAnchorPointForPosition()) offset += node_->getAnchorPointInPoints();
+    return offset;
 }
 
 void PhysicsNodeLink::placeBody(cpBody* body, const Ancestry& ancestry) {
@@ -95,13 +103,17 @@ void PhysicsNodeLink::placeNode(cpBody* body, const Ancestry& ancestry) {
     bool moved = p.x != stepX_ || p.y != stepY_;
     bool turned = angle != stepAngle_;
     if (!moved && !turned) return;
-    if (turned) node_->setRotation(static_cast<float>(-angle / kRadiansPerDegree) - ancestry.rotation);
+    // Values a float cannot tell apart from the node's own are not written (a resting body
+    // shivers by far less than that).
+    if (turned) {
+        float rotation = static_cast<float>(-angle / kRadiansPerDegree) - ancestry.rotation;
+        if (rotation != node_->getRotation()) node_->setRotation(rotation);
+    }
     if (moved) {
         Vec2 inParent =
             ancestry.parentToWorld.inverse().apply(Vec2(static_cast<float>(p.x), static_cast<float>(p.y)));
-        // Where the content centre sits relative to the node's position (anchor, scale, rotation).
-        Vec2 offset = node_->getNodeToParentTransform().apply(centre_) - node_->getPosition();
-        node_->setPosition(inParent - offset);
+        Vec2 position = inParent - centreOffset();
+        if (position != node_->getPosition()) node_->setPosition(position);
     }
     // The node may have refused or altered the values (an override): remember what it holds.
     if (node_) remember(ancestry);

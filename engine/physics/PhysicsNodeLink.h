@@ -8,6 +8,7 @@ struct cpBody;
 namespace engine {
 
 class Node;
+class PhysicsWorld;
 
 // Keeps a body and its node in step. Before a physics step the body is placed at the world
 // position of the centre of the node's content box (as it was when the body was attached), turned
@@ -33,9 +34,10 @@ public:
         float scaleX = 1.0f;    // products of the ancestors' scales
         float scaleY = 1.0f;
         int depth = 0;
-        bool underBody = false;  // an ancestor carries a body of the same world
+        bool underBody = false;  // an ancestor carries a body of `world`
     };
-    static Ancestry ancestryOf(const Node& node);
+    // The same for every child of `parent`.
+    static Ancestry ancestryOf(const Node* parent, const PhysicsWorld* world);
 
     // Records the centre of the node's content box, as it is now.
     void attach(Node* node);
@@ -52,6 +54,7 @@ public:
 
 private:
     void remember(const Ancestry& ancestry);
+    Vec2 centreOffset() const;
 
     Node* node_ = nullptr;
     Vec2 centre_;

@@ -150,10 +150,17 @@ void PhysicsWorld::update(float dt) {
 void PhysicsWorld::placeBodies() {
     stepping_.clear();
     bool nested = false;
+    // Siblings share their ancestry: it is worked out once per parent (bodies of one layer join
+    // one after the other), unless an ancestor carries a body and may still move.
+    const Node* parent = nullptr;
+    PhysicsNodeLink::Ancestry ancestry;
     for (PhysicsBody* body : bodies_) {
         Node* node = body->getNode();
         if (!node) continue;
-        PhysicsNodeLink::Ancestry ancestry = PhysicsNodeLink::ancestryOf(*node);
+        if (node->getParent() != parent || ancestry.underBody) {
+            parent = node->getParent();
+            ancestry = PhysicsNodeLink::ancestryOf(parent, this);
+        }
         body->setShapesScale(ancestry.scaleX * node->getScaleX(), ancestry.scaleY * node->getScaleY());
         body->getLink().placeBody(body->getCPBody(), ancestry);
         stepping_.push_back(StepEntry{body, ancestry.depth});
@@ -169,16 +176,19 @@ void PhysicsWorld::placeBodies() {
 void PhysicsWorld::placeNodes() {
     std::vector<StepEntry> entries;
     entries.swap(stepping_);
+    const Node* parent = nullptr;
+    PhysicsNodeLink::Ancestry ancestry;
     for (StepEntry& entry : entries) {
         PhysicsBody* body = entry.body.get();
         Node* node = body->getNode();
         if (body->spaceWorld_ != this || !node) continue;
-        PhysicsNodeLink::Ancestry ancestry = PhysicsNodeLink::ancestryOf(*node);
+        if (node->getParent() != parent || ancestry.underBody) {
+            parent = node->getParent();
+            ancestry = PhysicsNodeLink::ancestryOf(parent, this);
+        }
         body->getLink().placeNode(body->getCPBody(), ancestry);
         // The node may have been mirrored by a contact callback.
-        if (Node* current = body->getNode())
-            body->setShapesScale(ancestry.scaleX * current->getScaleX(),
-                                 ancestry.scaleY * current->getScaleY());
+        body->setShapesScale(ancestry.scaleX * node->getScaleX(), ancestry.scaleY * node->getScaleY());
     }
     entries.clear();
     if (stepping_.empty()) stepping_.swap(entries);  // keep the storage for the next frame

@@ -10,7 +10,9 @@ bool AbstractController::init() {
 
 void AbstractController::setScene(NLayer* /*scene*/) {}
 
-void AbstractController::start() { scheduleUpdate(); }
+void AbstractController::start() {
+    scheduleUpdate();
+}
 
 void AbstractController::stop() {}
 

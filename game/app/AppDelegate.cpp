@@ -18,10 +18,17 @@ constexpr float kDesignHeight = 540.0f;
 void AppDelegate::initGLContextAttrs() {}
 
 const std::vector<std::string>& AppDelegate::searchPaths() {
-    static const std::vector<std::string> paths = {
-        "res",          "res/data",          "res/images",      "res/images/mapchip",
-        "res/images/character", "res/images/weapon", "res/images/effect", "res/images/ui",
-        "res/images/bullet",    "res/fonts",         "res/audio"};
+    static const std::vector<std::string> paths = {"res",
+                                                   "res/data",
+                                                   "res/images",
+                                                   "res/images/mapchip",
+                                                   "res/images/character",
+                                                   "res/images/weapon",
+                                                   "res/images/effect",
+                                                   "res/images/ui",
+                                                   "res/images/bullet",
+                                                   "res/fonts",
+                                                   "res/audio"};
     return paths;
 }
 
@@ -48,7 +55,8 @@ bool AppDelegate::applicationDidFinishLaunching() {
     view->setDesignResolutionSize(kDesignWidth, kDesignHeight, engine::ResolutionPolicy::NO_BORDER);
     director->setContentScaleFactor(std::min(kDesignHeight / kDesignHeight, kDesignWidth / kDesignWidth));
 
-    for (const std::string& path : searchPaths()) engine::FileUtils::getInstance()->addSearchPath(path);
+    for (const std::string& path : searchPaths())
+        engine::FileUtils::getInstance()->addSearchPath(path);
 
     vastomer::SceneManager* scene = vastomer::SceneManager::getInstance();
     if (!scene) return false;
@@ -61,6 +69,10 @@ bool AppDelegate::applicationDidFinishLaunching() {
     return true;
 }
 
-void AppDelegate::applicationDidEnterBackground() { engine::Director::getInstance()->stopAnimation(); }
+void AppDelegate::applicationDidEnterBackground() {
+    engine::Director::getInstance()->stopAnimation();
+}
 
-void AppDelegate::applicationWillEnterForeground() { engine::Director::getInstance()->startAnimation(); }
+void AppDelegate::applicationWillEnterForeground() {
+    engine::Director::getInstance()->startAnimation();
+}

@@ -39,13 +39,16 @@ void NLayer::handOver(NLayer* /*incoming*/) {}
 
 void NLayer::setupScene() {}
 
-void NLayer::stopSceneActions() { stopAllActions(); }
+void NLayer::stopSceneActions() {
+    stopAllActions();
+}
 
 void NLayer::startScene() {}
 
 void NLayer::setOpacity(uint8_t opacity) {
     layerOpacity_ = opacity;
-    for (engine::Node* child : getChildren()) child->setOpacity(opacity);
+    for (engine::Node* child : getChildren())
+        child->setOpacity(opacity);
 }
 
 engine::Node* NLayer::getContentLayer(int number) const {

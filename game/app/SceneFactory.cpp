@@ -8,14 +8,17 @@ namespace vastomer {
 
 NLayer* SceneFactory::createLayer(SceneId id) {
     switch (id) {
-        case SceneId::SPLASH: return SplashScene::create();
-        default: return NLayer::create();
+        case SceneId::SPLASH:
+            return SplashScene::create();
+        default:
+            return NLayer::create();
     }
 }
 
 AbstractController* SceneFactory::createController(SceneId id) {
     switch (id) {
-        default: return nullptr;
+        default:
+            return nullptr;
     }
 }
 

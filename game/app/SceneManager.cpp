@@ -55,7 +55,8 @@ bool SceneManager::init() {
     if (!sceneReady) return false;
 
     // Wakes the game-pad layer so that pads plugged in before start-up are seen from the first poll.
-    for (int i = 0; i < engine::Joystick::MAX_SLOTS; ++i) engine::Joystick::getInstance()->isPresent(i);
+    for (int i = 0; i < engine::Joystick::MAX_SLOTS; ++i)
+        engine::Joystick::getInstance()->isPresent(i);
 
     // The world every screen shares; the play screen's bodies fall in it.
     if (auto* world = getPhysicsWorld()) world->setGravity(engine::Vec2(0.0f, -10.0f));
@@ -95,7 +96,8 @@ bool SceneManager::attachManagers() {
 
 void SceneManager::onEnter() {
     Scene::onEnter();
-    if (!currentLayer_ && !changing_) changeScene(SceneId::SPLASH, TransitionKind::Immediate, nullptr, SceneParam());
+    if (!currentLayer_ && !changing_)
+        changeScene(SceneId::SPLASH, TransitionKind::Immediate, nullptr, SceneParam());
 }
 
 NLayer* SceneManager::createSceneLayer(SceneId id) {
@@ -107,9 +109,12 @@ NLayer* SceneManager::createSceneLayer(SceneId id) {
     return layer;
 }
 
-AbstractController* SceneManager::createController(SceneId id) { return SceneFactory::createController(id); }
+AbstractController* SceneManager::createController(SceneId id) {
+    return SceneFactory::createController(id);
+}
 
-bool SceneManager::changeScene(SceneId id, TransitionKind kind, AbstractController* controller, SceneParam param) {
+bool SceneManager::changeScene(SceneId id, TransitionKind kind, AbstractController* controller,
+                               SceneParam param) {
     if (changing_) {
         // Two changes at once would interleave their fades and start controllers twice; the later
         // request waits for the running change instead, so it is neither lost nor doubled.
@@ -189,8 +194,10 @@ bool SceneManager::performChange(SceneId id, TransitionKind kind, AbstractContro
 
 engine::FiniteTimeAction* SceneManager::createOutAction(TransitionKind kind) {
     if (kind == TransitionKind::FadeThroughBlack) {
-        return engine::Sequence::create({engine::DelayTime::create(FADE_TIME), engine::CallFuncN::create([](engine::Node* node) {
-                                             if (auto* layer = dynamic_cast<NLayer*>(node)) layer->stopSceneActions();
+        return engine::Sequence::create({engine::DelayTime::create(FADE_TIME),
+                                         engine::CallFuncN::create([](engine::Node* node) {
+                                             if (auto* layer = dynamic_cast<NLayer*>(node))
+                                                 layer->stopSceneActions();
                                          }),
                                          engine::RemoveSelf::create(), engine::DelayTime::create(FADE_TIME)});
     }
@@ -211,11 +218,11 @@ engine::FiniteTimeAction* SceneManager::createInAction(TransitionKind kind) {
              })});
     }
     // Every other kind (2 and 3 have no transition of their own) swaps at once.
-    return engine::Sequence::create({engine::DelayTime::create(IMMEDIATE_DELAY),
-                                     engine::CallFuncN::create([this](engine::Node* node) {
-                                         if (auto* layer = dynamic_cast<NLayer*>(node)) layer->startScene();
-                                         stopBgmUnlessKept();
-                                     })});
+    return engine::Sequence::create(
+        {engine::DelayTime::create(IMMEDIATE_DELAY), engine::CallFuncN::create([this](engine::Node* node) {
+             if (auto* layer = dynamic_cast<NLayer*>(node)) layer->startScene();
+             stopBgmUnlessKept();
+         })});
 }
 
 void SceneManager::stopBgmUnlessKept() {

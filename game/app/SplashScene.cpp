@@ -35,7 +35,8 @@ void SplashScene::startScene() {
 void SplashScene::onLogoAnimationFinished(VastomerLogoPanel* /*panel*/) {
     auto* manager = dynamic_cast<SceneManager*>(getParent());
     if (!manager) manager = SceneManager::getInstance();
-    if (manager) manager->changeScene(SceneId::TITLE, TransitionKind::FadeThroughBlack, nullptr, SceneParam());
+    if (manager)
+        manager->changeScene(SceneId::TITLE, TransitionKind::FadeThroughBlack, nullptr, SceneParam());
 }
 
 }  // namespace vastomer

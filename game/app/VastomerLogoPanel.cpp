@@ -39,10 +39,11 @@ bool VastomerLogoPanel::init() {
             animation->addSpriteFrameWithTexture(sheet, engine::Rect(x, y, cell, cell));
         }
     }
-    runAction(engine::Sequence::create({engine::Animate::create(animation), engine::DelayTime::create(holdTime_),
-                                        engine::CallFunc::create([this]() {
-                                            if (delegate_) delegate_->onLogoAnimationFinished(this);
-                                        })}));
+    runAction(
+        engine::Sequence::create({engine::Animate::create(animation), engine::DelayTime::create(holdTime_),
+                                  engine::CallFunc::create([this]() {
+                                      if (delegate_) delegate_->onLogoAnimationFinished(this);
+                                  })}));
     setContentSize(engine::Size(cell, cell));
     return true;
 }

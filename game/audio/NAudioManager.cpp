@@ -71,7 +71,8 @@ void NAudioManager::stopSe(int id) {
 }
 
 void NAudioManager::stopAllSe() {
-    for (int id : seIds_) engine::AudioEngine::stop(id);
+    for (int id : seIds_)
+        engine::AudioEngine::stop(id);
     seIds_.clear();
 }
 

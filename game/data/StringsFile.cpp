@@ -45,7 +45,8 @@ std::vector<StringsEntry> StringsFile::parse(std::string_view content) {
 }
 
 void StringsFile::addTo(const std::vector<StringsEntry>& entries, std::map<std::string, std::string>& table) {
-    for (const auto& entry : entries) table[entry.key] = entry.text;
+    for (const auto& entry : entries)
+        table[entry.key] = entry.text;
 }
 
 }  // namespace vastomer

@@ -11,9 +11,9 @@ namespace vastomer {
 struct StringsEntry {
     int line = 0;  // physical line, from 1
     std::string key;
-    std::string text;      // "" when the line has no text
-    bool hasText = false;  // the line had a second piece
-    int ignoredPieces = 0; // pieces after the text (a text cannot hold a semicolon)
+    std::string text;       // "" when the line has no text
+    bool hasText = false;   // the line had a second piece
+    int ignoredPieces = 0;  // pieces after the text (a text cannot hold a semicolon)
 };
 
 // The ".strings" format: lines at line feeds; empty lines and lines starting with "//" skipped; a line

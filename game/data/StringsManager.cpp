@@ -49,7 +49,9 @@ bool StringsManager::init() {
     return true;
 }
 
-std::string StringsManager::systemFileName(const std::string& code) { return "strings/system_" + code + ".strings"; }
+std::string StringsManager::systemFileName(const std::string& code) {
+    return "strings/system_" + code + ".strings";
+}
 
 std::string StringsManager::scenarioFileName(const std::string& code) {
     return "strings/scenario_" + code + ".strings";
@@ -62,7 +64,8 @@ bool StringsManager::loadTables(const std::string& code) {
     if (systemPath.empty()) return false;
     StringsFile::addTo(StringsFile::parse(files->getStringFromFile(systemPath)), table_);
     std::string scenarioPath = files->fullPathForFilename(scenarioFileName(code));
-    if (!scenarioPath.empty()) StringsFile::addTo(StringsFile::parse(files->getStringFromFile(scenarioPath)), table_);
+    if (!scenarioPath.empty())
+        StringsFile::addTo(StringsFile::parse(files->getStringFromFile(scenarioPath)), table_);
     return true;
 }
 
@@ -100,6 +103,8 @@ std::string StringsManager::characterNameKey(int number) {
     return std::string("CHARA_NAME_") + (number < 0 ? "-" : "") + digits;
 }
 
-std::string StringsManager::getCharacterName(int number) const { return getString(characterNameKey(number)); }
+std::string StringsManager::getCharacterName(int number) const {
+    return getString(characterNameKey(number));
+}
 
 }  // namespace vastomer

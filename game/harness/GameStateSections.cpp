@@ -1,5 +1,7 @@
 #include "game/harness/GameStateSections.h"
 
+#include <charconv>
+
 #include "engine/audio/AudioEngine.h"
 #include "engine/platform/Application.h"
 #include "engine/platform/MessageBox.h"
@@ -16,6 +18,15 @@ namespace vastomer {
 
 namespace {
 
+// A float as the shortest decimal that reads back as it: 0.7 rather than 0.699999988079071.
+double shortNumber(float value) {
+    char text[32];
+    auto written = std::to_chars(text, text + sizeof text, value);
+    double number = 0.0;
+    std::from_chars(text, written.ptr, number);
+    return number;
+}
+
 nlohmann::json audioSection() {
     NAudioManager* audio = NAudioManager::getInstance();
     nlohmann::json log = nlohmann::json::array();
@@ -25,14 +36,14 @@ nlohmann::json audioSection() {
                        {"id", entry.id},
                        {"path", entry.path},
                        {"loop", entry.loop},
-                       {"volume", entry.volume},
+                       {"volume", shortNumber(entry.volume)},
                        {"note", entry.note}});
     }
     return {{"bgm", audio->getCurrentBgm()},
             {"bgmId", audio->getBgmId()},
-            {"bgmVolume", audio->getBgmVolume()},
-            {"seVolume", audio->getSeVolume()},
-            {"trackVolume", audio->getTrackVolume()},
+            {"bgmVolume", shortNumber(audio->getBgmVolume())},
+            {"seVolume", shortNumber(audio->getSeVolume())},
+            {"trackVolume", shortNumber(audio->getTrackVolume())},
             {"seIds", audio->getSeIds()},
             {"log", log}};
 }
@@ -68,7 +79,8 @@ nlohmann::json messagesSection() {
 }  // namespace
 
 void GameStateSections::addTo(StateDump& dump) {
-    dump.addSection("frame", [] { return nlohmann::json(engine::Director::getInstance()->getTotalFrames()); });
+    dump.addSection("frame",
+                    [] { return nlohmann::json(engine::Director::getInstance()->getTotalFrames()); });
     dump.addSection("scene", [] {
         SceneManager* scene = SceneManager::getInstance();
         return nlohmann::json(scene ? scene->getCurrentSceneId() : 0);

@@ -7,7 +7,9 @@
 
 namespace vastomer {
 
-InputRecorder::~InputRecorder() { close(); }
+InputRecorder::~InputRecorder() {
+    close();
+}
 
 bool InputRecorder::open(const std::string& path, std::string& error) {
     out_.open(path, std::ios::binary | std::ios::trunc);
@@ -23,12 +25,14 @@ bool InputRecorder::open(const std::string& path, std::string& error) {
 void InputRecorder::attach() {
     if (listener_ || !out_.is_open()) return;
     listener_ = engine::EventListenerKeyboard::create();
-    listener_->onKeyPressed = [this](engine::KeyCode code, engine::Event*) { recordKey(static_cast<int>(code), true); };
+    listener_->onKeyPressed = [this](engine::KeyCode code, engine::Event*) {
+        recordKey(static_cast<int>(code), true);
+    };
     listener_->onKeyReleased = [this](engine::KeyCode code, engine::Event*) {
         recordKey(static_cast<int>(code), false);
     };
-    engine::Director::getInstance()->getEventDispatcher()->addEventListenerWithFixedPriority(listener_,
-                                                                                            KEYBOARD_PRIORITY);
+    engine::Director::getInstance()->getEventDispatcher()->addEventListenerWithFixedPriority(
+        listener_, KEYBOARD_PRIORITY);
 }
 
 void InputRecorder::recordKey(int keyCode, bool down) {

@@ -29,9 +29,11 @@ std::vector<std::string> words(const std::string& line) {
 }
 
 bool parseFrame(const std::string& text, uint64_t& out) {
-    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
     out = 0;
-    for (char c : text) out = out * 10 + static_cast<uint64_t>(c - '0');
+    for (char c : text)
+        out = out * 10 + static_cast<uint64_t>(c - '0');
     return out >= 1;
 }
 
@@ -54,14 +56,16 @@ bool parseKey(const std::string& text, int& code, std::string& error) {
 
 bool parseIndex(const std::string& text, int limit, const char* what, int& out, std::string& error) {
     if (!engine::NumberText::parseInt(text, out) || out < 0 || out >= limit) {
-        error = std::string(what) + " index '" + text + "' is out of range (0 to " + std::to_string(limit - 1) + ")";
+        error = std::string(what) + " index '" + text + "' is out of range (0 to " +
+                std::to_string(limit - 1) + ")";
         return false;
     }
     return true;
 }
 
 // One line into its events (a tap gives two); false with a message for a bad line.
-bool parseLine(const std::vector<std::string>& w, int line, std::vector<InputEvent>& out, std::string& error) {
+bool parseLine(const std::vector<std::string>& w, int line, std::vector<InputEvent>& out,
+               std::string& error) {
     InputEvent event;
     event.line = line;
     if (!parseFrame(w[0], event.frame)) {
@@ -112,7 +116,8 @@ bool parseLine(const std::vector<std::string>& w, int line, std::vector<InputEve
         event.kind = InputEvent::Kind::PAD_AXIS;
         if (!parseIndex(w[3], engine::Joystick::AXIS_COUNT, "axis", event.code, error)) return false;
         double value = 0.0;
-        if (!engine::NumberText::parseDouble(w[4], value) || !std::isfinite(value) || value < -1.0 || value > 1.0) {
+        if (!engine::NumberText::parseDouble(w[4], value) || !std::isfinite(value) || value < -1.0 ||
+            value > 1.0) {
             error = "axis value '" + w[4] + "' is not a number from -1 to 1";
             return false;
         }
@@ -124,7 +129,9 @@ bool parseLine(const std::vector<std::string>& w, int line, std::vector<InputEve
         out.push_back(event);
         return true;
     }
-    error = "a pad event is 'pad connect', 'pad disconnect', 'pad button INDEX down|up' or 'pad axis INDEX VALUE'";
+    error =
+        "a pad event is 'pad connect', 'pad disconnect', 'pad button INDEX down|up' or 'pad axis INDEX "
+        "VALUE'";
     return false;
 }
 
@@ -135,7 +142,9 @@ std::string axisText(float value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string where(const std::string& fileName, int line) { return fileName + ":" + std::to_string(line) + ": "; }
+std::string where(const std::string& fileName, int line) {
+    return fileName + ":" + std::to_string(line) + ": ";
+}
 
 }  // namespace
 
@@ -144,7 +153,8 @@ bool InputEvent::operator==(const InputEvent& other) const {
            value == other.value;
 }
 
-bool InputScript::parse(const std::string& text, const std::string& fileName, InputScript& out, std::string& error) {
+bool InputScript::parse(const std::string& text, const std::string& fileName, InputScript& out,
+                        std::string& error) {
     std::vector<InputEvent> events;
     std::istringstream in(text);
     std::string line;
@@ -166,8 +176,10 @@ bool InputScript::parse(const std::string& text, const std::string& fileName, In
     for (const InputEvent& event : events) {
         if (event.kind == InputEvent::Kind::PAD_CONNECT) connected = true;
         if (event.kind == InputEvent::Kind::PAD_DISCONNECT) connected = false;
-        if ((event.kind == InputEvent::Kind::PAD_BUTTON || event.kind == InputEvent::Kind::PAD_AXIS) && !connected) {
-            error = where(fileName, event.line) + "no pad is connected at frame " + std::to_string(event.frame);
+        if ((event.kind == InputEvent::Kind::PAD_BUTTON || event.kind == InputEvent::Kind::PAD_AXIS) &&
+            !connected) {
+            error =
+                where(fileName, event.line) + "no pad is connected at frame " + std::to_string(event.frame);
             return false;
         }
     }
@@ -189,10 +201,14 @@ bool InputScript::load(const std::string& path, InputScript& out, std::string& e
 std::string InputScript::formatEvent(const InputEvent& event) {
     std::string frame = std::to_string(event.frame);
     switch (event.kind) {
-        case InputEvent::Kind::KEY_DOWN: return frame + " down " + KeyNames::scriptKeyName(event.code);
-        case InputEvent::Kind::KEY_UP: return frame + " up " + KeyNames::scriptKeyName(event.code);
-        case InputEvent::Kind::PAD_CONNECT: return frame + " pad connect";
-        case InputEvent::Kind::PAD_DISCONNECT: return frame + " pad disconnect";
+        case InputEvent::Kind::KEY_DOWN:
+            return frame + " down " + KeyNames::scriptKeyName(event.code);
+        case InputEvent::Kind::KEY_UP:
+            return frame + " up " + KeyNames::scriptKeyName(event.code);
+        case InputEvent::Kind::PAD_CONNECT:
+            return frame + " pad connect";
+        case InputEvent::Kind::PAD_DISCONNECT:
+            return frame + " pad disconnect";
         case InputEvent::Kind::PAD_BUTTON:
             return frame + " pad button " + std::to_string(event.code) + (event.down ? " down" : " up");
         case InputEvent::Kind::PAD_AXIS:

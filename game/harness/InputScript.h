@@ -29,7 +29,8 @@ struct InputEvent {
 class InputScript {
 public:
     // Reads a script; on the first bad line returns false with "file:line: message" in `error`.
-    static bool parse(const std::string& text, const std::string& fileName, InputScript& out, std::string& error);
+    static bool parse(const std::string& text, const std::string& fileName, InputScript& out,
+                      std::string& error);
     static bool load(const std::string& path, InputScript& out, std::string& error);
 
     // The events in the order they are applied: by frame, then as written.

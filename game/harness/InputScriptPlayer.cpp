@@ -8,7 +8,8 @@
 namespace vastomer {
 
 void InputScriptPlayer::applyFrame(uint64_t frame) {
-    while (next_ < events_.size() && events_[next_].frame <= frame) apply(events_[next_++]);
+    while (next_ < events_.size() && events_[next_].frame <= frame)
+        apply(events_[next_++]);
 }
 
 void InputScriptPlayer::apply(const InputEvent& event) {

@@ -23,12 +23,14 @@ void StateDump::removeSection(const std::string& name) {
 }
 
 bool StateDump::hasSection(const std::string& name) const {
-    return std::any_of(sections_.begin(), sections_.end(), [&](const auto& entry) { return entry.first == name; });
+    return std::any_of(sections_.begin(), sections_.end(),
+                       [&](const auto& entry) { return entry.first == name; });
 }
 
 nlohmann::json StateDump::build() const {
     nlohmann::json dump = nlohmann::json::object();
-    for (const auto& entry : sections_) dump[entry.first] = entry.second ? entry.second() : nlohmann::json();
+    for (const auto& entry : sections_)
+        dump[entry.first] = entry.second ? entry.second() : nlohmann::json();
     return dump;
 }
 

@@ -119,9 +119,9 @@ void KeyInputManager::registerKeyboardListener() {
 
 const std::vector<KeyActionType>& KeyInputManager::bindingRows() {
     static const std::vector<KeyActionType> rows = {
-        KeyActionType::OK,      KeyActionType::CANCEL, KeyActionType::BUTTON3, KeyActionType::BUTTON4,
-        KeyActionType::BUTTON5, KeyActionType::BUTTON6, KeyActionType::PAUSE,  KeyActionType::UP,
-        KeyActionType::DOWN,    KeyActionType::LEFT,   KeyActionType::RIGHT};
+        KeyActionType::OK,      KeyActionType::CANCEL,  KeyActionType::BUTTON3, KeyActionType::BUTTON4,
+        KeyActionType::BUTTON5, KeyActionType::BUTTON6, KeyActionType::PAUSE,   KeyActionType::UP,
+        KeyActionType::DOWN,    KeyActionType::LEFT,    KeyActionType::RIGHT};
     return rows;
 }
 
@@ -149,9 +149,13 @@ std::string KeyInputManager::buttonSettingName(KeyActionType action) {
     return "ButtonActionType::" + actionName(action);
 }
 
-std::string KeyInputManager::keyName(int keyCode) { return KeyNames::keyName(keyCode); }
+std::string KeyInputManager::keyName(int keyCode) {
+    return KeyNames::keyName(keyCode);
+}
 
-std::string KeyInputManager::buttonName(int buttonValue) { return KeyNames::buttonName(buttonValue); }
+std::string KeyInputManager::buttonName(int buttonValue) {
+    return KeyNames::buttonName(buttonValue);
+}
 
 bool KeyInputManager::isActionOn(KeyActionType action) const {
     if (action == KeyActionType::ANY) {
@@ -164,7 +168,8 @@ bool KeyInputManager::isActionOn(KeyActionType action) const {
 }
 
 void KeyInputManager::clearActions() {
-    for (KeyActionType action : bindingRows()) pressed_[action] = false;
+    for (KeyActionType action : bindingRows())
+        pressed_[action] = false;
     lastKey_ = 0;
 }
 
@@ -200,13 +205,15 @@ void KeyInputManager::loadBindings() {
     for (KeyActionType action : bindingRows())
         keyBindings_[action] = settings->getIntegerForKey(keySettingName(action), defaultKey(action));
     for (KeyActionType action : bindingRows())
-        buttonBindings_[action] = settings->getIntegerForKey(buttonSettingName(action), defaultButton(action));
+        buttonBindings_[action] =
+            settings->getIntegerForKey(buttonSettingName(action), defaultButton(action));
 }
 
 void KeyInputManager::saveBindings() {
     auto* settings = engine::UserDefault::getInstance();
     settings->setBoolForKey(kGamepadModeKey, gamepadMode_);
-    for (KeyActionType action : bindingRows()) settings->setIntegerForKey(keySettingName(action), getKeyBinding(action));
+    for (KeyActionType action : bindingRows())
+        settings->setIntegerForKey(keySettingName(action), getKeyBinding(action));
     for (KeyActionType action : bindingRows())
         settings->setIntegerForKey(buttonSettingName(action), getButtonBinding(action));
     settings->flush();

@@ -22,15 +22,17 @@ protected:
         Code code;
         std::string a, b;  // body names of shapes A and B
         engine::Vec2 normal;
+        engine::Vec2 positionA, positionB;  // body positions when the event came
     };
 
     engine::Scene* createScene() override { return engine::Scene::createWithPhysics(); }
     engine::PhysicsWorld* world() const { return scene_->getPhysicsWorld(); }
 
     // A node of `size` centred at `centre` carrying a box of the same size.
-    engine::Node* addBox(engine::Node* parent, const engine::Vec2& centre, const engine::Size& size, bool dynamic,
-                         const std::string& name, int contactTest = 1,
-                         const engine::PhysicsMaterial& material = engine::PhysicsMaterial(1.0f, 0.0f, 1.0f)) {
+    engine::Node* addBox(engine::Node* parent, const engine::Vec2& centre, const engine::Size& size,
+                         bool dynamic, const std::string& name, int contactTest = 1,
+                         const engine::PhysicsMaterial& material = engine::PhysicsMaterial(1.0f, 0.0f,
+                                                                                           1.0f)) {
         auto* node = engine::Node::create();
         node->setContentSize(size);
         node->setAnchorPoint(engine::Vec2::ANCHOR_MIDDLE);
@@ -50,14 +52,18 @@ protected:
     }
 
     // Starts recording; `begin` (optional) gives the listener's answer to each begin.
-    engine::EventListenerPhysicsContact* listen(std::function<bool(engine::PhysicsContact&)> begin = nullptr) {
+    engine::EventListenerPhysicsContact* listen(
+        std::function<bool(engine::PhysicsContact&)> begin = nullptr) {
         auto* listener = engine::EventListenerPhysicsContact::create();
         listener->onContactBegin = [this, begin](engine::PhysicsContact& contact) {
             record(Code::BEGIN, contact);
             return begin ? begin(contact) : true;
         };
-        listener->onContactSeparate = [this](engine::PhysicsContact& contact) { record(Code::SEPARATE, contact); };
-        engine::Director::getInstance()->getEventDispatcher()->addEventListenerWithFixedPriority(listener, -254);
+        listener->onContactSeparate = [this](engine::PhysicsContact& contact) {
+            record(Code::SEPARATE, contact);
+        };
+        engine::Director::getInstance()->getEventDispatcher()->addEventListenerWithFixedPriority(listener,
+                                                                                                 -254);
         return listener;
     }
 
@@ -80,6 +86,7 @@ protected:
 private:
     void record(Code code, engine::PhysicsContact& contact) {
         seen.push_back({code, nameOf(contact.getShapeA()), nameOf(contact.getShapeB()),
-                        contact.getContactData()->normal});
+                        contact.getContactData()->normal, contact.getShapeA()->getBody()->getPosition(),
+                        contact.getShapeB()->getBody()->getPosition()});
     }
 };

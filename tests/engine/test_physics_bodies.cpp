@@ -147,8 +147,8 @@ TEST_F(PhysicsTest, ZeroAreaBoxTouchesNothingButStillFalls) {
     ASSERT_EQ(flat->getPhysicsBody()->getShapes().size(), 1u);
     EXPECT_FALSE(flat->getPhysicsBody()->getFirstShape()->isInSpace());
     EXPECT_FLOAT_EQ(flat->getPhysicsBody()->getMass(), 1.0f);
-    runFrames(60);
-    EXPECT_LT(flat->getPositionY(), 40.0f);
+    runFrames(90);
+    EXPECT_LT(flat->getPositionY(), 0.0f) << "fell through the ground";
     EXPECT_EQ(count(Code::BEGIN), 0);
 }
 
@@ -164,9 +164,9 @@ TEST_F(PhysicsTest, ScaleSquashingABoxFlatTakesItOutUntilItHasAreaAgain) {
     EXPECT_FALSE(box->getPhysicsBody()->getFirstShape()->isInSpace());
     box->setScaleY(1.0f);
     box->setPositionY(100.0f);
-    runFrames(60);
+    runFrames(120);
     EXPECT_EQ(count(Code::BEGIN), 2);
-    EXPECT_NEAR(box->getPositionY(), 70.0f, 0.2f);
+    EXPECT_NEAR(box->getPositionY(), 70.0f, 0.25f);
 }
 
 TEST_F(PhysicsTest, NonFiniteInputNeverReachesTheSimulation) {
@@ -204,9 +204,9 @@ TEST_F(PhysicsTest, MirroredNodeKeepsAValidBoxAndItsMass) {
     auto* body = PhysicsBody::createBox(Size(40, 20), PhysicsMaterial(1, 0, 1));
     node->setPhysicsBody(body);
     scene_->addChild(node);
-    runFrames(60);
+    runFrames(120);
     // Anchor at the lower left, mirrored: the box spans x 460..500 and rests on y 60.
-    EXPECT_NEAR(node->getPositionY(), 60.0f, 0.2f);
+    EXPECT_NEAR(node->getPositionY(), 60.0f, 0.25f);
     EXPECT_NEAR(body->getPosition().x, 480.0f, 1e-3);
     EXPECT_FLOAT_EQ(body->getMass(), 800.0f);
     auto points = body->getFirstShape()->getPoints();

@@ -7,15 +7,6 @@
 
 using namespace engine;
 
-namespace {
-
-// Expected normal of a contact between a box above and the ground below, for the reported order.
-Vec2 expectedNormal(const std::string& shapeA, const std::string& upper) {
-    return shapeA == upper ? Vec2(0, -1) : Vec2(0, 1);
-}
-
-}  // namespace
-
 TEST_F(PhysicsTest, FallingBoxLandsOnceWithNormalFromAToB) {
     listen();
     addFloor(scene_);
@@ -24,41 +15,177 @@ TEST_F(PhysicsTest, FallingBoxLandsOnceWithNormalFromAToB) {
     ASSERT_EQ(count(Code::BEGIN), 1);
     EXPECT_EQ(count(Code::SEPARATE), 0);
     const Seen& begin = seen.front();
-    Vec2 expected = expectedNormal(begin.a, "box");
-    EXPECT_NEAR(begin.normal.x, expected.x, 1e-4);
-    EXPECT_NEAR(begin.normal.y, expected.y, 1e-4);
+    // Pointing from A to B: down when the box is A, up when the ground is.
+    EXPECT_NEAR(begin.normal.x, 0.0f, 1e-4);
+    EXPECT_NEAR(begin.normal.y, begin.a == "box" ? -1.0f : 1.0f, 1e-4);
     // Resting on the top of the ground (y 60), within the collision slop.
     EXPECT_NEAR(box->getPositionY(), 70.0f, 0.2f);
     EXPECT_NEAR(box->getPhysicsBody()->getVelocity().length(), 0.0f, 0.5f);
 }
 
 TEST_F(PhysicsTest, NormalFollowsTheReportedOrderInBothOrders) {
-    // The library picks the order; over these arrangements both orders occur. Every pair is an
-    // upper body ("u...") coming down onto a lower one ("l...").
+    // The library picks the order (in practice the body that moved into the other comes first);
+    // over these arrangements both orders occur. Every pair meets one above the other.
     listen();
-    addFloor(scene_, "l-ground");
-    addBox(scene_, {400, 100}, {20, 20}, true, "u-box");
-    addBox(scene_, {480, 71}, {20, 20}, true, "l-bottom");
-    addBox(scene_, {480, 110}, {20, 20}, true, "u-top");
-    Node* plate = addBox(scene_, {600, 140}, {40, 10}, false, "u-plate");
+    addFloor(scene_);
+    addBox(scene_, {400, 100}, {20, 20}, true, "falling");
+    addBox(scene_, {480, 71}, {20, 20}, true, "bottom");
+    addBox(scene_, {480, 110}, {20, 20}, true, "top");
+    Node* plate = addBox(scene_, {600, 140}, {40, 10}, false, "plate");
     plate->getPhysicsBody()->setVelocity(Vec2(0, -60));
-    Node* resting = addBox(scene_, {600, 66}, {20, 10}, true, "l-resting");
-    resting->getPhysicsBody()->setGravityEnable(false);
-    addBox(scene_, {300, 200}, {20, 20}, false, "l-ledge");
-    addBox(scene_, {300, 240}, {10, 10}, true, "u-small");
-    // A platform rising into a box that hangs still.
-    Node* riser = addBox(scene_, {750, 300}, {40, 10}, false, "l-riser");
+    Node* still = addBox(scene_, {600, 66}, {20, 10}, true, "still");
+    still->getPhysicsBody()->setGravityEnable(false);
+    Node* riser = addBox(scene_, {750, 300}, {40, 10}, false, "riser");
     riser->getPhysicsBody()->setVelocity(Vec2(0, 60));
-    Node* hanging = addBox(scene_, {750, 360}, {20, 20}, true, "u-hanging");
+    Node* hanging = addBox(scene_, {750, 360}, {20, 20}, true, "hanging");
     hanging->getPhysicsBody()->setGravityEnable(false);
     runFrames(90);
-    bool upperFirst = false, lowerFirst = false;
+    bool aAbove = false, aBelow = false;
     for (const Seen& s : seen) {
         if (s.code != Code::BEGIN) continue;
-        std::string upper = s.a[0] == 'u' && !(s.b[0] == 'u' && s.b < s.a) ? s.a : s.b;
-        printf("ORDER %s %s\n", s.a.c_str(), s.b.c_str());
-        (void)upper;
+        bool above = s.positionA.y > s.positionB.y;
+        EXPECT_NEAR(s.normal.x, 0.0f, 1e-4) << s.a << " / " << s.b;
+        EXPECT_NEAR(s.normal.y, above ? -1.0f : 1.0f, 1e-4) << s.a << " / " << s.b;
+        (above ? aAbove : aBelow) = true;
     }
-    EXPECT_TRUE(upperFirst);
-    EXPECT_TRUE(lowerFirst);
+    EXPECT_GE(count(Code::BEGIN), 6);
+    EXPECT_TRUE(aAbove);
+    EXPECT_TRUE(aBelow);
+}
+
+TEST_F(PhysicsTest, WalkingOffTheEdgeSeparatesOnce) {
+    listen();
+    addFloor(scene_);
+    Node* box = addBox(scene_, {600, 100}, {20, 20}, true, "box");
+    runFrames(60);
+    ASSERT_EQ(count(Code::BEGIN), 1);
+    // Driven to the right every frame, as a walking character is.
+    for (int frame = 0; frame < 90; ++frame) {
+        Vec2 v = box->getPhysicsBody()->getVelocity();
+        box->getPhysicsBody()->setVelocity(Vec2(200, v.y));
+        runFrames(1);
+    }
+    EXPECT_LT(box->getPositionY(), 60.0f);
+    EXPECT_EQ(count(Code::BEGIN), 1);
+    EXPECT_EQ(count(Code::SEPARATE), 1);
+}
+
+TEST_F(PhysicsTest, SensorReportsButDoesNotBlock) {
+    listen();
+    Node* sensor = addBox(scene_, {480, 200}, {100, 20}, false, "sensor");
+    sensor->getPhysicsBody()->setCollisionBitmask(0);
+    Node* box = addBox(scene_, {480, 260}, {20, 20}, true, "box");
+    runFrames(90);
+    EXPECT_LT(box->getPositionY(), 170.0f) << "fell through";
+    EXPECT_EQ(count(Code::BEGIN), 1);
+    EXPECT_EQ(count(Code::SEPARATE), 1);
+}
+
+TEST_F(PhysicsTest, ContactTestMustPassBothWaysToReport) {
+    listen();
+    // ground's category meets box's contact-test mask, but not the other way round.
+    Node* ground = addFloor(scene_);
+    ground->getPhysicsBody()->setCategoryBitmask(0x2);
+    ground->getPhysicsBody()->setContactTestBitmask(0x4);
+    Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box", 0x2);
+    box->getPhysicsBody()->setCategoryBitmask(0x1);
+    // silent has no contact-test mask at all (the default).
+    Node* silent = addBox(scene_, {400, 100}, {20, 20}, true, "silent", 0);
+    runFrames(120);
+    EXPECT_TRUE(seen.empty());
+    // Reporting and colliding are separate decisions: both boxes landed.
+    EXPECT_NEAR(box->getPositionY(), 70.0f, 0.25f);
+    EXPECT_NEAR(silent->getPositionY(), 70.0f, 0.25f);
+}
+
+TEST_F(PhysicsTest, TwoNonDynamicBodiesReportButPushNothing) {
+    listen();
+    Node* still = addBox(scene_, {480, 300}, {40, 40}, false, "still");
+    Node* mover = addBox(scene_, {380, 300}, {20, 20}, false, "mover");
+    mover->getPhysicsBody()->setVelocity(Vec2(120, 0));
+    runFrames(120);
+    EXPECT_EQ(count(Code::BEGIN), 1);
+    EXPECT_EQ(count(Code::SEPARATE), 1);
+    EXPECT_EQ(still->getPosition(), Vec2(480, 300));
+    EXPECT_EQ(mover->getPhysicsBody()->getVelocity(), Vec2(120, 0));
+    EXPECT_NEAR(mover->getPositionX(), 380.0f + 240.0f, 1e-3);
+}
+
+TEST_F(PhysicsTest, BeginAnsweredFalseLetsThePairPassAndStillSeparates) {
+    listen([](PhysicsContact&) { return false; });
+    addFloor(scene_);
+    Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
+    runFrames(90);
+    EXPECT_LT(box->getPositionY(), 30.0f);
+    EXPECT_EQ(count(Code::BEGIN), 1);
+    EXPECT_EQ(count(Code::SEPARATE), 1);
+}
+
+TEST_F(PhysicsTest, LastListenerDispatchedDecidesTheBegin) {
+    auto* rejecting = EventListenerPhysicsContact::create();
+    rejecting->onContactBegin = [](PhysicsContact&) { return false; };
+    auto* later = EventListenerPhysicsContact::create();  // no begin callback: answers true
+    auto* dispatcher = Director::getInstance()->getEventDispatcher();
+    dispatcher->addEventListenerWithFixedPriority(rejecting, -254);
+    dispatcher->addEventListenerWithFixedPriority(later, -100);
+    addFloor(scene_);
+    Node* kept = addBox(scene_, {440, 100}, {20, 20}, true, "kept");
+    runFrames(120);
+    EXPECT_NEAR(kept->getPositionY(), 70.0f, 0.25f);
+    dispatcher->removeEventListener(later);
+    Node* dropped = addBox(scene_, {520, 100}, {20, 20}, true, "dropped");
+    runFrames(90);
+    EXPECT_LT(dropped->getPositionY(), 30.0f);
+}
+
+TEST_F(PhysicsTest, MaskChangedDuringAContactAppliesFromTheNextContact) {
+    Node* box = nullptr;
+    listen([&](PhysicsContact&) {
+        box->getPhysicsBody()->setContactTestBitmask(0);
+        box->getPhysicsBody()->setCollisionBitmask(0);
+        return true;
+    });
+    addFloor(scene_);
+    box = addBox(scene_, {600, 100}, {20, 20}, true, "box");
+    runFrames(60);
+    // The open contact keeps colliding and is reported to its end.
+    EXPECT_NEAR(box->getPositionY(), 70.0f, 0.3f);
+    EXPECT_EQ(box->getPhysicsBody()->getContactTestBitmask(), 0);
+    EXPECT_EQ(box->getPhysicsBody()->getFirstShape()->getCollisionBitmask(), 0);
+    // A new contact follows the new masks: no report, no collision.
+    addBox(scene_, {900, 0}, {600, 20}, false, "ledge");
+    for (int frame = 0; frame < 60; ++frame) {
+        Vec2 v = box->getPhysicsBody()->getVelocity();
+        box->getPhysicsBody()->setVelocity(Vec2(300, v.y));
+        runFrames(1);
+    }
+    EXPECT_EQ(count(Code::SEPARATE), 1);
+    runFrames(30);
+    EXPECT_LT(box->getPositionY(), 0.0f) << "it would rest at 20 on the ledge";
+    EXPECT_EQ(count(Code::BEGIN), 1);
+}
+
+TEST_F(PhysicsTest, GroupsOverrideTheCollisionMasks) {
+    listen();
+    // A ground that collides with nothing by its masks...
+    Node* ground = addBox(scene_, {380, 50}, {200, 20}, false, "ground");
+    ground->getPhysicsBody()->setCollisionBitmask(0);
+    ground->getPhysicsBody()->setGroup(3);
+    // ...still holds a body of the same positive group, and lets any other through.
+    Node* member = addBox(scene_, {420, 100}, {20, 20}, true, "member");
+    member->getPhysicsBody()->setGroup(3);
+    Node* stranger = addBox(scene_, {340, 100}, {20, 20}, true, "stranger");
+    // The same negative group never collides and never reports, whatever the masks.
+    Node* floor = addBox(scene_, {640, 50}, {200, 20}, false, "floor");
+    floor->getPhysicsBody()->setGroup(-3);
+    Node* ghost = addBox(scene_, {640, 100}, {20, 20}, true, "ghost");
+    ghost->getPhysicsBody()->setGroup(-3);
+    runFrames(120);
+    EXPECT_NEAR(member->getPositionY(), 70.0f, 0.25f);
+    EXPECT_LT(stranger->getPositionY(), 0.0f);
+    EXPECT_LT(ghost->getPositionY(), 0.0f);
+    EXPECT_EQ(count(Code::BEGIN, "member"), 1);
+    EXPECT_EQ(count(Code::BEGIN, "stranger"), 1) << "reported like a sensor";
+    EXPECT_EQ(count(Code::SEPARATE, "stranger"), 1);
+    EXPECT_EQ(count(Code::BEGIN, "ghost"), 0);
 }

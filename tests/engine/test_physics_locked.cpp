@@ -9,6 +9,7 @@ using namespace engine;
 TEST_F(PhysicsTest, ChangesInsideBeginWaitForTheStepToEnd) {
     addFloor(scene_);
     Node* doomed = addBox(scene_, {300, 100}, {20, 20}, true, "doomed", 0);
+    RefPtr<PhysicsBody> doomedBody(doomed->getPhysicsBody());
     Node* turned = addBox(scene_, {420, 300}, {20, 20}, true, "turned", 0);
     Node* mirrored = addBox(scene_, {540, 100}, {20, 10}, true, "mirrored", 0);
     addBox(scene_, {480, 80}, {10, 10}, true, "trigger");
@@ -30,7 +31,8 @@ TEST_F(PhysicsTest, ChangesInsideBeginWaitForTheStepToEnd) {
     const auto& bodies = world()->getAllBodies();
     EXPECT_EQ(bodies.size(), 5u);
     EXPECT_EQ(std::count(bodies.begin(), bodies.end(), added->getPhysicsBody()), 1);
-    EXPECT_EQ(doomed->getPhysicsBody()->getWorld(), nullptr);
+    EXPECT_EQ(doomedBody->getWorld(), nullptr);
+    EXPECT_EQ(doomedBody->getNode(), nullptr) << "its node was freed when the frame ended";
     // The kinematic body stopped where it was and no longer falls.
     float y = turned->getPositionY();
     runFrames(10);
@@ -83,7 +85,8 @@ TEST_F(PhysicsTest, RemovingANodeInsideBeginSeparatesAfterTheStep) {
     });
     auto* listener = EventListenerPhysicsContact::create();
     listener->onContactSeparate = [&](PhysicsContact& contact) {
-        PhysicsShape* shape = nameOf(contact.getShapeA()) == "box" ? contact.getShapeA() : contact.getShapeB();
+        PhysicsShape* shape =
+            nameOf(contact.getShapeA()) == "box" ? contact.getShapeA() : contact.getShapeB();
         nodeSeenAtSeparate = shape->getBody()->getNode();
         parentSeenAtSeparate = nodeSeenAtSeparate ? nodeSeenAtSeparate->getParent() : nullptr;
     };
@@ -102,7 +105,8 @@ TEST_F(PhysicsTest, RemovingANodeFromUpdateSeparatesAtOnceWhileStillParented) {
     Node* parentAtSeparate = nullptr;
     auto* listener = EventListenerPhysicsContact::create();
     listener->onContactSeparate = [&](PhysicsContact& contact) {
-        PhysicsShape* shape = nameOf(contact.getShapeA()) == "box" ? contact.getShapeA() : contact.getShapeB();
+        PhysicsShape* shape =
+            nameOf(contact.getShapeA()) == "box" ? contact.getShapeA() : contact.getShapeB();
         parentAtSeparate = shape->getBody()->getNode()->getParent();
     };
     Director::getInstance()->getEventDispatcher()->addEventListenerWithFixedPriority(listener, -253);

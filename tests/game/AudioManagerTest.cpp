@@ -21,7 +21,9 @@ protected:
         testsupport::writeFile(resources_ / "res/audio/bgm/two.mp3", testsupport::silentMp3(40));
     }
     NAudioManager* audio() { return NAudioManager::getInstance(); }
-    static float stored(const char* key) { return engine::UserDefault::getInstance()->getFloatForKey(key, -5.0f); }
+    static float stored(const char* key) {
+        return engine::UserDefault::getInstance()->getFloatForKey(key, -5.0f);
+    }
     // The volume the engine was last given for an operation.
     static float lastVolume(const std::string& operation) {
         const auto& log = AudioEngine::getLog();
@@ -87,7 +89,8 @@ TEST_F(AudioManagerTest, StartingATrackCutsEffectsAndFinishedEffectsLeaveTheList
 
     int effect = audio()->playSe("audio/se/short.mp3");
     EXPECT_EQ(audio()->getSeIds(), std::vector<int>{effect});
-    for (int i = 0; i < 30; ++i) AudioEngine::tick();
+    for (int i = 0; i < 30; ++i)
+        AudioEngine::tick();
     EXPECT_TRUE(audio()->getSeIds().empty()) << "an effect that ended is no longer listed";
     EXPECT_NE(AudioEngine::getState(audio()->getBgmId()), AudioEngine::AudioState::ERROR) << "music loops on";
 

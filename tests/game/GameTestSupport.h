@@ -32,7 +32,8 @@ protected:
         auto* files = engine::FileUtils::getInstance();
         files->resetToDefaults();
         files->setResourceRoot(QUORIN_RUNTIME_DIR);
-        for (const std::string& path : AppDelegate::searchPaths()) files->addSearchPath(path);
+        for (const std::string& path : AppDelegate::searchPaths())
+            files->addSearchPath(path);
         files->setWritablePath(dataDir_.path());
         engine::UserDefault::getInstance()->reload();
         unplugAllPads();
@@ -64,7 +65,8 @@ protected:
     static void unplugAllPads() {
         auto* joystick = engine::Joystick::getInstance();
         joystick->setDevicesEnabled(false);
-        for (int i = 0; i < engine::Joystick::MAX_SLOTS; ++i) joystick->injectDisconnect(i);
+        for (int i = 0; i < engine::Joystick::MAX_SLOTS; ++i)
+            joystick->injectDisconnect(i);
         joystick->sampleDevices();
     }
 
@@ -77,7 +79,8 @@ protected:
 
     // Frames run as the main loop runs them (the view samples the pads at the start of each).
     void runFrames(int count) {
-        for (int i = 0; i < count; ++i) engine::Director::getInstance()->mainLoop();
+        for (int i = 0; i < count; ++i)
+            engine::Director::getInstance()->mainLoop();
     }
     uint64_t frame() const { return engine::Director::getInstance()->getTotalFrames(); }
 

@@ -3,9 +3,9 @@
 #include "game/input/KeyNames.h"
 #include "tests/game/GameTestSupport.h"
 
-using vastomer::ControllerKey::DPAD_RIGHT;
 using vastomer::KeyActionType;
 using vastomer::KeyInputManager;
+using vastomer::ControllerKey::DPAD_RIGHT;
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr int kUpArrow = 28;
 constexpr int kKeyD = 127;
 constexpr int kKeyX = 147;
 constexpr int kKeyZ = 149;
-constexpr int kButtonA = 0;       // joystick index of A
+constexpr int kButtonA = 0;  // joystick index of A
 constexpr int kButtonDpadRight = 11;
 
 class KeyInputTest : public GameTest {
@@ -44,9 +44,9 @@ TEST_F(KeyInputTest, DefaultKeysConfirmCancelMoveAndPause) {
     struct Case {
         int key;
         KeyActionType action;
-    } cases[] = {{kKeyZ, KeyActionType::OK},     {kKeyX, KeyActionType::CANCEL},
+    } cases[] = {{kKeyZ, KeyActionType::OK},        {kKeyX, KeyActionType::CANCEL},
                  {kLeftArrow, KeyActionType::LEFT}, {kUpArrow, KeyActionType::UP},
-                 {kKeyD, KeyActionType::PAUSE},  {kEscape, KeyActionType::PAUSE}};
+                 {kKeyD, KeyActionType::PAUSE},     {kEscape, KeyActionType::PAUSE}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         sendKey(c.key, true);

@@ -25,7 +25,9 @@ protected:
         return runProgram("/bin/sh", shellArgs);
     }
     std::string stderrText() { return testsupport::readFile(temp_ / "stderr.txt"); }
-    nlohmann::json dump(const std::string& path) { return nlohmann::json::parse(testsupport::readFile(path)); }
+    nlohmann::json dump(const std::string& path) {
+        return nlohmann::json::parse(testsupport::readFile(path));
+    }
     std::string script(const std::string& name, const std::string& text) {
         testsupport::writeFile(temp_ / name, text);
         return temp_ / name;
@@ -62,7 +64,8 @@ TEST_F(ProgramTest, LanguageComesFromTheSystemThenFromTheSave) {
     EXPECT_EQ(dump(state)["windowTitle"], "クオリン");
 
     testsupport::TempDir other;
-    ASSERT_EQ(run({"--frames", "2", "--lang", "ja-JP", "--dump-state", state}, other.path()), 0) << stderrText();
+    ASSERT_EQ(run({"--frames", "2", "--lang", "ja-JP", "--dump-state", state}, other.path()), 0)
+        << stderrText();
     EXPECT_EQ(dump(state)["language"], "en") << "only exactly \"ja\" is Japanese";
 
     // The save of the first run says Japanese, whatever the system says now.
@@ -128,7 +131,8 @@ TEST_F(ProgramTest, SplashShowsTheLogoAnimationOnWhite) {
     // Fading to the title: the screen darkens.
     SDL_Color fading = pixelAt(shots[6], 10, 530);
     EXPECT_LT(fading.r, 255);
-    for (SDL_Surface* shot : shots) SDL_FreeSurface(shot);
+    for (SDL_Surface* shot : shots)
+        SDL_FreeSurface(shot);
 }
 
 TEST_F(ProgramTest, InputScriptReplaysTheSameWayEveryTime) {

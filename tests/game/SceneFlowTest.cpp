@@ -113,12 +113,15 @@ protected:
 
     // Runs until the splash has handed over to the title and the fade has ended.
     void passSplash() {
-        for (int i = 0; i < 400 && (scene_->getCurrentSceneId() != 2 || scene_->isChanging()); ++i) runFrames(1);
+        for (int i = 0; i < 400 && (scene_->getCurrentSceneId() != 2 || scene_->isChanging()); ++i)
+            runFrames(1);
         ASSERT_EQ(scene_->getCurrentSceneId(), 2);
         ASSERT_FALSE(scene_->isChanging());
     }
 
-    bool logged(const std::string& entry) const { return std::find(log_.begin(), log_.end(), entry) != log_.end(); }
+    bool logged(const std::string& entry) const {
+        return std::find(log_.begin(), log_.end(), entry) != log_.end();
+    }
     std::size_t indexOf(const std::string& prefix) const {
         for (std::size_t i = 0; i < log_.size(); ++i)
             if (log_[i].rfind(prefix, 0) == 0) return i;
@@ -143,7 +146,8 @@ protected:
 
 TEST_F(SceneFlowTest, SplashShowsWithoutFadeThenLeadsToTheTitle) {
     EXPECT_EQ(scene_->getCurrentSceneId(), 1);
-    engine::RefPtr<vastomer::SplashScene> splash = dynamic_cast<vastomer::SplashScene*>(scene_->getCurrentLayer());
+    engine::RefPtr<vastomer::SplashScene> splash =
+        dynamic_cast<vastomer::SplashScene*>(scene_->getCurrentLayer());
     ASSERT_TRUE(splash);
     EXPECT_EQ(scene_->getCurrentController(), nullptr);
     runFrames(1);
@@ -254,8 +258,12 @@ TEST_F(SceneFlowTest, ChangeRequestedDuringAFadeWaitsForIt) {
     EXPECT_EQ(scene_->getCurrentSceneId(), 91) << "then the waiting one begins";
     runFrames(70);
     EXPECT_EQ(scene_->getCurrentController(), second);
-    EXPECT_EQ(std::count_if(log_.begin(), log_.end(), [](const std::string& e) { return e.rfind("A:start", 0) == 0; }), 1);
-    EXPECT_EQ(std::count_if(log_.begin(), log_.end(), [](const std::string& e) { return e.rfind("B:start", 0) == 0; }), 1);
+    EXPECT_EQ(std::count_if(log_.begin(), log_.end(),
+                            [](const std::string& e) { return e.rfind("A:start", 0) == 0; }),
+              1);
+    EXPECT_EQ(std::count_if(log_.begin(), log_.end(),
+                            [](const std::string& e) { return e.rfind("B:start", 0) == 0; }),
+              1);
     EXPECT_LT(indexOf("A:start"), indexOf("A:stop"));
     EXPECT_LT(indexOf("A:stop"), indexOf("B:setScene"));
     EXPECT_EQ(layerCount(), 1);

@@ -28,13 +28,15 @@ Output contentTool(const std::vector<std::string>& args) {
         ::dup2(out, 1);
         ::dup2(null, 2);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     int status = 0;
-    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.status = WEXITSTATUS(status);
     result.out = testsupport::readFile(outPath);
     return result;
 }
@@ -78,11 +80,14 @@ TEST(StringsContentTest, CheckReportsWhatAuthorsMustFix) {
     std::vector<std::string> expected = {
         "res/data/strings/system_ja.strings:4: key 'EMPTY' has no text",
         "res/data/strings/system_ja.strings:5: key 'TITLE' repeats line 2 of this file and replaces its text",
-        "res/data/strings/system_en.strings:1: line ends with a carriage return, which the game keeps in the text; "
+        "res/data/strings/system_en.strings:1: line ends with a carriage return, which the game keeps in the "
+        "text; "
         "save the file with LF line ends",
-        "res/data/strings/system_en.strings:3: text of 'CUT' stops at a ';' (a text cannot hold one); the rest is "
+        "res/data/strings/system_en.strings:3: text of 'CUT' stops at a ';' (a text cannot hold one); the "
+        "rest is "
         "dropped",
-        "res/data/strings/system_ja.strings:3: key 'ONLY_JA' has no text in \"en\" (the game would show the key)",
+        "res/data/strings/system_ja.strings:3: key 'ONLY_JA' has no text in \"en\" (the game would show the "
+        "key)",
     };
     EXPECT_EQ(stringsLines(result.out), expected) << result.out;
 }
@@ -102,7 +107,8 @@ TEST(StringsContentTest, DumpShowsTheTableTheGameReads) {
     testsupport::writeFile(root / "t.strings", "// c\nB;bee;ignored\nA;a\\nb\nEMPTY\nA;later\n");
     Output result = contentTool({"dump", "strings", root / "t.strings", "--res", QUORIN_RUNTIME_DIR});
     ASSERT_EQ(result.status, 0);
-    EXPECT_EQ(nlohmann::json::parse(result.out), (nlohmann::json{{"A", "later"}, {"B", "bee"}, {"EMPTY", ""}}));
+    EXPECT_EQ(nlohmann::json::parse(result.out),
+              (nlohmann::json{{"A", "later"}, {"B", "bee"}, {"EMPTY", ""}}));
 }
 
 }  // namespace

@@ -82,7 +82,9 @@ TEST_F(StringsTest, FileFormatRules) {
 }
 
 TEST_F(StringsTest, CarriageReturnsStayInTextsButBlankLinesStayEmpty) {
-    write("system_en.strings", "\xEF\xBB\xBF" "FIRST;one\r\n\r\nSECOND;two;\r\n");
+    write("system_en.strings",
+          "\xEF\xBB\xBF"
+          "FIRST;one\r\n\r\nSECOND;two;\r\n");
     LanguageOnlyApp app("en");
     EXPECT_EQ(strings()->getString("FIRST"), "one\r");
     EXPECT_EQ(strings()->getString("SECOND"), "two");

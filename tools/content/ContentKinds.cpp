@@ -7,6 +7,7 @@ void registerContentKinds(ContentRegistry& registry) {
     registerStageContent(registry);
     registerSaveContent(registry);
     registerStringsContent(registry);
+    registerAnimationContent(registry);
 }
 
 }  // namespace vastomer

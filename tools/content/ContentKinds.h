@@ -9,5 +9,6 @@ void registerMasterContent(ContentRegistry& registry);   // master tables, memor
 void registerStageContent(ContentRegistry& registry);    // stage index and stage files
 void registerSaveContent(ContentRegistry& registry);     // the save file
 void registerStringsContent(ContentRegistry& registry);  // the string tables of both languages
+void registerAnimationContent(ContentRegistry& registry);  // animation scripts (.cma)
 
 }  // namespace vastomer
