@@ -107,7 +107,11 @@ private:
             dynamic ? cpBodyNew(mass, cpMomentForBox(mass, size.width, size.height)) : cpBodyNewKinematic();
         cpBodySetPosition(body, cpv(position.x, position.y));
         cpSpaceAddBody(space_, body);
-        cpShape* shape = cpBoxShapeNew(body, size.width, size.height, 0.0);
+        // The same polygon as the engine's box (corners counter-clockwise from the lower left), so
+        // that both runs simulate exactly the same thing.
+        const cpFloat w = size.width / 2, h = size.height / 2;
+        const cpVect corners[4] = {cpv(-w, -h), cpv(w, -h), cpv(w, h), cpv(-w, h)};
+        cpShape* shape = cpPolyShapeNewRaw(body, 4, corners, 0.0);
         cpShapeSetElasticity(shape, kMaterial.restitution);
         cpShapeSetFriction(shape, kMaterial.friction);
         cpSpaceAddShape(space_, shape);
@@ -149,6 +153,7 @@ public:
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
+        std::printf("\n");
         print("wall", real_);
         print("cpu", cpu_);
     }
@@ -158,8 +163,8 @@ private:
         double engine = times["BM_EnginePhysicsStep"];
         double raw = times["BM_RawChipmunkStep"];
         if (engine > 0 && raw > 0)
-            std::printf("%s: engine %.3f ms per step, raw Chipmunk %.3f ms per step, ratio %.2f\n", clock, engine,
-                        raw, engine / raw);
+            std::printf("%s: engine %.3f ms per step, raw Chipmunk %.3f ms per step, ratio %.2f\n", clock,
+                        engine, raw, engine / raw);
     }
 
     std::map<std::string, double> real_;

@@ -37,6 +37,8 @@ Sprite* block(Node* parent, const Vec2& centre, const Size& size, const Color3B&
 Scene* DemoPhysicsScene::create() {
     Scene* scene = Scene::createWithPhysics();
     scene->getPhysicsWorld()->setDebugDrawMask(PhysicsWorld::DEBUGDRAW_ALL);
+    // Stronger than the default so that everything has settled within two seconds.
+    scene->getPhysicsWorld()->setGravity(Vec2(0, -300));
 
     Sprite* sky = Sprite::create();
     sky->setTextureRect(Rect(0, 0, 960, 540));
@@ -54,13 +56,15 @@ Scene* DemoPhysicsScene::create() {
     crate->getPhysicsBody()->setContactTestBitmask(1);
     crate->getPhysicsBody()->setRotationEnable(false);
 
+    // Small boxes dropped onto a tilted ledge slide and tumble off it.
     Sprite* ledge = block(scene, Vec2(640, 230), Size(220, 16), Color3B(120, 110, 150), false);
-    ledge->setRotation(-18.0f);
+    ledge->setRotation(-28.0f);
     for (int i = 0; i < 7; ++i) {
         float size = 14.0f + static_cast<float>((i * 5) % 4) * 4.0f;
         Color3B color(static_cast<uint8_t>(150 + i * 12), static_cast<uint8_t>(180 - i * 10), 220);
-        block(scene, Vec2(560.0f + i * 24.0f, 262.0f + i * 10.0f + size * 0.5f), Size(size, size), color,
-              true);
+        Sprite* box = block(scene, Vec2(590.0f + i * 18.0f, 290.0f + i * 16.0f), Size(size, size), color,
+                            true, PhysicsMaterial(1.0f, 0.3f, 0.3f));
+        box->setRotation(static_cast<float>(i * 25));
     }
 
     Sprite* platform = block(scene, Vec2(150, 150), Size(90, 12), Color3B(200, 200, 120), false);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/base/RefPtr.h"
+#include "engine/physics/PhysicsContactHandler.h"
 #include "engine/physics/PhysicsShape.h"
 #include "engine/physics/PhysicsWorld.h"
 #include "engine/scene/Node.h"
@@ -30,7 +31,10 @@ cpVect toCp(const Vec2& v) {
 
 // Velocity step of a dynamic body: gravity (unless disabled) and forces, then the speed caps.
 // Forces and torque are cleared by the library afterwards, so a force acts for one step.
+// The separations found in this step are delivered first, before any velocity changes.
 void integrateVelocity(cpBody* body, cpVect gravity, cpFloat damping, cpFloat dt) {
+    PhysicsContactHandler* contacts = PhysicsContactHandler::of(cpBodyGetSpace(body));
+    if (contacts && contacts->hasSeparations()) contacts->deliverSeparations();
     if (cpBodyGetType(body) != CP_BODY_TYPE_DYNAMIC) return;
     const auto* owner = static_cast<const PhysicsBody*>(cpBodyGetUserData(body));
     cpBodyUpdateVelocity(body, owner->isGravityEnabled() ? gravity : cpvzero, damping, dt);

@@ -17,6 +17,11 @@ PhysicsContactHandler::PhysicsContactHandler(cpSpace* space) {
     handler->postSolveFunc = &PhysicsContactHandler::onPostSolve;
     handler->separateFunc = &PhysicsContactHandler::onSeparate;
     handler->userData = this;
+    cpSpaceSetUserData(space, this);
+}
+
+PhysicsContactHandler* PhysicsContactHandler::of(cpSpace* space) {
+    return space ? static_cast<PhysicsContactHandler*>(cpSpaceGetUserData(space)) : nullptr;
 }
 
 PhysicsContactHandler::~PhysicsContactHandler() = default;

@@ -19,9 +19,14 @@ namespace engine {
 //
 // A reporting pair keeps a record (its shapes and bodies, kept alive, and the last contact data)
 // from its begin to its separation, so a separation is always delivered for a delivered begin, even
-// when begin returned false or one of the bodies was removed. The library hands separations over in
-// an order that depends on memory addresses; they are collected and delivered after the step (or
-// after the removal that caused them) in the order the contacts began.
+// when begin returned false or one of the bodies was removed.
+//
+// The library hands separations over in an order that depends on memory addresses. They are
+// collected and delivered in the order the contacts began: within a step, just before velocities are
+// integrated (the first body's velocity update asks for them, which is where the library would have
+// called them anyway); after a removal, once the removal is over.
+//
+// The handler is the space's user data, so that a body's velocity update can find it.
 class PhysicsContactHandler {
 public:
     explicit PhysicsContactHandler(cpSpace* space);
@@ -31,6 +36,8 @@ public:
 
     bool hasSeparations() const { return !separated_.empty(); }
     void deliverSeparations();
+    // The handler of the space a body is in (called from inside a step).
+    static PhysicsContactHandler* of(cpSpace* space);
     // While silent, contacts are ended without events (the world is being destroyed).
     void setSilent(bool silent) { silent_ = silent; }
     std::size_t getOpenContactCount() const { return open_.size(); }

@@ -22,8 +22,8 @@ class Scene;
 // A frame (update): changes still waiting are applied; every body is placed where its node is;
 // the space steps once by dt × speed (speed 0 freezes every body, 1 is normal time); changes asked
 // for during the step are applied in call order; every node that moved is placed where its body
-// went. Contact callbacks (EventListenerPhysicsContact) run inside the step, except separations,
-// which are delivered right after it in the order the contacts began.
+// went. Contact callbacks (EventListenerPhysicsContact) run inside the step; separations of one
+// step come in the order the contacts began.
 //
 // While the space is locked (inside a step or a contact callback), joining, leaving and every
 // other change to bodies and shapes waits and is applied in call order once it is unlocked.

@@ -155,11 +155,11 @@ bool SceneManager::performChange(SceneId id, TransitionKind kind, AbstractContro
     });
 
     engine::RefPtr<NLayer> outgoing = currentLayer_;
-    currentLayer_ = layer;
-    currentSceneId_ = static_cast<int>(id);
     if (outgoing) {
         outgoing->setLocalZOrder(OUTGOING_Z);
         outgoing->handOver(layer);
+        currentLayer_ = layer;
+        currentSceneId_ = static_cast<int>(id);
         if (currentController_) {
             engine::RefPtr<AbstractController> leaving = currentController_;
             currentController_.reset();
@@ -179,6 +179,8 @@ bool SceneManager::performChange(SceneId id, TransitionKind kind, AbstractContro
                                     engine::TargetedAction::create(layer, inAction)}),
              startController}));
     } else {
+        currentLayer_ = layer;
+        currentSceneId_ = static_cast<int>(id);
         addChild(layer);
         layer->setSceneParam(std::move(param));
         layer->setupScene();

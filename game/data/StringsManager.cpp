@@ -5,6 +5,7 @@
 #include "engine/platform/Application.h"
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/SystemLanguage.h"
+#include "engine/scene/Director.h"
 #include "game/data/StringsFile.h"
 
 namespace vastomer {
@@ -36,7 +37,8 @@ void StringsManager::destroyInstance() {
     if (!g_instance) return;
     StringsManager* manager = g_instance;
     g_instance = nullptr;
-    manager->removeFromParentAndCleanup(true);
+    // Without a director there is no scheduler left to clean up with.
+    if (engine::Director::peekInstance()) manager->removeFromParentAndCleanup(true);
     manager->release();
 }
 

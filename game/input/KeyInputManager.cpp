@@ -78,8 +78,11 @@ void KeyInputManager::destroyInstance() {
     if (!g_instance) return;
     KeyInputManager* manager = g_instance;
     g_instance = nullptr;
-    manager->removeFromParentAndCleanup(true);
-    manager->unscheduleUpdate();
+    // Without a director its scheduler and listeners are gone already.
+    if (engine::Director::peekInstance()) {
+        manager->removeFromParentAndCleanup(true);
+        manager->unscheduleUpdate();
+    }
     manager->release();
 }
 

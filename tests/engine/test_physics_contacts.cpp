@@ -189,3 +189,27 @@ TEST_F(PhysicsTest, GroupsOverrideTheCollisionMasks) {
     EXPECT_EQ(count(Code::SEPARATE, "stranger"), 1);
     EXPECT_EQ(count(Code::BEGIN, "ghost"), 0);
 }
+
+TEST_F(PhysicsTest, SeparationsOfAStepComeInsideItInTheOrderContactsBegan) {
+    listen();
+    Node* ground = addFloor(scene_);
+    for (int i = 0; i < 6; ++i)
+        addBox(scene_, {330.0f + i * 60.0f, 100.0f}, {20, 20}, true, "box" + std::to_string(i));
+    runFrames(120);
+    ASSERT_EQ(count(Code::BEGIN), 6);
+    std::vector<bool> locked;
+    auto* listener = EventListenerPhysicsContact::create();
+    listener->onContactSeparate = [&](PhysicsContact&) { locked.push_back(world()->isLocked()); };
+    Director::getInstance()->getEventDispatcher()->addEventListenerWithFixedPriority(listener, -100);
+    // The ground drops away faster than anything falls: every contact ends in the same step.
+    ground->getPhysicsBody()->setVelocity(Vec2(0, -3000));
+    runFrames(1);
+    ASSERT_EQ(count(Code::SEPARATE), 6);
+    EXPECT_EQ(locked, std::vector<bool>(6, true));
+    for (int i = 0; i < 6; ++i) {
+        const Seen& began = seen[static_cast<std::size_t>(i)];
+        const Seen& ended = seen[static_cast<std::size_t>(6 + i)];
+        auto box = [](const Seen& s) { return s.a == "ground" ? s.b : s.a; };
+        EXPECT_EQ(box(began), box(ended)) << i;
+    }
+}

@@ -179,3 +179,45 @@ TEST_F(PhysicsTest, TurningBodyTurnsItsNodeAgainstItsAncestors) {
     EXPECT_NEAR(spinner->getRotation(), 90.0f, 0.01f);
     EXPECT_NEAR(spinner->getPhysicsBody()->getRotation(), 110.0f, 0.01f);
 }
+
+TEST_F(PhysicsTest, DebugDrawingOutlinesShapesOnlyWhenEnabled) {
+    auto* node = Node::create();
+    node->setContentSize(Size(100, 50));
+    node->setAnchorPoint(Vec2::ANCHOR_MIDDLE);
+    node->setPosition(480, 270);
+    auto* body = PhysicsBody::createBox(Size(100, 50));
+    body->setDynamic(false);
+    node->setPhysicsBody(body);
+    scene_->addChild(node);
+    runFrames(1);
+    EXPECT_TRUE(colorNear(pixel(429, 270), Color4B(0, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(430, 270), Color4B(0, 0, 0, 255)));
+    world()->setDebugDrawMask(PhysicsWorld::DEBUGDRAW_ALL);
+    runFrames(1);
+    // The left edge (x 430) is drawn a pixel wide on one side of it or the other.
+    bool outlined = false;
+    for (int x = 429; x <= 430; ++x)
+        outlined = outlined || !colorNear(pixel(x, 270), Color4B(0, 0, 0, 255), 40);
+    EXPECT_TRUE(outlined);
+    EXPECT_TRUE(colorNear(pixel(480, 270), Color4B(0, 0, 0, 255))) << "inside left alone";
+}
+
+TEST_F(PhysicsTest, BodyTakenOutOfTheWorldStopsMovingItsNode) {
+    listen();
+    addFloor(scene_);
+    Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
+    runFrames(20);
+    box->getPhysicsBody()->removeFromWorld();
+    EXPECT_EQ(box->getPhysicsBody()->getWorld(), nullptr);
+    Vec2 position = box->getPosition();
+    runFrames(60);
+    EXPECT_EQ(box->getPosition(), position);
+    EXPECT_EQ(count(Code::BEGIN), 0);
+    // Entering the scene again brings it back.
+    box->retain();
+    box->removeFromParent();
+    scene_->addChild(box);
+    box->release();
+    runFrames(60);
+    EXPECT_EQ(count(Code::BEGIN), 1);
+}

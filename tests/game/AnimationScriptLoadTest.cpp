@@ -114,7 +114,7 @@ TEST(AnimationScriptParserModes, CollectingFindsEveryMistakeWithItsLine) {
     for (const auto& error : errors) found.emplace_back(error.line, error.reason);
     EXPECT_EQ(found, (std::vector<std::pair<int, std::string>>{{3, "Duplicate id [1]"},
                                                                {5, "Corrupt script [JUMP]"},
-                                                               {6, "Missing fields [MOVE needs 19, found 4]"},
+                                                               {6, "Missing fields [MOVE needs 19, found 3]"},
                                                                {7, "Undefined id [7]"}}));
     EXPECT_EQ(timeline.lastFrame, 4) << "the sound lines are kept";
 

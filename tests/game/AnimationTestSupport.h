@@ -44,8 +44,9 @@ protected:
             SDL_Rect rect{(cell % 2) * 16, (cell / 2) * 16, 16, 16};
             SDL_FillRect(surface, &rect, colours[cell]);
         }
-        std::filesystem::create_directories(root_ / "res/images");
-        IMG_SavePNG(surface, (root_ / ("res/images/" + name)).c_str());
+        const std::string path = root_ / ("res/images/" + name);
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        IMG_SavePNG(surface, path.c_str());
         SDL_FreeSurface(surface);
     }
 

@@ -33,8 +33,11 @@ struct Part {
     bool hidden = false;   // not shown until a pose or an "at" line shows it
     std::string blend;     // "" or a blend word (ADD ...)
     Vec scale{1.0, 1.0};
-    bool hasTip = false;   // a foot's sole: planted motions keep the lowest tip on the ground
-    Vec tip;               // pixel in the cell, like the pivot
+    // A foot's sole, from (tip.x, tip.y) to (tipEnd, tip.y) in the cell (pixel corners, like the
+    // pivot): planted motions keep the lowest point of every sole on the ground.
+    bool hasTip = false;
+    Vec tip;
+    double tipEnd = 0.0;
     int line = 0;
 };
 

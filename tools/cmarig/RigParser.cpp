@@ -173,8 +173,19 @@ void RigParser::readPart(const std::vector<std::string>& w) {
             hasParent = true;
         } else if (key == "at") {
             part.at = pair(value, line_);
-        } else if (key == "tip") {
-            part.tip = pair(value, line_);
+        } else if (key == "tip" || key == "sole") {
+            // tip=X,Y is one point; sole=X1-X2,Y the bottom edge from X1 to X2
+            std::size_t dash = value.find('-', 1);
+            std::size_t comma = value.find(',');
+            if (key == "sole" && dash != std::string::npos && dash < comma) {
+                part.tip = pair(value.substr(0, dash) + value.substr(comma), line_);
+                part.tipEnd = number(value.substr(dash + 1, comma - dash - 1), line_);
+            } else if (key == "tip") {
+                part.tip = pair(value, line_);
+                part.tipEnd = part.tip.x;
+            } else {
+                throw RigError(line_, "write sole=X1-X2,Y");
+            }
             part.hasTip = true;
         } else if (key == "angle") {
             part.angle = number(value, line_);

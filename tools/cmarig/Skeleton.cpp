@@ -62,10 +62,12 @@ std::vector<SpriteState> Skeleton::pose(const PoseValues& values, bool plant) co
         for (std::size_t i = 0; i < rig_.parts.size(); ++i) {
             const Part& part = rig_.parts[i];
             if (!part.hasTip) continue;
-            const Vec tip = turned(Vec{part.tip.x - part.pivot.x, part.pivot.y - part.tip.y}, angles[i]);
-            const double y = joints[i].y + tip.y;
-            if (!found || y < lowest) lowest = y;
-            found = true;
+            for (double x : {part.tip.x, part.tipEnd}) {
+                const Vec tip = turned(Vec{x - part.pivot.x, part.pivot.y - part.tip.y}, angles[i]);
+                const double y = joints[i].y + tip.y;
+                if (!found || y < lowest) lowest = y;
+                found = true;
+            }
         }
         if (found)
             for (Vec& joint : joints) joint.y += rig_.ground - lowest;

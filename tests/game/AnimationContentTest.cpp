@@ -1,0 +1,208 @@
+// The animation content of the built resource tree: every file the player, the Sproutling, their
+// weapons, bullets and effects ask for loads and plays without an error box, body and weapon
+// scripts keep step, standing motions keep her soles on the ground, the content tool finds nothing
+// wrong in any script, and quorin-animview takes pictures of chosen frames.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "game/scenario/CompositeAnimation.h"
+#include "game/scenario/NSpriteAnimationManager.h"
+#include "tests/engine/ProcessRunner.h"
+#include "tests/game/GameTestSupport.h"
+
+using engine::MessageBox;
+using vastomer::AnimationCommand;
+using vastomer::CompositeAnimation;
+using vastomer::NSpriteAnimationManager;
+
+namespace {
+
+const NSpriteAnimationManager& names() { return *NSpriteAnimationManager::getInstance(); }
+
+class AnimationContent : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        scene_ = engine::Scene::create();
+        engine::Director::getInstance()->runWithScene(scene_);
+    }
+
+    // Loads a file of the runtime tree and plays it through once; false (with the boxes in
+    // `problems`) when it cannot load or shows an error box while playing.
+    CompositeAnimation* playThrough(const std::string& file) {
+        MessageBox::clearShown();
+        CompositeAnimation* node = CompositeAnimation::create();
+        scene_->addChild(node);
+        if (!node->load(file)) {
+            ADD_FAILURE() << file << " does not load: " << (shown().empty() ? "missing" : shown());
+            return node;
+        }
+        bool finished = false;
+        node->play([&](CompositeAnimation*) { finished = true; });
+        const double seconds = node->getInterval() * (node->getLastFrame() + 2);
+        runFrames(static_cast<int>(seconds * 60.0) + 2);
+        EXPECT_TRUE(finished) << file;
+        EXPECT_EQ(shown(), "") << file;
+        return node;
+    }
+    static std::string shown() {
+        std::string all;
+        for (const auto& box : MessageBox::getShown()) all += box.message + "\n";
+        return all;
+    }
+    // The elements of one command in a loaded timeline.
+    static std::vector<vastomer::AnimationElement> elements(const CompositeAnimation* node, AnimationCommand type) {
+        std::vector<vastomer::AnimationElement> found;
+        for (const auto& [frame, list] : node->getTimeline().frames)
+            for (const auto& element : list)
+                if (element.type == type) found.push_back(element);
+        return found;
+    }
+
+    engine::Scene* scene_ = nullptr;
+};
+
+TEST_F(AnimationContent, EveryPlayerMotionOfTheTravelCoatPlaysCleanly) {
+    for (int motion = NSpriteAnimationManager::FIRST_MOTION; motion <= NSpriteAnimationManager::LAST_MOTION; ++motion)
+        playThrough(names().getCharacterAnimationFile(0, motion, 0));
+}
+
+TEST_F(AnimationContent, TheSproutlingHasItsMotions) {
+    for (int motion : {1, 2, 3, 8, 9, 10}) playThrough(names().getCharacterAnimationFile(1, motion, 0));
+    playThrough(names().getCharacterAnimationFile(1, 10, 0, 1));
+}
+
+TEST_F(AnimationContent, IronFanAndPistolScriptsKeepStepWithTheBody) {
+    struct Pair {
+        std::string body, weapon, event;
+    };
+    std::vector<Pair> pairs;
+    for (int hit = 1; hit <= 3; ++hit) {  // the Iron Fan's attackAnim numbers are 1, 2, 3
+        pairs.push_back({names().getCharacterAnimationFile(0, 11, 0, hit), names().getWeaponAnimationFile(0, hit, false),
+                         "grapplebody"});
+        pairs.push_back({names().getCharacterAnimationFile(0, 12, 0, hit), names().getWeaponAnimationFile(0, hit, true),
+                         "grapplebody"});
+    }
+    // The pistol (attackAnim1 1): the full draw with weapon script 00, a quick follow-up with 01.
+    pairs.push_back({names().getCharacterAnimationFile(0, 15, 0, 1), names().getWeaponAnimationFile(10, 0, false), "shootbody"});
+    pairs.push_back({names().getCharacterAnimationFile(0, 16, 0, 1), names().getWeaponAnimationFile(10, 0, true), "shootbody"});
+    pairs.push_back({names().getCharacterAnimationFile(0, 13, 0, 1), names().getWeaponAnimationFile(10, 1, false), "shootbody"});
+    pairs.push_back({names().getCharacterAnimationFile(0, 14, 0, 1), names().getWeaponAnimationFile(10, 1, true), "shootbody"});
+    for (const Pair& pair : pairs) {
+        CompositeAnimation* body = playThrough(pair.body);
+        CompositeAnimation* weapon = playThrough(pair.weapon);
+        EXPECT_EQ(body->getLastFrame(), weapon->getLastFrame()) << pair.body;
+        EXPECT_EQ(body->getInterval(), weapon->getInterval()) << pair.body;
+        auto events = elements(weapon, AnimationCommand::FUNC);
+        ASSERT_EQ(events.size(), 1u) << pair.weapon;
+        EXPECT_EQ(events[0].firstText, pair.event);
+        EXPECT_EQ(elements(weapon, AnimationCommand::PLAYSE).size() >= 1, true) << pair.weapon;
+    }
+}
+
+TEST_F(AnimationContent, BulletsAndHitEffectsPlayAndEffectsEndEmpty) {
+    playThrough(names().getBulletAnimationFile(1));
+    for (int effect : {1, 2, 5}) {
+        CompositeAnimation* node = playThrough(names().getEffectAnimationFile(effect));
+        for (engine::Node* child : node->getChildren())
+            EXPECT_EQ(child->getOpacity(), 0) << "effect " << effect << " leaves nothing drawn";
+    }
+    playThrough(names().getEffectAnimationFile(9001));
+}
+
+// The lowest drawn row of the frame, or -1 when the column range is empty (y up, design units).
+int lowestDrawnRow(engine::HeadlessView* view, int fromX, int toX, SDL_Color background) {
+    SDL_Surface* s = view->getFrameSurface();
+    for (int yUp = 0; yUp < s->h; ++yUp)
+        for (int x = fromX; x < toX; ++x) {
+            const Uint32 v = static_cast<const Uint32*>(s->pixels)[(s->h - 1 - yUp) * (s->pitch / 4) + x];
+            if (static_cast<Uint8>(v >> 16) != background.r || static_cast<Uint8>(v >> 8) != background.g ||
+                static_cast<Uint8>(v) != background.b)
+                return yUp;
+        }
+    return -1;
+}
+
+TEST_F(AnimationContent, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
+    // The lowest drawn row of the figure is the first row above the ground line (y 250 on screen).
+    engine::Sprite* backdrop = engine::Sprite::create();
+    backdrop->setTextureRect(engine::Rect(0, 0, 960, 540));
+    backdrop->setAnchorPoint(engine::Vec2::ZERO);
+    backdrop->setColor(engine::Color3B(10, 200, 30));
+    scene_->addChild(backdrop, -1);
+    for (int motion : {1, 2, 3}) {
+        CompositeAnimation* node = CompositeAnimation::create();
+        ASSERT_TRUE(node->load(names().getCharacterAnimationFile(0, motion, 0)));
+        node->setPosition(480, 270);  // the character's centre; its 40 high body box ends 20 below
+        scene_->addChild(node);
+        node->play(nullptr, true);
+        for (int frame = 0; frame <= node->getLastFrame(); ++frame) {
+            node->step();
+            runFrames(1);
+            // Turned boots are rasterised to whole pixels: a stride may sink or lift a sole by one.
+            const int lowest = lowestDrawnRow(view_, 440, 520, SDL_Color{10, 200, 30, 255});
+            if (motion == 1)
+                EXPECT_EQ(lowest, 250) << "frame " << frame;
+            else
+                EXPECT_NEAR(lowest, 250, 1) << "motion " << motion << " frame " << frame;
+        }
+        node->removeFromParent();
+    }
+}
+
+// Runs a program of the build with arguments; its standard output goes to `out`.
+int runTool(const std::string& program, const std::vector<std::string>& args, const std::string& out) {
+    std::string command = "exec \"$0\" \"$@\" >\"" + out + "\" 2>&1";
+    std::vector<std::string> shellArgs = {"-c", command, std::string(QUORIN_BINARY_DIR) + "/" + program};
+    shellArgs.insert(shellArgs.end(), args.begin(), args.end());
+    return runProgram("/bin/sh", shellArgs);
+}
+
+TEST(AnimationTools, TheContentCheckFindsNoProblemInAnyBuiltScript) {
+    testsupport::TempDir scratch;
+    const std::string out = scratch / "out.txt";
+    runTool("quorin-content", {"check", "--res", QUORIN_RUNTIME_DIR}, out);
+    const std::string text = testsupport::readFile(out);
+    std::size_t scripts = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(QUORIN_RUNTIME_DIR "/res"))
+        scripts += entry.path().extension() == ".cma";
+    EXPECT_GT(scripts, 60u);
+    EXPECT_EQ(text.find(".cma"), std::string::npos) << text;
+
+    ASSERT_EQ(runTool("quorin-content", {"dump", "cma", QUORIN_RUNTIME_DIR "/res/anime/PLAYER_WAIT_0.cma"}, out), 0);
+    nlohmann::json dump = nlohmann::json::parse(testsupport::readFile(out));
+    EXPECT_EQ(dump["name"], "PLAYER_WAIT_0");
+    EXPECT_EQ(dump["width"], 32);
+    EXPECT_EQ(dump["frames"][0]["elements"][0]["command"], "PAINT");
+    EXPECT_EQ(dump["frames"][0]["elements"][0]["line"], 3);
+}
+
+TEST(AnimationTools, AnimviewTakesPicturesOfChosenFrames) {
+    testsupport::TempDir scratch;
+    const std::string shot = scratch / "frame.png", strip = scratch / "strip.png";
+    ASSERT_EQ(runTool("quorin-animview",
+                      {"--headless", "--res", QUORIN_RUNTIME_DIR, "--file", "anime/PLAYER_GRAPPLE_0_1.cma", "--file",
+                       "anime/WEAPON_0000_01.cma", "--scale", "2", "--bg", "000000", "--facing", "right", "--shot",
+                       "3:" + shot, "--strip", strip, "--columns", "4", "--margin", "0"},
+                      scratch / "log.txt"),
+              0)
+        << testsupport::readFile(scratch / "log.txt");
+    SDL_Surface* picture = IMG_Load(shot.c_str());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->w, 960);
+    SDL_FreeSurface(picture);
+    SDL_Surface* frames = IMG_Load(strip.c_str());
+    ASSERT_NE(frames, nullptr);
+    EXPECT_EQ(frames->w, 4 * 64 + 3 * 2) << "four tiles of 32 x 2 with a gap of 2 between";
+    EXPECT_EQ(frames->h, 2 * 96 + 2) << "eight frames in two rows";
+    SDL_FreeSurface(frames);
+    EXPECT_EQ(runTool("quorin-animview", {"--headless", "--res", QUORIN_RUNTIME_DIR, "--file", "anime/NONE.cma"},
+                      scratch / "log.txt"),
+              1);
+    EXPECT_EQ(runTool("quorin-animview", {"--scale", "0"}, scratch / "log.txt"), 2);
+}
+
+}  // namespace
