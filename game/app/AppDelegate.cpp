@@ -15,6 +15,7 @@ constexpr float kDesignHeight = 540.0f;
 
 }  // namespace
 
+// The engine picks the pixel formats of its renderers itself (8-bit colour channels and alpha).
 void AppDelegate::initGLContextAttrs() {}
 
 const std::vector<std::string>& AppDelegate::searchPaths() {
