@@ -18,9 +18,9 @@ struct CommandEntry {
 
 // PAINT and CHANGE read up to the opacity (field 18), MOVE up to flip y (field 18).
 constexpr CommandEntry kCommands[] = {
-    {AnimationCommand::PAINT, "PAINT", 19},   {AnimationCommand::CHANGE, "CHANGE", 19},
-    {AnimationCommand::MOVE, "MOVE", 19},     {AnimationCommand::REMOVE, "REMOVE", 3},
-    {AnimationCommand::PLAYSE, "PLAYSE", 5},  {AnimationCommand::STOPSE, "STOPSE", 3},
+    {AnimationCommand::PAINT, "PAINT", 19},  {AnimationCommand::CHANGE, "CHANGE", 19},
+    {AnimationCommand::MOVE, "MOVE", 19},    {AnimationCommand::REMOVE, "REMOVE", 3},
+    {AnimationCommand::PLAYSE, "PLAYSE", 5}, {AnimationCommand::STOPSE, "STOPSE", 3},
     {AnimationCommand::FUNC, "FUNC", 4},
 };
 
@@ -28,7 +28,8 @@ constexpr const char* kBlendWords[] = {"", "COLOR", "ADD", "SUB", "MULTI", "SCRE
 
 std::string upper(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -75,7 +76,9 @@ int AnimationElement::blendModeForWord(std::string_view word) {
     return 0;
 }
 
-const char* AnimationElement::blendWord(int mode) { return mode >= 1 && mode <= 6 ? kBlendWords[mode] : "0"; }
+const char* AnimationElement::blendWord(int mode) {
+    return mode >= 1 && mode <= 6 ? kBlendWords[mode] : "0";
+}
 
 int AnimationElement::colourField(std::string_view field) {
     return field == "-" ? 255 : engine::NumberText::leadingInt(field);

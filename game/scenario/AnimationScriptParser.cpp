@@ -25,11 +25,14 @@ std::vector<std::string> splitFields(std::string_view line) {
 
 std::string upper(const std::string& text) {
     std::string out = text;
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
 
-float floatField(const std::string& field) { return static_cast<float>(NumberText::leadingDouble(field)); }
+float floatField(const std::string& field) {
+    return static_cast<float>(NumberText::leadingDouble(field));
+}
 
 AnimationScriptError makeError(int line, std::string reason, std::string detail = "") {
     AnimationScriptError error;
@@ -74,15 +77,15 @@ bool AnimationScriptParser::readElement(const std::vector<std::string>& f, int l
     std::string word = upper(f[1]);
     if (!AnimationElement::commandForWord(word, e.type)) {
         error = makeError(line, "Corrupt script [" + word + "]",
-                          "Corrupt script [" + word + "]: not a command (PAINT, CHANGE, MOVE, REMOVE, PLAYSE, "
-                          "STOPSE, FUNC)");
+                          "Corrupt script [" + word +
+                              "]: not a command (PAINT, CHANGE, MOVE, REMOVE, PLAYSE, "
+                              "STOPSE, FUNC)");
         return false;
     }
     const int needed = AnimationElement::fieldsNeeded(e.type);
     if (static_cast<int>(f.size()) < needed) {
-        error = makeError(line,
-                          "Missing fields [" + word + " needs " + std::to_string(needed) + ", found " +
-                              std::to_string(f.size()) + "]");
+        error = makeError(line, "Missing fields [" + word + " needs " + std::to_string(needed) + ", found " +
+                                    std::to_string(f.size()) + "]");
         return false;
     }
     switch (e.type) {
@@ -92,8 +95,9 @@ bool AnimationScriptParser::readElement(const std::vector<std::string>& f, int l
             e.id = NumberText::leadingInt(f[2]);
             if (e.type != AnimationCommand::MOVE && !AnimationElement::readImage(f[3], e.image)) {
                 error = makeError(line, "Corrupt image [" + f[3] + "]",
-                                  "Corrupt image [" + f[3] + "]: write file:cellWidth:cellHeight:index or a "
-                                  "plain file name");
+                                  "Corrupt image [" + f[3] +
+                                      "]: write file:cellWidth:cellHeight:index or a "
+                                      "plain file name");
                 return false;
             }
             readSpriteFields(f, e);
@@ -188,7 +192,8 @@ bool AnimationScriptParser::parse(std::string_view text, AnimationTimeline& time
     }
 
     if (!headerRead)
-        errors.push_back(makeError(1, "Corrupt script", "Corrupt script: the file is empty (no header line)"));
+        errors.push_back(
+            makeError(1, "Corrupt script", "Corrupt script: the file is empty (no header line)"));
 
     const bool clean = errors.size() == errorsBefore;
     if (!clean && mode == Mode::STOP_AT_FIRST_ERROR) timeline.clear();

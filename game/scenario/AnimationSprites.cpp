@@ -10,17 +10,21 @@ namespace vastomer {
 namespace {
 
 engine::Texture2D* loadTexture(const AnimationImage& image, const std::string& folder, engine::Rect& rect) {
-    engine::Texture2D* texture = engine::Director::getInstance()->getTextureCache()->addImage(folder + image.file);
+    engine::Texture2D* texture =
+        engine::Director::getInstance()->getTextureCache()->addImage(folder + image.file);
     if (!texture) return nullptr;
     if (image.isWholePicture()) {
         rect = engine::Rect(engine::Vec2::ZERO, texture->getContentSize());
         return texture;
     }
-    return AnimationSprites::cellRect(image, texture->getPixelsWide(), texture->getPixelsHigh(), rect) ? texture
-                                                                                                      : nullptr;
+    return AnimationSprites::cellRect(image, texture->getPixelsWide(), texture->getPixelsHigh(), rect)
+               ? texture
+               : nullptr;
 }
 
-uint8_t channel(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
+uint8_t channel(int value) {
+    return static_cast<uint8_t>(std::clamp(value, 0, 255));
+}
 
 // z truncated towards zero; a z beyond the int range (or not a number) is held at the range's ends.
 int zOrder(float z) {
@@ -40,8 +44,9 @@ bool AnimationSprites::cellRect(const AnimationImage& image, int pictureWidth, i
     const int column = image.cellIndex % columns;
     const int row = image.cellIndex / columns;
     if ((row + 1) * image.cellHeight > pictureHeight) return false;
-    out = engine::Rect(static_cast<float>(column * image.cellWidth), static_cast<float>(row * image.cellHeight),
-                       static_cast<float>(image.cellWidth), static_cast<float>(image.cellHeight));
+    out =
+        engine::Rect(static_cast<float>(column * image.cellWidth), static_cast<float>(row * image.cellHeight),
+                     static_cast<float>(image.cellWidth), static_cast<float>(image.cellHeight));
     return true;
 }
 
@@ -51,7 +56,8 @@ engine::Sprite* AnimationSprites::create(const AnimationImage& image, const std:
     return texture ? engine::Sprite::createWithTexture(texture, rect) : nullptr;
 }
 
-bool AnimationSprites::setImage(engine::Sprite* sprite, const AnimationImage& image, const std::string& folder) {
+bool AnimationSprites::setImage(engine::Sprite* sprite, const AnimationImage& image,
+                                const std::string& folder) {
     engine::Rect rect;
     engine::Texture2D* texture = loadTexture(image, folder, rect);
     if (!texture) return false;

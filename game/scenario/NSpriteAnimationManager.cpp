@@ -4,11 +4,10 @@ namespace vastomer {
 
 namespace {
 
-constexpr const char* kMotionWords[] = {"WAIT_",          "WALK_",           "RUN_",         "JUMPPRE_",
-                                        "JUMP_",          "FALLING_",        "LANDING_",     "DAMAGE_",
-                                        "DOWN_",          "ATTACK_",         "GRAPPLE_",     "GRAPPLE_JUMP_",
-                                        "SHOOT_",         "SHOOT_JUMP_",     "SHOOT_FULL_",  "SHOOT_FULL_JUMP_",
-                                        "ENTICE_",        "FLING_"};
+constexpr const char* kMotionWords[] = {
+    "WAIT_",    "WALK_",       "RUN_",        "JUMPPRE_",         "JUMP_",    "FALLING_",
+    "LANDING_", "DAMAGE_",     "DOWN_",       "ATTACK_",          "GRAPPLE_", "GRAPPLE_JUMP_",
+    "SHOOT_",   "SHOOT_JUMP_", "SHOOT_FULL_", "SHOOT_FULL_JUMP_", "ENTICE_",  "FLING_"};
 
 }  // namespace
 
@@ -23,9 +22,11 @@ const char* NSpriteAnimationManager::motionWord(int motion) {
 
 std::string NSpriteAnimationManager::padded(int number, int digits) {
     const bool negative = number < 0;
-    std::string text = std::to_string(negative ? -static_cast<long long>(number) : static_cast<long long>(number));
+    std::string text =
+        std::to_string(negative ? -static_cast<long long>(number) : static_cast<long long>(number));
     const int width = negative ? digits - 1 : digits;
-    if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
     return negative ? "-" + text : text;
 }
 
@@ -40,7 +41,8 @@ std::string NSpriteAnimationManager::getCharacterAnimationFile(int characterId, 
 }
 
 std::string NSpriteAnimationManager::getWeaponAnimationFile(int weaponId, int number, bool jumping) const {
-    return "anime/WEAPON_" + padded(weaponId, 4) + "_" + padded(number, 2) + (jumping ? "_JUMP" : "") + ".cma";
+    return "anime/WEAPON_" + padded(weaponId, 4) + "_" + padded(number, 2) + (jumping ? "_JUMP" : "") +
+           ".cma";
 }
 
 std::string NSpriteAnimationManager::getBulletAnimationFile(int bulletId) const {

@@ -22,6 +22,8 @@ void ZPosMoveTo::update(float t) {
     if (target_) target_->setPositionZ(startZ_ + deltaZ_ * t);
 }
 
-ZPosMoveTo* ZPosMoveTo::clone() const { return create(duration_, endZ_); }
+ZPosMoveTo* ZPosMoveTo::clone() const {
+    return create(duration_, endZ_);
+}
 
 }  // namespace vastomer

@@ -20,7 +20,9 @@ using vastomer::NSpriteAnimationManager;
 
 namespace {
 
-const NSpriteAnimationManager& names() { return *NSpriteAnimationManager::getInstance(); }
+const NSpriteAnimationManager& names() {
+    return *NSpriteAnimationManager::getInstance();
+}
 
 class AnimationContent : public GameTest {
 protected:
@@ -50,11 +52,13 @@ protected:
     }
     static std::string shown() {
         std::string all;
-        for (const auto& box : MessageBox::getShown()) all += box.message + "\n";
+        for (const auto& box : MessageBox::getShown())
+            all += box.message + "\n";
         return all;
     }
     // The elements of one command in a loaded timeline.
-    static std::vector<vastomer::AnimationElement> elements(const CompositeAnimation* node, AnimationCommand type) {
+    static std::vector<vastomer::AnimationElement> elements(const CompositeAnimation* node,
+                                                            AnimationCommand type) {
         std::vector<vastomer::AnimationElement> found;
         for (const auto& [frame, list] : node->getTimeline().frames)
             for (const auto& element : list)
@@ -66,12 +70,14 @@ protected:
 };
 
 TEST_F(AnimationContent, EveryPlayerMotionOfTheTravelCoatPlaysCleanly) {
-    for (int motion = NSpriteAnimationManager::FIRST_MOTION; motion <= NSpriteAnimationManager::LAST_MOTION; ++motion)
+    for (int motion = NSpriteAnimationManager::FIRST_MOTION; motion <= NSpriteAnimationManager::LAST_MOTION;
+         ++motion)
         playThrough(names().getCharacterAnimationFile(0, motion, 0));
 }
 
 TEST_F(AnimationContent, TheSproutlingHasItsMotions) {
-    for (int motion : {1, 2, 3, 8, 9, 10}) playThrough(names().getCharacterAnimationFile(1, motion, 0));
+    for (int motion : {1, 2, 3, 8, 9, 10})
+        playThrough(names().getCharacterAnimationFile(1, motion, 0));
     playThrough(names().getCharacterAnimationFile(1, 10, 0, 1));
 }
 
@@ -81,16 +87,20 @@ TEST_F(AnimationContent, IronFanAndPistolScriptsKeepStepWithTheBody) {
     };
     std::vector<Pair> pairs;
     for (int hit = 1; hit <= 3; ++hit) {  // the Iron Fan's attackAnim numbers are 1, 2, 3
-        pairs.push_back({names().getCharacterAnimationFile(0, 11, 0, hit), names().getWeaponAnimationFile(0, hit, false),
-                         "grapplebody"});
-        pairs.push_back({names().getCharacterAnimationFile(0, 12, 0, hit), names().getWeaponAnimationFile(0, hit, true),
-                         "grapplebody"});
+        pairs.push_back({names().getCharacterAnimationFile(0, 11, 0, hit),
+                         names().getWeaponAnimationFile(0, hit, false), "grapplebody"});
+        pairs.push_back({names().getCharacterAnimationFile(0, 12, 0, hit),
+                         names().getWeaponAnimationFile(0, hit, true), "grapplebody"});
     }
     // The pistol (attackAnim1 1): the full draw with weapon script 00, a quick follow-up with 01.
-    pairs.push_back({names().getCharacterAnimationFile(0, 15, 0, 1), names().getWeaponAnimationFile(10, 0, false), "shootbody"});
-    pairs.push_back({names().getCharacterAnimationFile(0, 16, 0, 1), names().getWeaponAnimationFile(10, 0, true), "shootbody"});
-    pairs.push_back({names().getCharacterAnimationFile(0, 13, 0, 1), names().getWeaponAnimationFile(10, 1, false), "shootbody"});
-    pairs.push_back({names().getCharacterAnimationFile(0, 14, 0, 1), names().getWeaponAnimationFile(10, 1, true), "shootbody"});
+    pairs.push_back({names().getCharacterAnimationFile(0, 15, 0, 1),
+                     names().getWeaponAnimationFile(10, 0, false), "shootbody"});
+    pairs.push_back({names().getCharacterAnimationFile(0, 16, 0, 1),
+                     names().getWeaponAnimationFile(10, 0, true), "shootbody"});
+    pairs.push_back({names().getCharacterAnimationFile(0, 13, 0, 1),
+                     names().getWeaponAnimationFile(10, 1, false), "shootbody"});
+    pairs.push_back({names().getCharacterAnimationFile(0, 14, 0, 1),
+                     names().getWeaponAnimationFile(10, 1, true), "shootbody"});
     for (const Pair& pair : pairs) {
         CompositeAnimation* body = playThrough(pair.body);
         CompositeAnimation* weapon = playThrough(pair.weapon);
@@ -172,7 +182,9 @@ TEST(AnimationTools, TheContentCheckFindsNoProblemInAnyBuiltScript) {
     EXPECT_GT(scripts, 60u);
     EXPECT_EQ(text.find(".cma"), std::string::npos) << text;
 
-    ASSERT_EQ(runTool("quorin-content", {"dump", "cma", QUORIN_RUNTIME_DIR "/res/anime/PLAYER_WAIT_0.cma"}, out), 0);
+    ASSERT_EQ(
+        runTool("quorin-content", {"dump", "cma", QUORIN_RUNTIME_DIR "/res/anime/PLAYER_WAIT_0.cma"}, out),
+        0);
     nlohmann::json dump = nlohmann::json::parse(testsupport::readFile(out));
     EXPECT_EQ(dump["name"], "PLAYER_WAIT_0");
     EXPECT_EQ(dump["width"], 32);
@@ -184,9 +196,27 @@ TEST(AnimationTools, AnimviewTakesPicturesOfChosenFrames) {
     testsupport::TempDir scratch;
     const std::string shot = scratch / "frame.png", strip = scratch / "strip.png";
     ASSERT_EQ(runTool("quorin-animview",
-                      {"--headless", "--res", QUORIN_RUNTIME_DIR, "--file", "anime/PLAYER_GRAPPLE_0_1.cma", "--file",
-                       "anime/WEAPON_0000_01.cma", "--scale", "2", "--bg", "000000", "--facing", "right", "--shot",
-                       "3:" + shot, "--strip", strip, "--columns", "4", "--margin", "0"},
+                      {"--headless",
+                       "--res",
+                       QUORIN_RUNTIME_DIR,
+                       "--file",
+                       "anime/PLAYER_GRAPPLE_0_1.cma",
+                       "--file",
+                       "anime/WEAPON_0000_01.cma",
+                       "--scale",
+                       "2",
+                       "--bg",
+                       "000000",
+                       "--facing",
+                       "right",
+                       "--shot",
+                       "3:" + shot,
+                       "--strip",
+                       strip,
+                       "--columns",
+                       "4",
+                       "--margin",
+                       "0"},
                       scratch / "log.txt"),
               0)
         << testsupport::readFile(scratch / "log.txt");
@@ -199,9 +229,10 @@ TEST(AnimationTools, AnimviewTakesPicturesOfChosenFrames) {
     EXPECT_EQ(frames->w, 4 * 64 + 3 * 2) << "four tiles of 32 x 2 with a gap of 2 between";
     EXPECT_EQ(frames->h, 2 * 96 + 2) << "eight frames in two rows";
     SDL_FreeSurface(frames);
-    EXPECT_EQ(runTool("quorin-animview", {"--headless", "--res", QUORIN_RUNTIME_DIR, "--file", "anime/NONE.cma"},
-                      scratch / "log.txt"),
-              1);
+    EXPECT_EQ(
+        runTool("quorin-animview", {"--headless", "--res", QUORIN_RUNTIME_DIR, "--file", "anime/NONE.cma"},
+                scratch / "log.txt"),
+        1);
     EXPECT_EQ(runTool("quorin-animview", {"--scale", "0"}, scratch / "log.txt"), 2);
 }
 

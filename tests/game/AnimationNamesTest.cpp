@@ -26,10 +26,12 @@ TEST(AnimationFileNames, CharacterMotionsWeaponsBulletsAndEffects) {
     EXPECT_EQ(names->getWeaponAnimationFile(10, 0, true), "anime/WEAPON_0010_00_JUMP.cma");
     EXPECT_EQ(names->getBulletAnimationFile(1), "anime/BULLET_0001.cma");
     EXPECT_EQ(names->getEffectAnimationFile(9001), "anime/EFFECT_9001.cma");
-    const char* words[] = {"WAIT_",  "WALK_",  "RUN_",         "JUMPPRE_",       "JUMP_",       "FALLING_",
-                           "LANDING_", "DAMAGE_", "DOWN_",      "ATTACK_",        "GRAPPLE_",    "GRAPPLE_JUMP_",
-                           "SHOOT_", "SHOOT_JUMP_", "SHOOT_FULL_", "SHOOT_FULL_JUMP_", "ENTICE_", "FLING_"};
-    for (int motion = 1; motion <= 18; ++motion) EXPECT_STREQ(NSpriteAnimationManager::motionWord(motion), words[motion - 1]);
+    const char* words[] = {
+        "WAIT_",    "WALK_",       "RUN_",        "JUMPPRE_",         "JUMP_",    "FALLING_",
+        "LANDING_", "DAMAGE_",     "DOWN_",       "ATTACK_",          "GRAPPLE_", "GRAPPLE_JUMP_",
+        "SHOOT_",   "SHOOT_JUMP_", "SHOOT_FULL_", "SHOOT_FULL_JUMP_", "ENTICE_",  "FLING_"};
+    for (int motion = 1; motion <= 18; ++motion)
+        EXPECT_STREQ(NSpriteAnimationManager::motionWord(motion), words[motion - 1]);
 }
 
 class ZPosMoveToTest : public GameTest {};

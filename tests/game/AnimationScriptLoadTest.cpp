@@ -36,7 +36,8 @@ TEST_F(AnimationScriptLoad, BrokenScriptsFailWithTheirMessageAndPhysicalLine) {
     const std::string at = " file:anime/broken.cma";
     EXPECT_EQ(loadError("x,1,1\n"), "Corrupt script. line:1" + at);
     EXPECT_EQ(loadError(""), "Corrupt script. line:1" + at) << "no header at all";
-    EXPECT_EQ(loadError("x,1,1,0.1\n\n" + kPaint1 + "\n// note\n" + kPaint1), "Duplicate id [1]. line:6" + at);
+    EXPECT_EQ(loadError("x,1,1,0.1\n\n" + kPaint1 + "\n// note\n" + kPaint1),
+              "Duplicate id [1]. line:6" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\n" + kPaint1 + "0,CHANGE,2,a.png,0,0,0,1,1,0,0,0,false,false,0,-,-,-,-\n"),
               "Undefined id [2]. line:3" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\n\n\n3,MOVE,5,-,0,0,0,1,1,0,0,0,0,-,-,-,-,false,false\n"),
@@ -44,11 +45,14 @@ TEST_F(AnimationScriptLoad, BrokenScriptsFailWithTheirMessageAndPhysicalLine) {
     EXPECT_EQ(loadError("x,1,1,0.1\n4,remove,9\n"), "Undefined id [9]. line:2" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\n" + kPaint1 + "2,jump,1\n"), "Corrupt script [JUMP]. line:3" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\r\n\r\n7\r\n"), "Corrupt script. line:3" + at) << "fewer than two fields";
-    EXPECT_EQ(loadError("x,1,1,0.1\n0,PAINT,1,a.png:16:16\n"), "Missing fields [PAINT needs 19, found 4]. line:2" + at);
+    EXPECT_EQ(loadError("x,1,1,0.1\n0,PAINT,1,a.png:16:16\n"),
+              "Missing fields [PAINT needs 19, found 4]. line:2" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\n" + kPaint1 + "1,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,false\n"),
               "Missing fields [MOVE needs 19, found 18]. line:3" + at);
-    EXPECT_EQ(loadError("x,1,1,0.1\n0,PLAYSE,1,se.mp3\n"), "Missing fields [PLAYSE needs 5, found 4]. line:2" + at);
-    EXPECT_EQ(loadError("x,1,1,0.1\n0,FUNC,shootbody,\n"), "Missing fields [FUNC needs 4, found 3]. line:2" + at)
+    EXPECT_EQ(loadError("x,1,1,0.1\n0,PLAYSE,1,se.mp3\n"),
+              "Missing fields [PLAYSE needs 5, found 4]. line:2" + at);
+    EXPECT_EQ(loadError("x,1,1,0.1\n0,FUNC,shootbody,\n"),
+              "Missing fields [FUNC needs 4, found 3]. line:2" + at)
         << "empty fields are dropped before counting";
     EXPECT_EQ(loadError("x,1,1,0.1\n0,REMOVE\n"), "Missing fields [REMOVE needs 3, found 2]. line:2" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\n0,PAINT,1,a.png:16:0:2,0,0,0,1,1,0.5,0.5,0,false,false,0,-,-,-,-\n"),
@@ -109,9 +113,11 @@ TEST(AnimationScriptParserModes, CollectingFindsEveryMistakeWithItsLine) {
                              "a.png,0,0,0,1,1,0,0,0,false,false,0,-,-,-,-\n4,REMOVE,1\n";
     AnimationTimeline timeline;
     std::vector<AnimationScriptError> errors;
-    EXPECT_FALSE(AnimationScriptParser::parse(text, timeline, AnimationScriptParser::Mode::COLLECT_ALL_ERRORS, errors));
+    EXPECT_FALSE(AnimationScriptParser::parse(text, timeline, AnimationScriptParser::Mode::COLLECT_ALL_ERRORS,
+                                              errors));
     std::vector<std::pair<int, std::string>> found;
-    for (const auto& error : errors) found.emplace_back(error.line, error.reason);
+    for (const auto& error : errors)
+        found.emplace_back(error.line, error.reason);
     EXPECT_EQ(found, (std::vector<std::pair<int, std::string>>{{3, "Duplicate id [1]"},
                                                                {5, "Corrupt script [JUMP]"},
                                                                {6, "Missing fields [MOVE needs 19, found 3]"},
@@ -119,7 +125,8 @@ TEST(AnimationScriptParserModes, CollectingFindsEveryMistakeWithItsLine) {
     EXPECT_EQ(timeline.lastFrame, 4) << "the sound lines are kept";
 
     errors.clear();
-    EXPECT_FALSE(AnimationScriptParser::parse(text, timeline, AnimationScriptParser::Mode::STOP_AT_FIRST_ERROR, errors));
+    EXPECT_FALSE(AnimationScriptParser::parse(text, timeline,
+                                              AnimationScriptParser::Mode::STOP_AT_FIRST_ERROR, errors));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].gameMessage("f.cma"), "Duplicate id [1]. line:3 file:f.cma");
     EXPECT_EQ(timeline.lastFrame, -1);

@@ -30,7 +30,8 @@ protected:
         engine::FileUtils::getInstance()->purgeCachedEntries();
     }
     // A script anime/NAME.cma with a header of interval 0.1 s above the given element lines.
-    std::string script(const std::string& name, const std::string& lines, const std::string& interval = "0.1") {
+    std::string script(const std::string& name, const std::string& lines,
+                       const std::string& interval = "0.1") {
         write("anime/" + name + ".cma", name + ",32,32," + interval + "\n" + lines);
         return "anime/" + name + ".cma";
     }
@@ -38,8 +39,9 @@ protected:
     // A 32 x 32 picture of four 16 x 16 cells: red, green (top), blue, yellow (bottom).
     void writeQuadrantSheet(const std::string& name) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_ARGB8888);
-        const Uint32 colours[4] = {SDL_MapRGB(surface->format, 255, 0, 0), SDL_MapRGB(surface->format, 0, 255, 0),
-                                   SDL_MapRGB(surface->format, 0, 0, 255), SDL_MapRGB(surface->format, 255, 255, 0)};
+        const Uint32 colours[4] = {
+            SDL_MapRGB(surface->format, 255, 0, 0), SDL_MapRGB(surface->format, 0, 255, 0),
+            SDL_MapRGB(surface->format, 0, 0, 255), SDL_MapRGB(surface->format, 255, 255, 0)};
         for (int cell = 0; cell < 4; ++cell) {
             SDL_Rect rect{(cell % 2) * 16, (cell / 2) * 16, 16, 16};
             SDL_FillRect(surface, &rect, colours[cell]);
@@ -79,6 +81,6 @@ protected:
 // A PAINT line of a whole picture or cell at (x, y) with the colour fields given.
 inline std::string paintLine(int frame, int id, const std::string& image, int x = 0, int y = 0,
                              const std::string& colour = "-,-,-,-", const std::string& blend = "0") {
-    return std::to_string(frame) + ",PAINT," + std::to_string(id) + "," + image + "," + std::to_string(x) + "," +
-           std::to_string(y) + ",0,1,1,0.5,0.5,0,false,false," + blend + "," + colour + "\n";
+    return std::to_string(frame) + ",PAINT," + std::to_string(id) + "," + image + "," + std::to_string(x) +
+           "," + std::to_string(y) + ",0,1,1,0.5,0.5,0,false,false," + blend + "," + colour + "\n";
 }

@@ -49,7 +49,8 @@ TEST_F(CompositeAnimationPlayback, IntervalsLandOnWholeFrames) {
     // 1/60 s steps add up to 0.05, 0.1 and 1/12 s exactly on the 3rd, 6th and 5th frame.
     for (const auto& [interval, frames] : std::vector<std::pair<std::string, int>>{
              {"0.05", 3}, {"0.1", 6}, {"0.0833333", 5}, {"0.0666667", 4}}) {
-        CompositeAnimation* node = animation(script("i" + std::to_string(frames), paintLine(1, 1, kRed), interval));
+        CompositeAnimation* node =
+            animation(script("i" + std::to_string(frames), paintLine(1, 1, kRed), interval));
         node->play();
         runFrames(frames * 2 - 1);
         EXPECT_EQ(node->getChildrenCount(), 0u) << interval;
@@ -60,8 +61,8 @@ TEST_F(CompositeAnimationPlayback, IntervalsLandOnWholeFrames) {
 }
 
 TEST_F(CompositeAnimationPlayback, ALoopClearsItsChildrenWhenItWrapsAndReportsEachPass) {
-    CompositeAnimation* node =
-        animation(script("loop", paintLine(0, 1, kRed, -20) + paintLine(1, 2, "sheet.png:16:16:1", 20), "0.05"));
+    CompositeAnimation* node = animation(
+        script("loop", paintLine(0, 1, kRed, -20) + paintLine(1, 2, "sheet.png:16:16:1", 20), "0.05"));
     int passes = 0;
     node->play([&](CompositeAnimation*) { ++passes; }, true);
     runFrames(6);
@@ -119,15 +120,17 @@ TEST_F(CompositeAnimationPlayback, AFinishCallbackMayStartAnotherScriptOnTheSame
 }
 
 TEST_F(CompositeAnimationPlayback, CellsAreCutRowByRowAndWholePicturesShowWhole) {
-    CompositeAnimation* cells = animation(
-        script("cells", paintLine(0, 1, "sheet.png:16:16:2", -40) + paintLine(0, 2, "sheet.png:16:16:1", 40)));
+    CompositeAnimation* cells = animation(script(
+        "cells", paintLine(0, 1, "sheet.png:16:16:2", -40) + paintLine(0, 2, "sheet.png:16:16:1", 40)));
     CompositeAnimation* whole = animation(script("whole", paintLine(0, 1, "sheet.png", 0, 60)));
     cells->play();
     whole->play();
     runFrames(6);
     SDL_Color left = pixel(440, 270), right = pixel(520, 270);
-    EXPECT_EQ((std::vector<int>{left.r, left.g, left.b}), (std::vector<int>{0, 0, 255})) << "cell 2: bottom left";
-    EXPECT_EQ((std::vector<int>{right.r, right.g, right.b}), (std::vector<int>{0, 255, 0})) << "cell 1: top right";
+    EXPECT_EQ((std::vector<int>{left.r, left.g, left.b}), (std::vector<int>{0, 0, 255}))
+        << "cell 2: bottom left";
+    EXPECT_EQ((std::vector<int>{right.r, right.g, right.b}), (std::vector<int>{0, 255, 0}))
+        << "cell 1: top right";
     auto* sprite = static_cast<engine::Sprite*>(whole->getChildByTag(1));
     EXPECT_EQ(sprite->getContentSize().width, 32.0f);
     SDL_Color topLeft = pixel(472, 338), bottomRight = pixel(487, 323);
@@ -225,9 +228,9 @@ TEST_F(CompositeAnimationPlayback, EventsReachTheOwnerWithBothTexts) {
 }
 
 TEST_F(CompositeAnimationPlayback, FaultyElementsAreReportedAndSkippedWhilePlaybackGoesOn) {
-    const std::string lines = paintLine(0, 1, kRed) + paintLine(0, 2, "missing.png") +
-                              paintLine(0, 3, "sheet.png:16:16:9") + "1,REMOVE,1\n2,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n" +
-                              paintLine(3, 4, kRed);
+    const std::string lines =
+        paintLine(0, 1, kRed) + paintLine(0, 2, "missing.png") + paintLine(0, 3, "sheet.png:16:16:9") +
+        "1,REMOVE,1\n2,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n" + paintLine(3, 4, kRed);
     const std::string file = script("faulty", lines);
     CompositeAnimation* node = animation(file);
     node->play();
@@ -244,8 +247,8 @@ TEST_F(CompositeAnimationPlayback, FaultyElementsAreReportedAndSkippedWhilePlayb
 
     // A child with the tag that is no sprite, and a PAINT over a tag already there.
     MessageBox::clearShown();
-    CompositeAnimation* other = animation(script(
-        "cast", paintLine(0, 1, kRed) + paintLine(2, 8, kRed) + "1,MOVE,8,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n"));
+    CompositeAnimation* other = animation(script("cast", paintLine(0, 1, kRed) + paintLine(2, 8, kRed) +
+                                                             "1,MOVE,8,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n"));
     other->play();
     runFrames(6);
     other->addChild(engine::Node::create(), 0, 8);

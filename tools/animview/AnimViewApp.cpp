@@ -15,7 +15,8 @@ namespace animview {
 
 bool AnimViewApp::applicationDidFinishLaunching() {
     engine::FileUtils* files = engine::FileUtils::getInstance();
-    for (const std::string& path : AppDelegate::searchPaths()) files->addSearchPath(path);
+    for (const std::string& path : AppDelegate::searchPaths())
+        files->addSearchPath(path);
 
     engine::Director* director = engine::Director::getInstance();
     const engine::Size screen = director->getWinSize();
@@ -61,10 +62,10 @@ bool AnimViewApp::applicationDidFinishLaunching() {
     const vastomer::CompositeAnimation* first = animations_.front();
     if (!options_.strip.empty()) {
         const float margin = 2.0f * static_cast<float>(options_.margin);
-        const int tileWidth = static_cast<int>(
-            std::min((static_cast<float>(first->getTimeline().width) + margin) * options_.scale, screen.width));
-        const int tileHeight = static_cast<int>(
-            std::min((static_cast<float>(first->getTimeline().height) + margin) * options_.scale, screen.height));
+        const int tileWidth = static_cast<int>(std::min(
+            (static_cast<float>(first->getTimeline().width) + margin) * options_.scale, screen.width));
+        const int tileHeight = static_cast<int>(std::min(
+            (static_cast<float>(first->getTimeline().height) + margin) * options_.scale, screen.height));
         if (!strip_.begin(tileWidth, tileHeight, options_.columns, first->getLastFrame() + 1)) return false;
     }
     shotTaken_.assign(options_.frameShots.size(), false);
@@ -100,7 +101,8 @@ void AnimViewApp::frameDrawn(uint64_t frame) {
         if (strip_.isActive() && !stripSaved_) {
             SDL_Surface* pixels = view->readPixels();
             const int screenHeight = static_cast<int>(director->getWinSize().height);
-            strip_.capture(pixels, static_cast<int>(origin_.x), screenHeight - static_cast<int>(origin_.y), drawn);
+            strip_.capture(pixels, static_cast<int>(origin_.x), screenHeight - static_cast<int>(origin_.y),
+                           drawn);
             if (pixels) SDL_FreeSurface(pixels);
             if (drawn == first->getLastFrame()) {
                 stripSaved_ = true;

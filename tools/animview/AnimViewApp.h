@@ -30,7 +30,7 @@ private:
     FrameStrip strip_;
     bool stripSaved_ = false;
     std::vector<bool> shotTaken_;
-    int lastDrawn_ = -1;     // the first script's frame drawn last
+    int lastDrawn_ = -1;  // the first script's frame drawn last
     bool firstPassDone_ = false;
 };
 

@@ -11,8 +11,10 @@ bool hexColour(const std::string& text, engine::Color3B& out) {
     if (digits.size() != 6) return false;
     unsigned value = 0;
     for (char c : digits) {
-        int digit = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                                                     : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+        int digit = (c >= '0' && c <= '9')   ? c - '0'
+                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                             : -1;
         if (digit < 0) return false;
         value = value * 16 + static_cast<unsigned>(digit);
     }
@@ -24,10 +26,9 @@ bool hexColour(const std::string& text, engine::Color3B& out) {
 }  // namespace
 
 std::vector<engine::LaunchOptions::Declared> AnimViewOptions::declared() {
-    return {{"file", true, true},   {"loop", false, false},  {"scale", true, false},
-            {"bg", true, false},    {"facing", true, false}, {"shot", true, true},
-            {"strip", true, false}, {"columns", true, false}, {"margin", true, false},
-            {"guide", true, false}};
+    return {{"file", true, true},    {"loop", false, false}, {"scale", true, false}, {"bg", true, false},
+            {"facing", true, false}, {"shot", true, true},   {"strip", true, false}, {"columns", true, false},
+            {"margin", true, false}, {"guide", true, false}};
 }
 
 std::string AnimViewOptions::usage() {
@@ -42,7 +43,8 @@ std::string AnimViewOptions::usage() {
            "  --shot K:FILE     PNG of the screen when animation frame K (from 0) is first drawn\n"
            "  --strip FILE      PNG of every frame of the first script, side by side, then quit\n"
            "  --columns N       frames a row in the strip (default 8)\n"
-           "  --margin N        animation pixels shown around the script's size in a strip tile (default 16)\n"
+           "  --margin N        animation pixels shown around the script's size in a strip tile (default "
+           "16)\n"
            "  --guide Y         draw a line across at height Y (animation pixels; -20 is Quorin's ground)\n"
            "engine options: --headless --frames N --screenshot FRAME:FILE --res DIR\n";
 }
@@ -94,8 +96,8 @@ bool AnimViewOptions::read(const engine::LaunchOptions& launch, AnimViewOptions&
         error = "--columns needs a whole number above 0";
         return false;
     }
-    if (launch.has("margin") &&
-        (!engine::NumberText::parseInt(launch.value("margin"), out.margin) || out.margin < 0 || out.margin > 200)) {
+    if (launch.has("margin") && (!engine::NumberText::parseInt(launch.value("margin"), out.margin) ||
+                                 out.margin < 0 || out.margin > 200)) {
         error = "--margin needs a whole number from 0 to 200";
         return false;
     }

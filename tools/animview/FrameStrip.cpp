@@ -31,11 +31,13 @@ bool FrameStrip::begin(int tileWidth, int tileHeight, int columns, int count) {
 void FrameStrip::capture(SDL_Surface* frame, int centreX, int centreY, int index) {
     if (!surface_ || !frame) return;
     SDL_Rect from{centreX - tileWidth_ / 2, centreY - tileHeight_ / 2, tileWidth_, tileHeight_};
-    SDL_Rect to{(index % columns_) * (tileWidth_ + kGap), (index / columns_) * (tileHeight_ + kGap), tileWidth_,
-                tileHeight_};
+    SDL_Rect to{(index % columns_) * (tileWidth_ + kGap), (index / columns_) * (tileHeight_ + kGap),
+                tileWidth_, tileHeight_};
     SDL_BlitSurface(frame, &from, surface_, &to);
 }
 
-bool FrameStrip::save(const std::string& path) const { return surface_ && IMG_SavePNG(surface_, path.c_str()) == 0; }
+bool FrameStrip::save(const std::string& path) const {
+    return surface_ && IMG_SavePNG(surface_, path.c_str()) == 0;
+}
 
 }  // namespace animview

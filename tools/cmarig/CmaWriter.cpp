@@ -13,7 +13,9 @@ namespace cmarig {
 
 namespace {
 
-std::string colour(int value) { return value == 255 ? "-" : std::to_string(value); }
+std::string colour(int value) {
+    return value == 255 ? "-" : std::to_string(value);
+}
 
 std::string anchor(const Part& part, const Sheet& sheet) {
     return CmaWriter::decimal(part.pivot.x / sheet.cellWidth, 4) + "," +
@@ -28,12 +30,14 @@ std::string spriteLine(int frame, const char* word, int id, const std::string& i
     const std::string blend = part.blend.empty() ? "0" : part.blend;
     const int opacity = s.visible ? s.opacity : 0;
     const std::string flips = std::string(s.flip ? "true" : "false") + ",false";
-    const std::string colours = blend + "," + colour((s.tint >> 16) & 0xFF) + "," + colour((s.tint >> 8) & 0xFF) +
-                                "," + colour(s.tint & 0xFF) + "," + colour(opacity);
-    std::string line = std::to_string(frame) + "," + word + "," + std::to_string(id) + "," + (move ? "-" : image) +
-                       "," + std::to_string(s.x) + "," + std::to_string(s.y) + "," + std::to_string(s.z) + "," +
-                       CmaWriter::decimal(s.scaleX, 2) + "," + CmaWriter::decimal(s.scaleY, 2) + "," +
-                       anchor(part, sheet) + "," + std::to_string(s.rotation) + ",";
+    const std::string colours = blend + "," + colour((s.tint >> 16) & 0xFF) + "," +
+                                colour((s.tint >> 8) & 0xFF) + "," + colour(s.tint & 0xFF) + "," +
+                                colour(opacity);
+    std::string line = std::to_string(frame) + "," + word + "," + std::to_string(id) + "," +
+                       (move ? "-" : image) + "," + std::to_string(s.x) + "," + std::to_string(s.y) + "," +
+                       std::to_string(s.z) + "," + CmaWriter::decimal(s.scaleX, 2) + "," +
+                       CmaWriter::decimal(s.scaleY, 2) + "," + anchor(part, sheet) + "," +
+                       std::to_string(s.rotation) + ",";
     line += move ? colours + "," + flips : flips + "," + colours;
     return line + "\n";
 }
@@ -51,7 +55,8 @@ std::string CmaWriter::decimal(double value, int decimals) {
     if (fraction != 0) {
         std::string digits = std::to_string(fraction);
         digits.insert(0, static_cast<std::size_t>(decimals) - digits.size(), '0');
-        while (!digits.empty() && digits.back() == '0') digits.pop_back();
+        while (!digits.empty() && digits.back() == '0')
+            digits.pop_back();
         text += "." + digits;
     }
     return text;
@@ -108,8 +113,8 @@ std::string CmaWriter::write(const Rig& rig, const Motion& motion, const std::st
         for (const Event& event : motion.events) {
             if (event.frame != frame || event.layer != layer) continue;
             if (event.sound)
-                out += std::to_string(frame) + ",PLAYSE," + std::to_string(++soundId) + "," + event.first + "," +
-                       event.second + "\n";
+                out += std::to_string(frame) + ",PLAYSE," + std::to_string(++soundId) + "," + event.first +
+                       "," + event.second + "\n";
             else
                 out += std::to_string(frame) + ",FUNC," + event.first + "," + event.second + "\n";
             wrote = true;
@@ -120,15 +125,17 @@ std::string CmaWriter::write(const Rig& rig, const Motion& motion, const std::st
             for (auto it = order.rbegin(); it != order.rend(); ++it) {
                 if (!previous[*it]) continue;
                 const Part& part = rig.parts[*it];
-                out += spriteLine(frame, "MOVE", static_cast<int>(*it) + 1, "", part, *rig.findSheet(part.sheet),
-                                  *previous[*it]);
+                out += spriteLine(frame, "MOVE", static_cast<int>(*it) + 1, "", part,
+                                  *rig.findSheet(part.sheet), *previous[*it]);
                 break;
             }
         }
     }
     bool painted = false;
-    for (std::size_t i : order) painted = painted || previous[i].has_value();
-    if (!painted) throw RigError(motion.line, "layer '" + layer + "' shows nothing in motion '" + motion.name + "'");
+    for (std::size_t i : order)
+        painted = painted || previous[i].has_value();
+    if (!painted)
+        throw RigError(motion.line, "layer '" + layer + "' shows nothing in motion '" + motion.name + "'");
     return out;
 }
 

@@ -23,11 +23,14 @@ double eased(Ease ease, double t) {
 
 PoseSampler::PoseSampler(const Rig& rig, const Motion& motion) : rig_(rig), motion_(motion) {
     for (const Key& key : motion.keys) {
-        for (const auto& entry : key.values.continuous) continuous_.insert(entry.first);
-        for (const auto& entry : key.values.discrete) discrete_.insert(entry.first);
+        for (const auto& entry : key.values.continuous)
+            continuous_.insert(entry.first);
+        for (const auto& entry : key.values.discrete)
+            discrete_.insert(entry.first);
     }
     for (const Change& change : motion.changes)
-        for (const auto& entry : change.discrete) discrete_.insert(entry.first);
+        for (const auto& entry : change.discrete)
+            discrete_.insert(entry.first);
 }
 
 double PoseSampler::continuousDefault(const std::string& channel) const {
@@ -95,24 +98,29 @@ PoseValues PoseSampler::sample(int frame) const {
     PoseValues out;
     const long n = static_cast<long>(motion_.keys.size());
     long j = 0;
-    while (j + 1 < n && motion_.keys[static_cast<std::size_t>(j + 1)].frame <= frame) ++j;
+    while (j + 1 < n && motion_.keys[static_cast<std::size_t>(j + 1)].frame <= frame)
+        ++j;
     double f0 = 0.0, f1 = 0.0;
     keyAt(j, f0);
     keyAt(j + 1, f1);
     const bool holding = !motion_.loop && j == n - 1;
     const double t = holding || f1 <= f0 ? 0.0 : (frame - f0) / (f1 - f0);
-    for (const std::string& channel : continuous_) out.continuous[channel] = interpolate(j, t, channel);
+    for (const std::string& channel : continuous_)
+        out.continuous[channel] = interpolate(j, t, channel);
 
     // Discrete channels start at their defaults; keys and "at" lines set the ones they give, in
     // frame order (keys first on a shared frame), and the values hold until set again.
-    for (const std::string& channel : discrete_) out.discrete[channel] = discreteDefault(channel);
+    for (const std::string& channel : discrete_)
+        out.discrete[channel] = discreteDefault(channel);
     for (int f = 0; f <= frame; ++f) {
         for (const Key& key : motion_.keys)
             if (key.frame == f)
-                for (const auto& [channel, value] : key.values.discrete) out.discrete[channel] = value;
+                for (const auto& [channel, value] : key.values.discrete)
+                    out.discrete[channel] = value;
         for (const Change& change : motion_.changes)
             if (change.frame == f)
-                for (const auto& [channel, value] : change.discrete) out.discrete[channel] = value;
+                for (const auto& [channel, value] : change.discrete)
+                    out.discrete[channel] = value;
     }
     return out;
 }

@@ -24,14 +24,14 @@ struct Part {
     std::string name;
     std::string sheet;
     int cell = 0;
-    Vec pivot;             // joint pixel in the cell, from its top-left corner
-    std::string parent;    // "root" or another part
-    Vec at;                // where the joint sits in the parent's frame (pixels, y up)
-    double angle = 0.0;    // rest angle added to every pose (degrees, clockwise)
+    Vec pivot;           // joint pixel in the cell, from its top-left corner
+    std::string parent;  // "root" or another part
+    Vec at;              // where the joint sits in the parent's frame (pixels, y up)
+    double angle = 0.0;  // rest angle added to every pose (degrees, clockwise)
     int z = 0;
     std::string layer = "body";
-    bool hidden = false;   // not shown until a pose or an "at" line shows it
-    std::string blend;     // "" or a blend word (ADD ...)
+    bool hidden = false;  // not shown until a pose or an "at" line shows it
+    std::string blend;    // "" or a blend word (ADD ...)
     Vec scale{1.0, 1.0};
     // A foot's sole, from (tip.x, tip.y) to (tipEnd, tip.y) in the cell (pixel corners, like the
     // pivot): planted motions keep the lowest point of every sole on the ground.

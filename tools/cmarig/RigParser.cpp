@@ -1,10 +1,10 @@
 #include "tools/cmarig/RigParser.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <set>
 #include <sstream>
+
+#include "tools/cmarig/RigValues.h"
 
 namespace cmarig {
 
@@ -20,56 +20,14 @@ std::vector<std::string> words(const std::string& line) {
     }
     std::istringstream in(text);
     std::vector<std::string> out;
-    for (std::string word; in >> word;) out.push_back(word);
+    for (std::string word; in >> word;)
+        out.push_back(word);
     return out;
-}
-
-// "key=value" → key and value; false without "=".
-bool splitToken(const std::string& token, std::string& key, std::string& value) {
-    std::size_t eq = token.find('=');
-    if (eq == std::string::npos || eq == 0) return false;
-    key = token.substr(0, eq);
-    value = token.substr(eq + 1);
-    return true;
 }
 
 const std::set<std::string> kBlendWords = {"COLOR", "ADD", "SUB", "MULTI", "SCREEN", "EXCLUTION"};
 
 }  // namespace
-
-double number(const std::string& text, int line) {
-    double value = 0.0;
-    const char* end = text.data() + text.size();
-    auto result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
-        throw RigError(line, "'" + text + "' is not a number");
-    return value;
-}
-
-int integer(const std::string& text, int line) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    auto result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end)
-        throw RigError(line, "'" + text + "' is not a whole number");
-    return value;
-}
-
-Vec pair(const std::string& text, int line) {
-    std::size_t comma = text.find(',');
-    if (comma == std::string::npos) throw RigError(line, "'" + text + "' is not a pair X,Y");
-    return Vec{number(text.substr(0, comma), line), number(text.substr(comma + 1), line)};
-}
-
-Ease easeNamed(const std::string& text, int line) {
-    if (text == "linear") return Ease::LINEAR;
-    if (text == "in") return Ease::IN;
-    if (text == "out") return Ease::OUT;
-    if (text == "inout") return Ease::INOUT;
-    if (text == "step") return Ease::STEP;
-    if (text == "spline") return Ease::SPLINE;
-    throw RigError(line, "unknown ease '" + text + "' (linear, in, out, inout, step, spline)");
-}
 
 RigParser::RigParser(const std::string& text) {
     std::string line;
@@ -80,7 +38,9 @@ RigParser::RigParser(const std::string& text) {
     }
 }
 
-Rig RigParser::parse(const std::string& text) { return RigParser(text).run(); }
+Rig RigParser::parse(const std::string& text) {
+    return RigParser(text).run();
+}
 
 bool RigParser::nextLine(std::vector<std::string>& out) {
     while (next_ < lines_.size()) {
@@ -118,27 +78,31 @@ void RigParser::readRig(const std::vector<std::string>& header) {
         const std::string& what = w[0];
         if (what == "end") return;
         if (what == "size" && w.size() == 3) {
-            rig_.width = integer(w[1], line_);
-            rig_.height = integer(w[2], line_);
+            rig_.width = RigValues::integer(w[1], line_);
+            rig_.height = RigValues::integer(w[2], line_);
         } else if (what == "interval" && w.size() == 2) {
-            rig_.interval = number(w[1], line_);
+            rig_.interval = RigValues::number(w[1], line_);
         } else if (what == "ground" && w.size() == 2) {
-            rig_.ground = number(w[1], line_);
+            rig_.ground = RigValues::number(w[1], line_);
         } else if (what == "root" && w.size() == 3) {
-            rig_.root = Vec{number(w[1], line_), number(w[2], line_)};
+            rig_.root = Vec{RigValues::number(w[1], line_), RigValues::number(w[2], line_)};
         } else if (what == "wears" && w.size() >= 2) {
             rig_.wears.clear();
-            for (std::size_t i = 1; i < w.size(); ++i) rig_.wears.push_back(integer(w[i], line_));
+            for (std::size_t i = 1; i < w.size(); ++i)
+                rig_.wears.push_back(RigValues::integer(w[i], line_));
         } else if (what == "sheet" && w.size() == 5) {
             if (rig_.findSheet(w[1])) throw RigError(line_, "sheet '" + w[1] + "' defined twice");
-            rig_.sheets.push_back(Sheet{w[1], w[2], integer(w[3], line_), integer(w[4], line_)});
+            rig_.sheets.push_back(
+                Sheet{w[1], w[2], RigValues::integer(w[3], line_), RigValues::integer(w[4], line_)});
             if (rig_.sheets.back().cellWidth < 1 || rig_.sheets.back().cellHeight < 1)
                 throw RigError(line_, "cell sizes must be 1 or more");
         } else if (what == "part") {
             readPart(w);
         } else {
-            throw RigError(line_, "in a rig: size W H, interval S, root X Y, ground Y, wears N..., sheet NAME PICTURE W H, "
-                                  "part NAME ..., or end");
+            throw RigError(
+                line_,
+                "in a rig: size W H, interval S, root X Y, ground Y, wears N..., sheet NAME PICTURE W H, "
+                "part NAME ..., or end");
         }
     }
     throw RigError(line_, "rig block without end");
@@ -149,7 +113,8 @@ void RigParser::readPart(const std::vector<std::string>& w) {
     Part part;
     part.name = w[1];
     part.line = line_;
-    if (part.name == "root" || rig_.findPart(part.name)) throw RigError(line_, "part name '" + part.name + "' taken");
+    if (part.name == "root" || rig_.findPart(part.name))
+        throw RigError(line_, "part name '" + part.name + "' taken");
     bool hasSheet = false, hasParent = false;
     for (std::size_t i = 2; i < w.size(); ++i) {
         if (w[i] == "hidden") {
@@ -157,108 +122,56 @@ void RigParser::readPart(const std::vector<std::string>& w) {
             continue;
         }
         std::string key, value;
-        if (!splitToken(w[i], key, value)) throw RigError(line_, "'" + w[i] + "' is not key=value");
+        if (!RigValues::splitToken(w[i], key, value))
+            throw RigError(line_, "'" + w[i] + "' is not key=value");
         if (key == "sheet") {
             if (!rig_.findSheet(value)) throw RigError(line_, "no sheet '" + value + "'");
             part.sheet = value;
             hasSheet = true;
         } else if (key == "cell") {
-            part.cell = integer(value, line_);
+            part.cell = RigValues::integer(value, line_);
         } else if (key == "pivot") {
-            part.pivot = pair(value, line_);
+            part.pivot = RigValues::pair(value, line_);
         } else if (key == "parent") {
             if (value != "root" && !rig_.findPart(value))
                 throw RigError(line_, "parent '" + value + "' is not an earlier part");
             part.parent = value;
             hasParent = true;
         } else if (key == "at") {
-            part.at = pair(value, line_);
+            part.at = RigValues::pair(value, line_);
         } else if (key == "tip" || key == "sole") {
             // tip=X,Y is one point; sole=X1-X2,Y the bottom edge from X1 to X2
             std::size_t dash = value.find('-', 1);
             std::size_t comma = value.find(',');
             if (key == "sole" && dash != std::string::npos && dash < comma) {
-                part.tip = pair(value.substr(0, dash) + value.substr(comma), line_);
-                part.tipEnd = number(value.substr(dash + 1, comma - dash - 1), line_);
+                part.tip = RigValues::pair(value.substr(0, dash) + value.substr(comma), line_);
+                part.tipEnd = RigValues::number(value.substr(dash + 1, comma - dash - 1), line_);
             } else if (key == "tip") {
-                part.tip = pair(value, line_);
+                part.tip = RigValues::pair(value, line_);
                 part.tipEnd = part.tip.x;
             } else {
                 throw RigError(line_, "write sole=X1-X2,Y");
             }
             part.hasTip = true;
         } else if (key == "angle") {
-            part.angle = number(value, line_);
+            part.angle = RigValues::number(value, line_);
         } else if (key == "z") {
-            part.z = integer(value, line_);
+            part.z = RigValues::integer(value, line_);
         } else if (key == "layer") {
             part.layer = value;
         } else if (key == "blend") {
             if (!kBlendWords.count(value)) throw RigError(line_, "unknown blend word '" + value + "'");
             part.blend = value;
         } else if (key == "scale") {
-            part.scale = value.find(',') == std::string::npos ? Vec{number(value, line_), number(value, line_)}
-                                                               : pair(value, line_);
+            part.scale = value.find(',') == std::string::npos
+                             ? Vec{RigValues::number(value, line_), RigValues::number(value, line_)}
+                             : RigValues::pair(value, line_);
         } else {
             throw RigError(line_, "unknown part setting '" + key + "'");
         }
     }
     if (!hasSheet || !hasParent) throw RigError(line_, "a part needs sheet= and parent=");
     rig_.parts.push_back(part);
-}
-
-bool RigParser::readPoseToken(const std::string& token, PoseValues& values) const {
-    std::string key, value;
-    if (!splitToken(token, key, value)) return false;
-    if (key == "root") {
-        Vec v = pair(value, line_);
-        values.continuous["root.x"] = v.x;
-        values.continuous["root.y"] = v.y;
-        return true;
-    }
-    if (key == "spin" || key == "alpha") {
-        values.continuous[key] = number(value, line_);
-        return true;
-    }
-    if (key == "tint") {
-        std::vector<int> rgb;
-        std::size_t start = 0;
-        while (start <= value.size()) {
-            std::size_t comma = std::min(value.find(',', start), value.size());
-            rgb.push_back(integer(value.substr(start, comma - start), line_));
-            start = comma + 1;
-        }
-        if (rgb.size() != 3) throw RigError(line_, "tint needs R,G,B");
-        for (int& c : rgb) c = std::clamp(c, 0, 255);
-        values.discrete["tint"] = (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
-        return true;
-    }
-    std::size_t dot = key.find('.');
-    std::string partName = key.substr(0, dot);
-    if (!rig_.findPart(partName)) throw RigError(line_, "no part '" + partName + "' (in '" + token + "')");
-    if (dot == std::string::npos) {
-        values.continuous[partName] = number(value, line_);
-        return true;
-    }
-    std::string what = key.substr(dot + 1);
-    if (what == "move" || what == "scale") {
-        Vec v = what == "scale" && value.find(',') == std::string::npos
-                    ? Vec{number(value, line_), number(value, line_)}
-                    : pair(value, line_);
-        values.continuous[key + ".x"] = v.x;
-        values.continuous[key + ".y"] = v.y;
-    } else if (what == "alpha") {
-        values.continuous[key] = number(value, line_);
-    } else if (what == "cell") {
-        values.discrete[key] = integer(value, line_);
-    } else if (what == "show" || what == "flip") {
-        int flag = integer(value, line_);
-        if (flag != 0 && flag != 1) throw RigError(line_, key + " takes 0 or 1");
-        values.discrete[key] = flag;
-    } else {
-        throw RigError(line_, "unknown pose value '" + what + "' (move, scale, alpha, cell, show, flip)");
-    }
-    return true;
 }
 
 void RigParser::readPose(const std::vector<std::string>& header) {
@@ -279,7 +192,8 @@ void RigParser::readPose(const std::vector<std::string>& header) {
             return;
         }
         for (const std::string& token : w)
-            if (!readPoseToken(token, values)) throw RigError(line_, "'" + token + "' is not a pose value");
+            if (!RigValues::poseToken(rig_, token, values, line_))
+                throw RigError(line_, "'" + token + "' is not a pose value");
     }
     throw RigError(line_, "pose block without end");
 }
@@ -288,18 +202,20 @@ void RigParser::readKey(Motion& motion, const std::vector<std::string>& w, Ease 
     if (w.size() < 2) throw RigError(line_, "write: key FRAME [POSE] [values...] [ease=E]");
     Key key;
     key.line = line_;
-    key.frame = integer(w[1], line_);
+    key.frame = RigValues::integer(w[1], line_);
     key.ease = defaultEase;
     for (std::size_t i = 2; i < w.size(); ++i) {
         if (w[i].rfind("ease=", 0) == 0) {
-            key.ease = easeNamed(w[i].substr(5), line_);
+            key.ease = RigValues::ease(w[i].substr(5), line_);
         } else if (w[i].find('=') == std::string::npos) {
             auto pose = rig_.poses.find(w[i]);
             if (pose == rig_.poses.end()) throw RigError(line_, "no pose '" + w[i] + "'");
-            for (const auto& [channel, value] : pose->second.continuous) key.values.continuous[channel] = value;
-            for (const auto& [channel, value] : pose->second.discrete) key.values.discrete[channel] = value;
+            for (const auto& [channel, value] : pose->second.continuous)
+                key.values.continuous[channel] = value;
+            for (const auto& [channel, value] : pose->second.discrete)
+                key.values.discrete[channel] = value;
         } else {
-            readPoseToken(w[i], key.values);
+            RigValues::poseToken(rig_, w[i], key.values, line_);
         }
     }
     motion.keys.push_back(key);
@@ -318,12 +234,12 @@ void RigParser::readMotion(const std::vector<std::string>& header) {
             motion.loop = true;
         } else if (header[i] == "plant") {
             motion.plant = true;
-        } else if (splitToken(header[i], key, value) && key == "length") {
-            motion.length = integer(value, line_);
+        } else if (RigValues::splitToken(header[i], key, value) && key == "length") {
+            motion.length = RigValues::integer(value, line_);
         } else if (key == "interval") {
-            motion.interval = number(value, line_);
+            motion.interval = RigValues::number(value, line_);
         } else if (key == "ease") {
-            defaultEase = easeNamed(value, line_);
+            defaultEase = RigValues::ease(value, line_);
         } else {
             throw RigError(line_, "unknown motion setting '" + header[i] + "'");
         }
@@ -335,8 +251,10 @@ void RigParser::readMotion(const std::vector<std::string>& header) {
         if (w[0] == "end") {
             // Values of "every" lines fill in what a key does not give itself.
             for (Key& key : motion.keys) {
-                for (const auto& [channel, value] : every.continuous) key.values.continuous.emplace(channel, value);
-                for (const auto& [channel, value] : every.discrete) key.values.discrete.emplace(channel, value);
+                for (const auto& [channel, value] : every.continuous)
+                    key.values.continuous.emplace(channel, value);
+                for (const auto& [channel, value] : every.discrete)
+                    key.values.discrete.emplace(channel, value);
             }
             checkMotion(motion);
             rig_.motions.push_back(motion);
@@ -346,21 +264,24 @@ void RigParser::readMotion(const std::vector<std::string>& header) {
             readKey(motion, w, defaultEase);
         } else if (w[0] == "every" && w.size() >= 2) {
             for (std::size_t i = 1; i < w.size(); ++i)
-                if (!readPoseToken(w[i], every)) throw RigError(line_, "'" + w[i] + "' is not a pose value");
+                if (!RigValues::poseToken(rig_, w[i], every, line_))
+                    throw RigError(line_, "'" + w[i] + "' is not a pose value");
         } else if (w[0] == "at" && w.size() >= 3) {
             Change change;
             change.line = line_;
-            change.frame = integer(w[1], line_);
+            change.frame = RigValues::integer(w[1], line_);
             PoseValues values;
             for (std::size_t i = 2; i < w.size(); ++i)
-                if (!readPoseToken(w[i], values)) throw RigError(line_, "'" + w[i] + "' is not a pose value");
-            if (!values.continuous.empty()) throw RigError(line_, "an at line changes cell, show, flip or tint only");
+                if (!RigValues::poseToken(rig_, w[i], values, line_))
+                    throw RigError(line_, "'" + w[i] + "' is not a pose value");
+            if (!values.continuous.empty())
+                throw RigError(line_, "an at line changes cell, show, flip or tint only");
             change.discrete = values.discrete;
             motion.changes.push_back(change);
         } else if ((w[0] == "se" && (w.size() == 4 || w.size() == 5)) || (w[0] == "func" && w.size() == 5)) {
             Event event;
             event.line = line_;
-            event.frame = integer(w[1], line_);
+            event.frame = RigValues::integer(w[1], line_);
             event.layer = w[2];
             event.sound = w[0] == "se";
             event.first = w[3];
@@ -368,7 +289,7 @@ void RigParser::readMotion(const std::vector<std::string>& header) {
                 if (event.first.find('/') == std::string::npos && event.first.find('.') == std::string::npos)
                     event.first = "audio/se/" + event.first + ".mp3";
                 event.second = w.size() == 5 ? w[4] : "1";
-                number(event.second, line_);
+                RigValues::number(event.second, line_);
             } else {
                 event.second = w[4];
             }
@@ -382,8 +303,10 @@ void RigParser::readMotion(const std::vector<std::string>& header) {
             output.names.assign(w.begin() + 2, w.end());
             motion.outputs.push_back(output);
         } else {
-            throw RigError(line_, "in a motion: key, every, at, se FRAME LAYER SOUND [VOLUME], func FRAME LAYER A B, "
-                                  "output LAYER NAME..., or end");
+            throw RigError(
+                line_,
+                "in a motion: key, every, at, se FRAME LAYER SOUND [VOLUME], func FRAME LAYER A B, "
+                "output LAYER NAME..., or end");
         }
     }
     throw RigError(line_, "motion block without end");
@@ -395,14 +318,18 @@ void RigParser::checkMotion(const Motion& motion) const {
     for (std::size_t i = 0; i < motion.keys.size(); ++i) {
         const Key& key = motion.keys[i];
         if (key.frame >= motion.length) throw RigError(key.line, "key frame beyond length");
-        if (i > 0 && key.frame <= motion.keys[i - 1].frame) throw RigError(key.line, "key frames must increase");
+        if (i > 0 && key.frame <= motion.keys[i - 1].frame)
+            throw RigError(key.line, "key frames must increase");
     }
     for (const Change& change : motion.changes)
-        if (change.frame < 0 || change.frame >= motion.length) throw RigError(change.line, "frame out of the motion");
+        if (change.frame < 0 || change.frame >= motion.length)
+            throw RigError(change.line, "frame out of the motion");
     std::set<std::string> layers;
-    for (const Part& part : rig_.parts) layers.insert(part.layer);
+    for (const Part& part : rig_.parts)
+        layers.insert(part.layer);
     for (const Event& event : motion.events) {
-        if (event.frame < 0 || event.frame >= motion.length) throw RigError(event.line, "frame out of the motion");
+        if (event.frame < 0 || event.frame >= motion.length)
+            throw RigError(event.line, "frame out of the motion");
         if (!layers.count(event.layer)) throw RigError(event.line, "no layer '" + event.layer + "'");
     }
     if (motion.outputs.empty()) throw RigError(motion.line, "motion '" + motion.name + "' has no output");

@@ -28,8 +28,6 @@ private:
     void readPose(const std::vector<std::string>& header);
     void readMotion(const std::vector<std::string>& header);
     void readKey(Motion& motion, const std::vector<std::string>& words, Ease defaultEase);
-    // A pose token ("PART=A", "root=X,Y", "PART.cell=N" ...) into values; false if it is none.
-    bool readPoseToken(const std::string& token, PoseValues& values) const;
     void checkMotion(const Motion& motion) const;
     bool nextLine(std::vector<std::string>& words);
 
@@ -39,11 +37,5 @@ private:
     Rig rig_;
     bool rigRead_ = false;
 };
-
-// Whole-text number reads (locale-independent); throw RigError on anything else.
-double number(const std::string& text, int line);
-int integer(const std::string& text, int line);
-Vec pair(const std::string& text, int line);
-Ease easeNamed(const std::string& text, int line);
 
 }  // namespace cmarig

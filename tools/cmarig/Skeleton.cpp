@@ -26,7 +26,9 @@ Vec turned(const Vec& v, double degrees) {
     return Vec{v.x * std::cos(r) + v.y * std::sin(r), -v.x * std::sin(r) + v.y * std::cos(r)};
 }
 
-int rounded(double value) { return static_cast<int>(std::lround(value)); }
+int rounded(double value) {
+    return static_cast<int>(std::lround(value));
+}
 
 }  // namespace
 
@@ -50,7 +52,8 @@ std::vector<SpriteState> Skeleton::pose(const PoseValues& values, bool plant) co
             parentJoint = joints[static_cast<std::size_t>(p)];
             parentAngle = angles[static_cast<std::size_t>(p)];
         }
-        const Vec offset{part.at.x + get(c, part.name + ".move.x", 0.0), part.at.y + get(c, part.name + ".move.y", 0.0)};
+        const Vec offset{part.at.x + get(c, part.name + ".move.x", 0.0),
+                         part.at.y + get(c, part.name + ".move.y", 0.0)};
         const Vec step = turned(offset, parentAngle);
         joints[i] = Vec{parentJoint.x + step.x, parentJoint.y + step.y};
         angles[i] = parentAngle + part.angle + get(c, part.name, 0.0);
@@ -70,7 +73,8 @@ std::vector<SpriteState> Skeleton::pose(const PoseValues& values, bool plant) co
             }
         }
         if (found)
-            for (Vec& joint : joints) joint.y += rig_.ground - lowest;
+            for (Vec& joint : joints)
+                joint.y += rig_.ground - lowest;
     }
 
     for (std::size_t i = 0; i < rig_.parts.size(); ++i) {

@@ -17,7 +17,8 @@ namespace vastomer {
 namespace {
 
 bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // Width and height from a PNG file's header; false when it is not a PNG.
@@ -38,7 +39,8 @@ bool pngSize(const std::string& path, int& width, int& height) {
 }
 
 // The pictures and sounds a timeline names must be found as the game finds them.
-void checkReferences(const std::string& shownPath, const AnimationTimeline& timeline, Diagnostics& diagnostics) {
+void checkReferences(const std::string& shownPath, const AnimationTimeline& timeline,
+                     Diagnostics& diagnostics) {
     engine::FileUtils* files = engine::FileUtils::getInstance();
     std::map<std::string, std::pair<int, int>> sizes;  // picture → size; (-1, -1): not a PNG
     for (const auto& [frame, elements] : timeline.frames) {
@@ -61,12 +63,13 @@ void checkReferences(const std::string& shownPath, const AnimationTimeline& time
             engine::Rect cell;
             if (width < 0) {
                 diagnostics.report(shownPath, e.line, "picture '" + e.image.file + "' is not a PNG file");
-            } else if (!e.image.isWholePicture() && !AnimationSprites::cellRect(e.image, width, height, cell)) {
+            } else if (!e.image.isWholePicture() &&
+                       !AnimationSprites::cellRect(e.image, width, height, cell)) {
                 diagnostics.report(shownPath, e.line,
                                    "cell " + std::to_string(e.image.cellIndex) + " of " +
-                                       std::to_string(e.image.cellWidth) + " x " + std::to_string(e.image.cellHeight) +
-                                       " lies outside '" + e.image.file + "' (" + std::to_string(width) + " x " +
-                                       std::to_string(height) + ")");
+                                       std::to_string(e.image.cellWidth) + " x " +
+                                       std::to_string(e.image.cellHeight) + " lies outside '" + e.image.file +
+                                       "' (" + std::to_string(width) + " x " + std::to_string(height) + ")");
             }
         }
     }
@@ -76,7 +79,8 @@ void checkScript(const std::string& path, const std::string& text, Diagnostics& 
     AnimationTimeline timeline;
     std::vector<AnimationScriptError> errors;
     AnimationScriptParser::parse(text, timeline, AnimationScriptParser::Mode::COLLECT_ALL_ERRORS, errors);
-    for (const AnimationScriptError& error : errors) diagnostics.report(path, error.line, error.authorMessage());
+    for (const AnimationScriptError& error : errors)
+        diagnostics.report(path, error.line, error.authorMessage());
     if (errors.empty() && timeline.isEmpty())
         diagnostics.report(path, 0, "no element lines: the animation shows nothing and never finishes");
     checkReferences(path, timeline, diagnostics);
@@ -88,12 +92,13 @@ void checkAnimations(const ContentContext&, Diagnostics& diagnostics) {
         if (endsWith(path, ".cma")) checkScript(path, files->getStringFromFile(path), diagnostics);
 }
 
-bool dumpAnimation(const std::string&, const std::string& path, const std::string& text, const ContentContext&,
-                   nlohmann::json& out, Diagnostics& diagnostics) {
+bool dumpAnimation(const std::string&, const std::string& path, const std::string& text,
+                   const ContentContext&, nlohmann::json& out, Diagnostics& diagnostics) {
     AnimationTimeline timeline;
     std::vector<AnimationScriptError> errors;
     AnimationScriptParser::parse(text, timeline, AnimationScriptParser::Mode::COLLECT_ALL_ERRORS, errors);
-    for (const AnimationScriptError& error : errors) diagnostics.report(path, error.line, error.authorMessage());
+    for (const AnimationScriptError& error : errors)
+        diagnostics.report(path, error.line, error.authorMessage());
     if (!errors.empty()) return false;  // the game loads nothing from a script with a mistake
     out = AnimationJson::of(timeline);
     return true;
@@ -102,11 +107,13 @@ bool dumpAnimation(const std::string&, const std::string& path, const std::strin
 }  // namespace
 
 void registerAnimationContent(ContentRegistry& registry) {
-    registry.addCheck({"animations",
-                       "every animation script (.cma): the game's parser, all mistakes, and the pictures, cells "
-                       "and sounds it names",
-                       checkAnimations});
-    registry.addDump({{"cma"}, "an animation script (.cma): the timeline the game reads, frame by frame", dumpAnimation});
+    registry.addCheck(
+        {"animations",
+         "every animation script (.cma): the game's parser, all mistakes, and the pictures, cells "
+         "and sounds it names",
+         checkAnimations});
+    registry.addDump(
+        {{"cma"}, "an animation script (.cma): the timeline the game reads, frame by frame", dumpAnimation});
 }
 
 }  // namespace vastomer

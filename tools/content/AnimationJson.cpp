@@ -43,12 +43,12 @@ nlohmann::json AnimationJson::of(const AnimationTimeline& timeline) {
     nlohmann::json frames = nlohmann::json::array();
     for (const auto& [frame, elements] : timeline.frames) {
         nlohmann::json list = nlohmann::json::array();
-        for (const AnimationElement& element : elements) list.push_back(of(element));
+        for (const AnimationElement& element : elements)
+            list.push_back(of(element));
         frames.push_back({{"frame", frame}, {"elements", list}});
     }
-    return {{"name", timeline.name},         {"width", timeline.width},
-            {"height", timeline.height},     {"interval", timeline.interval},
-            {"lastFrame", timeline.lastFrame}, {"frames", frames}};
+    return {{"name", timeline.name},         {"width", timeline.width},         {"height", timeline.height},
+            {"interval", timeline.interval}, {"lastFrame", timeline.lastFrame}, {"frames", frames}};
 }
 
 }  // namespace vastomer
