@@ -23,7 +23,7 @@ using namespace engine;
 
 namespace {
 
-struct SpriteSpec {
+struct SpritePlacement {
     int texture;
     float x, y, scale, rotation;
     bool flipX, flipY;
@@ -31,7 +31,7 @@ struct SpriteSpec {
 
 // A fixed pseudo-random layout shared by both drawings.
 struct Layout {
-    std::vector<SpriteSpec> sprites;
+    std::vector<SpritePlacement> sprites;
     std::vector<std::pair<Vec2, std::string>> labels;
 
     Layout() {
@@ -41,7 +41,7 @@ struct Layout {
             return (seed >> 8) % n;
         };
         for (int i = 0; i < 500; ++i) {
-            SpriteSpec s;
+            SpritePlacement s;
             s.texture = i % 20;
             s.x = static_cast<float>(next(960));
             s.y = static_cast<float>(next(540));
@@ -97,13 +97,13 @@ public:
         Sprite* backdrop = Sprite::createWithTexture(plane);
         backdrop->setPosition(480, 270);
         deep->addChild(backdrop);
-        for (const SpriteSpec& spec : layout.sprites) {
-            Sprite* sprite = Sprite::createWithTexture(textures[static_cast<std::size_t>(spec.texture)]);
-            sprite->setPosition(spec.x, spec.y);
-            sprite->setScale(spec.scale);
-            sprite->setRotation(spec.rotation);
-            sprite->setFlippedX(spec.flipX);
-            sprite->setFlippedY(spec.flipY);
+        for (const SpritePlacement& placement : layout.sprites) {
+            Sprite* sprite = Sprite::createWithTexture(textures[static_cast<std::size_t>(placement.texture)]);
+            sprite->setPosition(placement.x, placement.y);
+            sprite->setScale(placement.scale);
+            sprite->setRotation(placement.rotation);
+            sprite->setFlippedX(placement.flipX);
+            sprite->setFlippedY(placement.flipY);
             scene->addChild(sprite);
         }
         for (const auto& [position, text] : layout.labels) {
@@ -141,23 +141,23 @@ public:
         float s = 467.654f / (467.654f - 230.0f);
         SDL_FRect planeRect{480 - 600 * s, 270 - 350 * s, 1200 * s, 700 * s};
         SDL_RenderCopyF(renderer, plane->getSDLTexture(), nullptr, &planeRect);
-        for (const SpriteSpec& spec : layout.sprites) {
-            Texture2D* t = textures[static_cast<std::size_t>(spec.texture)];
-            float w = t->getPixelsWide() * spec.scale, h = t->getPixelsHigh() * spec.scale;
-            SDL_FRect dst{spec.x - w / 2, 540 - spec.y - h / 2, w, h};
+        for (const SpritePlacement& placement : layout.sprites) {
+            Texture2D* t = textures[static_cast<std::size_t>(placement.texture)];
+            float w = t->getPixelsWide() * placement.scale, h = t->getPixelsHigh() * placement.scale;
+            SDL_FRect dst{placement.x - w / 2, 540 - placement.y - h / 2, w, h};
             SDL_Rect src{0, 0, t->getPixelsWide(), t->getPixelsHigh()};
-            int flip = (spec.flipX ? SDL_FLIP_HORIZONTAL : 0) | (spec.flipY ? SDL_FLIP_VERTICAL : 0);
-            if (spec.rotation == 0.0f) {
+            int flip = (placement.flipX ? SDL_FLIP_HORIZONTAL : 0) | (placement.flipY ? SDL_FLIP_VERTICAL : 0);
+            if (placement.rotation == 0.0f) {
                 SDL_RenderCopyExF(renderer, t->getSDLTexture(), &src, &dst, 0, nullptr, static_cast<SDL_RendererFlip>(flip));
             } else {
                 // Rotated quads as geometry, as SDL's own rotation path would rebuild a surface per call.
-                float c = std::cos(spec.rotation * 3.14159265f / 180), sn = std::sin(spec.rotation * 3.14159265f / 180);
+                float c = std::cos(placement.rotation * 3.14159265f / 180), sn = std::sin(placement.rotation * 3.14159265f / 180);
                 SDL_Vertex v[4];
                 const float corners[4][2] = {{-w / 2, -h / 2}, {w / 2, -h / 2}, {w / 2, h / 2}, {-w / 2, h / 2}};
                 const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
                 for (int k = 0; k < 4; ++k) {
-                    v[k].position = SDL_FPoint{spec.x + corners[k][0] * c - corners[k][1] * sn,
-                                               540 - spec.y + corners[k][0] * sn + corners[k][1] * c};
+                    v[k].position = SDL_FPoint{placement.x + corners[k][0] * c - corners[k][1] * sn,
+                                               540 - placement.y + corners[k][0] * sn + corners[k][1] * c};
                     v[k].color = SDL_Color{255, 255, 255, 255};
                     v[k].tex_coord = SDL_FPoint{uv[k][0], uv[k][1]};
                 }

@@ -40,21 +40,21 @@ bool LaunchOptions::parse(int argc, const char* const argv[], const std::vector<
             name = name.substr(0, eq);
             inlineValue = true;
         }
-        const Declared* spec = nullptr;
+        const Declared* option = nullptr;
         for (const auto* list : {&common, &declared})
             for (const Declared& d : *list)
-                if (d.name == name) spec = &d;
-        if (!spec) {
+                if (d.name == name) option = &d;
+        if (!option) {
             error = "unknown option '--" + name + "'";
             return false;
         }
-        if (spec->takesValue && !inlineValue) {
+        if (option->takesValue && !inlineValue) {
             if (i + 1 >= argc) {
                 error = "option '--" + name + "' needs a value";
                 return false;
             }
             value = argv[++i];
-        } else if (!spec->takesValue && inlineValue) {
+        } else if (!option->takesValue && inlineValue) {
             error = "option '--" + name + "' takes no value";
             return false;
         }
@@ -84,7 +84,7 @@ bool LaunchOptions::parse(int argc, const char* const argv[], const std::vector<
             out.language = value;
         } else {
             auto& values = out.extra[name];
-            if (!spec->repeatable) values.clear();
+            if (!option->repeatable) values.clear();
             values.push_back(value);
         }
     }
