@@ -9,10 +9,10 @@ extern "C" {
 }
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "RatioReporter.h"
 #include "engine/base/AutoreleasePool.h"
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsWorld.h"
@@ -139,43 +139,11 @@ void BM_RawChipmunkStep(benchmark::State& state) {
 BENCHMARK(BM_EnginePhysicsStep)->Unit(benchmark::kMillisecond)->Iterations(kSteps)->Repetitions(3);
 BENCHMARK(BM_RawChipmunkStep)->Unit(benchmark::kMillisecond)->Iterations(kSteps)->Repetitions(3);
 
-// Prints the ratio of the medians after the usual table, by wall-clock and by CPU time (the
-// second is steadier on a machine shared with other work).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                real_[run.run_name.function_name] = run.GetAdjustedRealTime();
-                cpu_[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n");
-        print("wall", real_);
-        print("cpu", cpu_);
-    }
-
-private:
-    static void print(const char* clock, std::map<std::string, double>& times) {
-        double engine = times["BM_EnginePhysicsStep"];
-        double raw = times["BM_RawChipmunkStep"];
-        if (engine > 0 && raw > 0)
-            std::printf("%s: engine %.3f ms per step, raw Chipmunk %.3f ms per step, ratio %.2f\n", clock,
-                        engine, raw, engine / raw);
-    }
-
-    std::map<std::string, double> real_;
-    std::map<std::string, double> cpu_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter("BM_EnginePhysicsStep", "BM_RawChipmunkStep", "raw Chipmunk", "per step");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     return 0;
 }

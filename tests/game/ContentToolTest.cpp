@@ -1,48 +1,20 @@
 // quorin-content, run as authors run it: check over the real content and over a broken copy, and
 // dump of a table, the stage index and a save file.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "tests/engine/PlatformTestSupport.h"
+#include "tests/engine/ProcessRunner.h"
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using ToolRun = ProgramRun;
 
 // Runs quorin-content with the arguments (no shell) and collects its output.
 ToolRun runContentTool(const std::vector<std::string>& args) {
-    testsupport::TempDir scratch;
-    std::string program = std::string(QUORIN_BINARY_DIR) + "/quorin-content";
-    std::string outPath = scratch / "out.txt";
-    std::string errPath = scratch / "err.txt";
-    ToolRun run;
-    pid_t pid = fork();
-    if (pid == 0) {
-        int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-    run.out = testsupport::readFile(outPath);
-    run.err = testsupport::readFile(errPath);
-    return run;
+    return runProgramCapturing(std::string(QUORIN_BINARY_DIR) + "/quorin-content", args);
 }
 
 const std::string kSource = QUORIN_SOURCE_DIR;

@@ -1,44 +1,18 @@
 // quorin-content over the string tables: what `check` reports and what `dump strings` shows.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
 #include "tests/engine/PlatformTestSupport.h"
+#include "tests/engine/ProcessRunner.h"
 
 namespace {
 
-struct Output {
-    int status = -1;
-    std::string out;
-};
+using Output = ProgramRun;
 
-// Runs quorin-content with the arguments and collects what it prints on stdout.
+// Runs quorin-content with the arguments and collects what it prints.
 Output contentTool(const std::vector<std::string>& args) {
-    testsupport::TempDir scratch;
-    const std::string program = QUORIN_BINARY_DIR "/quorin-content";
-    const std::string outPath = scratch / "out.txt";
-    Output result;
-    pid_t pid = fork();
-    if (pid == 0) {
-        int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(out, 1);
-        ::dup2(null, 2);
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        result.status = WEXITSTATUS(status);
-    result.out = testsupport::readFile(outPath);
-    return result;
+    return runProgramCapturing(QUORIN_BINARY_DIR "/quorin-content", args);
 }
 
 // The lines of the output that are about string tables.
