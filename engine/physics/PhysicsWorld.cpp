@@ -6,8 +6,12 @@ extern "C" {
 #include <chipmunk/cpHastySpace.h>
 }
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/base/BlendFunc.h"
 #include "engine/base/Color.h"
@@ -19,7 +23,28 @@ extern "C" {
 
 namespace engine {
 
-PhysicsWorld::PhysicsWorld(Scene& scene) : scene_(scene), space_(cpHastySpaceNew()) {
+namespace {
+
+// Debian's Chipmunk is a debug build that prints a banner on standard output when the first space is
+// made; the game's output (and tools reading it) should not carry it.
+cpSpace* newQuietSpace() {
+    std::fflush(stdout);
+    int saved = ::dup(STDOUT_FILENO);
+    int null = ::open("/dev/null", O_WRONLY);
+    if (saved >= 0 && null >= 0) ::dup2(null, STDOUT_FILENO);
+    cpSpace* space = cpHastySpaceNew();
+    std::fflush(stdout);
+    if (saved >= 0) {
+        ::dup2(saved, STDOUT_FILENO);
+        ::close(saved);
+    }
+    if (null >= 0) ::close(null);
+    return space;
+}
+
+}  // namespace
+
+PhysicsWorld::PhysicsWorld(Scene& scene) : scene_(scene), space_(newQuietSpace()) {
     // One solver thread: the multi-threaded solver would make runs differ.
     cpHastySpaceSetThreads(space_, 1);
     cpSpaceSetGravity(space_, cpv(gravity_.x, gravity_.y));
