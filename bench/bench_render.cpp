@@ -108,7 +108,8 @@ public:
             scene->addChild(sprite);
         }
         for (const auto& [position, text] : layout.labels) {
-            Label* label = Label::createWithTTF(TTFConfig("fonts/ipaexm.ttf", 64, 8), text, TextHAlignment::LEFT);
+            Label* label =
+                Label::createWithTTF(TTFConfig("fonts/ipaexm.ttf", 64, 8), text, TextHAlignment::LEFT);
             label->setScale(0.25f);
             label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
             label->setPosition(position);
@@ -127,7 +128,8 @@ public:
         for (std::size_t i = 0; i < labels.size(); ++i) {
             Label* label = labels[i];
             Size size = label->getContentSize() * 0.25f;
-            SDL_Surface* s = makeSurface(static_cast<int>(size.width) + 4, static_cast<int>(size.height) + 4, 7);
+            SDL_Surface* s =
+                makeSurface(static_cast<int>(size.width) + 4, static_cast<int>(size.height) + 4, 7);
             rawLabels.push_back(SDL_CreateTextureFromSurface(renderer, s));
             rawLabelRects.push_back(SDL_FRect{layout.labels[i].first.x, 540 - layout.labels[i].first.y - s->h,
                                               static_cast<float>(s->w), static_cast<float>(s->h)});
@@ -147,14 +149,18 @@ public:
             float w = t->getPixelsWide() * placement.scale, h = t->getPixelsHigh() * placement.scale;
             SDL_FRect dst{placement.x - w / 2, 540 - placement.y - h / 2, w, h};
             SDL_Rect src{0, 0, t->getPixelsWide(), t->getPixelsHigh()};
-            int flip = (placement.flipX ? SDL_FLIP_HORIZONTAL : 0) | (placement.flipY ? SDL_FLIP_VERTICAL : 0);
+            int flip =
+                (placement.flipX ? SDL_FLIP_HORIZONTAL : 0) | (placement.flipY ? SDL_FLIP_VERTICAL : 0);
             if (placement.rotation == 0.0f) {
-                SDL_RenderCopyExF(renderer, t->getSDLTexture(), &src, &dst, 0, nullptr, static_cast<SDL_RendererFlip>(flip));
+                SDL_RenderCopyExF(renderer, t->getSDLTexture(), &src, &dst, 0, nullptr,
+                                  static_cast<SDL_RendererFlip>(flip));
             } else {
                 // Rotated quads as geometry, as SDL's own rotation path would rebuild a surface per call.
-                float c = std::cos(placement.rotation * 3.14159265f / 180), sn = std::sin(placement.rotation * 3.14159265f / 180);
+                float c = std::cos(placement.rotation * 3.14159265f / 180),
+                      sn = std::sin(placement.rotation * 3.14159265f / 180);
                 SDL_Vertex v[4];
-                const float corners[4][2] = {{-w / 2, -h / 2}, {w / 2, -h / 2}, {w / 2, h / 2}, {-w / 2, h / 2}};
+                const float corners[4][2] = {
+                    {-w / 2, -h / 2}, {w / 2, -h / 2}, {w / 2, h / 2}, {-w / 2, h / 2}};
                 const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
                 for (int k = 0; k < 4; ++k) {
                     v[k].position = SDL_FPoint{placement.x + corners[k][0] * c - corners[k][1] * sn,
@@ -166,7 +172,8 @@ public:
                 SDL_RenderGeometry(renderer, t->getSDLTexture(), v, 4, indices, 6);
             }
         }
-        for (std::size_t i = 0; i < rawLabels.size(); ++i) SDL_RenderCopyF(renderer, rawLabels[i], nullptr, &rawLabelRects[i]);
+        for (std::size_t i = 0; i < rawLabels.size(); ++i)
+            SDL_RenderCopyF(renderer, rawLabels[i], nullptr, &rawLabelRects[i]);
         SDL_RenderPresent(renderer);
     }
 
@@ -186,7 +193,8 @@ Fixture& fixture() {
 
 void BM_EngineFrame(benchmark::State& state) {
     Fixture& f = fixture();
-    for (auto _ : state) Director::getInstance()->mainLoop();
+    for (auto _ : state)
+        Director::getInstance()->mainLoop();
     state.counters["quads"] = Director::getInstance()->getRenderer()->getQuadCount();
     state.counters["batches"] = Director::getInstance()->getRenderer()->getBatchCount();
     (void)f;
@@ -194,7 +202,8 @@ void BM_EngineFrame(benchmark::State& state) {
 
 void BM_RawSdlFrame(benchmark::State& state) {
     Fixture& f = fixture();
-    for (auto _ : state) f.drawRaw();
+    for (auto _ : state)
+        f.drawRaw();
 }
 
 BENCHMARK(BM_EngineFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(3);

@@ -7,7 +7,9 @@ void Action::startWithTarget(Node* target) {
     target_ = target;
 }
 
-void Action::stop() { target_ = nullptr; }
+void Action::stop() {
+    target_ = nullptr;
+}
 
 void Action::step(float /*dt*/) {}
 

@@ -7,8 +7,12 @@ void ActionInstant::startWithTarget(Node* target) {
     done_ = false;
 }
 
-void ActionInstant::step(float /*dt*/) { update(1.0f); }
+void ActionInstant::step(float /*dt*/) {
+    update(1.0f);
+}
 
-void ActionInstant::update(float /*t*/) { done_ = true; }
+void ActionInstant::update(float /*t*/) {
+    done_ = true;
+}
 
 }  // namespace engine

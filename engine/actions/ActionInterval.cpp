@@ -28,10 +28,13 @@ void ActionInterval::step(float dt) {
     } else {
         elapsed_ += dt;
     }
-    double t = std::clamp(elapsed_ / std::max(static_cast<double>(duration_), double(kMinimumDuration)), 0.0, 1.0);
+    double t =
+        std::clamp(elapsed_ / std::max(static_cast<double>(duration_), double(kMinimumDuration)), 0.0, 1.0);
     update(static_cast<float>(t));
 }
 
-bool ActionInterval::isDone() const { return elapsed_ >= duration_; }
+bool ActionInterval::isDone() const {
+    return elapsed_ >= duration_;
+}
 
 }  // namespace engine

@@ -9,7 +9,9 @@ namespace engine {
 
 ActionManager::ActionManager() = default;
 
-ActionManager::~ActionManager() { removeAllActions(); }
+ActionManager::~ActionManager() {
+    removeAllActions();
+}
 
 ActionManager::Element* ActionManager::find(const Node* target) const {
     auto it = lookup_.find(target);
@@ -87,13 +89,14 @@ Action* ActionManager::getActionByTag(int tag, const Node* target) const {
 std::size_t ActionManager::getNumberOfRunningActionsInTarget(const Node* target) const {
     Element* element = find(target);
     if (!element) return 0;
-    return static_cast<std::size_t>(
-        std::count_if(element->actions.begin(), element->actions.end(), [](Action* a) { return a != nullptr; }));
+    return static_cast<std::size_t>(std::count_if(element->actions.begin(), element->actions.end(),
+                                                  [](Action* a) { return a != nullptr; }));
 }
 
 std::size_t ActionManager::getNumberOfRunningActions() const {
     std::size_t count = 0;
-    for (const auto& element : elements_) count += getNumberOfRunningActionsInTarget(element->target);
+    for (const auto& element : elements_)
+        count += getNumberOfRunningActionsInTarget(element->target);
     return count;
 }
 
@@ -133,15 +136,17 @@ void ActionManager::compact() {
         auto& actions = element->actions;
         actions.erase(std::remove(actions.begin(), actions.end(), nullptr), actions.end());
     }
-    auto end = std::remove_if(elements_.begin(), elements_.end(), [&](const std::unique_ptr<Element>& element) {
-        if (!element->actions.empty()) return false;
-        lookup_.erase(element->target);
-        released.push_back(element->target);
-        return true;
-    });
+    auto end =
+        std::remove_if(elements_.begin(), elements_.end(), [&](const std::unique_ptr<Element>& element) {
+            if (!element->actions.empty()) return false;
+            lookup_.erase(element->target);
+            released.push_back(element->target);
+            return true;
+        });
     elements_.erase(end, elements_.end());
     // Dropping the last reference may destroy a target, which calls back into this manager.
-    for (Node* target : released) target->autorelease();
+    for (Node* target : released)
+        target->autorelease();
 }
 
 }  // namespace engine

@@ -32,7 +32,8 @@ void Animate::startWithTarget(Node* target) {
 
 void Animate::stop() {
     auto* sprite = dynamic_cast<Sprite*>(target_);
-    if (animation_->getRestoreOriginalFrame() && sprite && originalFrame_) sprite->setSpriteFrame(originalFrame_);
+    if (animation_->getRestoreOriginalFrame() && sprite && originalFrame_)
+        sprite->setSpriteFrame(originalFrame_);
     ActionInterval::stop();
 }
 

@@ -6,7 +6,9 @@
 
 namespace engine {
 
-Follow* Follow::create(Node* followed, const Rect& boundary) { return createWithOffset(followed, 0, 0, boundary); }
+Follow* Follow::create(Node* followed, const Rect& boundary) {
+    return createWithOffset(followed, 0, 0, boundary);
+}
 
 Follow* Follow::createWithOffset(Node* followed, float offsetX, float offsetY, const Rect& boundary) {
     auto* follow = new Follow();
@@ -42,7 +44,9 @@ void Follow::step(float /*dt*/) {
     target_->setPosition(position);
 }
 
-bool Follow::isDone() const { return !followed_ || !followed_->isRunning(); }
+bool Follow::isDone() const {
+    return !followed_ || !followed_->isRunning();
+}
 
 void Follow::stop() {
     target_ = nullptr;

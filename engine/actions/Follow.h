@@ -13,7 +13,8 @@ namespace engine {
 class Follow : public Action {
 public:
     static Follow* create(Node* followed, const Rect& boundary = Rect::ZERO);
-    static Follow* createWithOffset(Node* followed, float offsetX, float offsetY, const Rect& boundary = Rect::ZERO);
+    static Follow* createWithOffset(Node* followed, float offsetX, float offsetY,
+                                    const Rect& boundary = Rect::ZERO);
 
     void step(float dt) override;
     bool isDone() const override;

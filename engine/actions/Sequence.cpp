@@ -40,7 +40,8 @@ Sequence* Sequence::create(const std::vector<FiniteTimeAction*>& actions) {
     if (list.empty()) return createWithTwoActions(EmptyAction::create(), EmptyAction::create());
     if (list.size() == 1) return createWithTwoActions(list[0], EmptyAction::create());
     FiniteTimeAction* combined = list[0];
-    for (std::size_t i = 1; i < list.size(); ++i) combined = createWithTwoActions(combined, list[i]);
+    for (std::size_t i = 1; i < list.size(); ++i)
+        combined = createWithTwoActions(combined, list[i]);
     return static_cast<Sequence*>(combined);
 }
 

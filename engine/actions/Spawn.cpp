@@ -34,7 +34,8 @@ Spawn* Spawn::create(const std::vector<FiniteTimeAction*>& actions) {
     if (list.empty()) return createWithTwoActions(DelayTime::create(0), DelayTime::create(0));
     if (list.size() == 1) return createWithTwoActions(list[0], DelayTime::create(0));
     FiniteTimeAction* combined = list[0];
-    for (std::size_t i = 1; i < list.size(); ++i) combined = createWithTwoActions(combined, list[i]);
+    for (std::size_t i = 1; i < list.size(); ++i)
+        combined = createWithTwoActions(combined, list[i]);
     return static_cast<Spawn*>(combined);
 }
 

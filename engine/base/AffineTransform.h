@@ -16,7 +16,7 @@ struct AffineTransform {
 
     // this ∘ other: apply `other` first, then this.
     AffineTransform concat(const AffineTransform& o) const {
-        return {a * o.a + c * o.b, b * o.a + d * o.b, a * o.c + c * o.d,
+        return {a * o.a + c * o.b, b * o.a + d * o.b,        a * o.c + c * o.d,
                 b * o.c + d * o.d, a * o.tx + c * o.ty + tx, b * o.tx + d * o.ty + ty};
     }
 

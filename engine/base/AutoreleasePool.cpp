@@ -11,12 +11,15 @@ AutoreleasePool& AutoreleasePool::getInstance() {
     return pool;
 }
 
-void AutoreleasePool::addObject(Ref* object) { objects_.push_back(object); }
+void AutoreleasePool::addObject(Ref* object) {
+    objects_.push_back(object);
+}
 
 void AutoreleasePool::clear() {
     std::vector<Ref*> draining;
     draining.swap(objects_);
-    for (Ref* object : draining) object->release();
+    for (Ref* object : draining)
+        object->release();
 }
 
 bool AutoreleasePool::contains(const Ref* object) const {

@@ -22,9 +22,21 @@ struct Vec2 {
     Vec2 operator-() const { return {-x, -y}; }
     Vec2 operator*(float s) const { return {x * s, y * s}; }
     Vec2 operator/(float s) const { return {x / s, y / s}; }
-    Vec2& operator+=(const Vec2& o) { x += o.x; y += o.y; return *this; }
-    Vec2& operator-=(const Vec2& o) { x -= o.x; y -= o.y; return *this; }
-    Vec2& operator*=(float s) { x *= s; y *= s; return *this; }
+    Vec2& operator+=(const Vec2& o) {
+        x += o.x;
+        y += o.y;
+        return *this;
+    }
+    Vec2& operator-=(const Vec2& o) {
+        x -= o.x;
+        y -= o.y;
+        return *this;
+    }
+    Vec2& operator*=(float s) {
+        x *= s;
+        y *= s;
+        return *this;
+    }
     bool operator==(const Vec2& o) const { return x == o.x && y == o.y; }
     bool operator!=(const Vec2& o) const { return !(*this == o); }
 

@@ -29,7 +29,8 @@ long long NumberText::leadingLong(std::string_view text) {
     std::string_view t = dropPlus(skipSpace(text), plus);
     long long value = 0;
     auto result = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (result.ec == std::errc::result_out_of_range) return (!t.empty() && t[0] == '-') ? LLONG_MIN : LLONG_MAX;
+    if (result.ec == std::errc::result_out_of_range)
+        return (!t.empty() && t[0] == '-') ? LLONG_MIN : LLONG_MAX;
     return result.ec == std::errc() ? value : 0;
 }
 

@@ -82,11 +82,14 @@ std::string Utf8::encode(char32_t cp) {
 
 std::string Utf8::encode(const std::u32string& text) {
     std::string out;
-    for (char32_t cp : text) out += encode(cp);
+    for (char32_t cp : text)
+        out += encode(cp);
     return out;
 }
 
-std::size_t Utf8::length(std::string_view text) { return decode(text).size(); }
+std::size_t Utf8::length(std::string_view text) {
+    return decode(text).size();
+}
 
 std::vector<std::string> Utf8::split(std::string_view text) {
     std::vector<std::string> parts;

@@ -7,49 +7,65 @@
 
 namespace engine {
 
-Value::Value(ValueVector v) : type_(Type::VECTOR), vector_(std::make_shared<const ValueVector>(std::move(v))) {}
+Value::Value(ValueVector v)
+    : type_(Type::VECTOR), vector_(std::make_shared<const ValueVector>(std::move(v))) {}
 
 Value::Value(ValueMap v) : type_(Type::MAP), map_(std::make_shared<const ValueMap>(std::move(v))) {}
 
 bool Value::asBool() const {
     switch (type_) {
-        case Type::NONE: return false;
-        case Type::STRING: return !(string_ == "0" || string_ == "false");
+        case Type::NONE:
+            return false;
+        case Type::STRING:
+            return !(string_ == "0" || string_ == "false");
         case Type::VECTOR:
-        case Type::MAP: return true;
-        default: return number_ != 0.0;
+        case Type::MAP:
+            return true;
+        default:
+            return number_ != 0.0;
     }
 }
 
 int Value::asInt() const {
     switch (type_) {
-        case Type::STRING: return NumberText::leadingInt(string_);
+        case Type::STRING:
+            return NumberText::leadingInt(string_);
         case Type::INTEGER:
-        case Type::BOOLEAN: return static_cast<int>(number_);
+        case Type::BOOLEAN:
+            return static_cast<int>(number_);
         case Type::DOUBLE:
             if (!std::isfinite(number_) || std::fabs(number_) >= 2147483647.0) return 0;
             return static_cast<int>(number_);
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
 double Value::asDouble() const {
     switch (type_) {
-        case Type::STRING: return NumberText::leadingDouble(string_);
+        case Type::STRING:
+            return NumberText::leadingDouble(string_);
         case Type::INTEGER:
         case Type::BOOLEAN:
-        case Type::DOUBLE: return number_;
-        default: return 0.0;
+        case Type::DOUBLE:
+            return number_;
+        default:
+            return 0.0;
     }
 }
 
 std::string Value::asString() const {
     switch (type_) {
-        case Type::STRING: return string_;
-        case Type::BOOLEAN: return number_ != 0.0 ? "true" : "false";
-        case Type::INTEGER: return std::to_string(static_cast<int>(number_));
-        case Type::DOUBLE: return NumberText::format(number_);
-        default: return "";
+        case Type::STRING:
+            return string_;
+        case Type::BOOLEAN:
+            return number_ != 0.0 ? "true" : "false";
+        case Type::INTEGER:
+            return std::to_string(static_cast<int>(number_));
+        case Type::DOUBLE:
+            return NumberText::format(number_);
+        default:
+            return "";
     }
 }
 

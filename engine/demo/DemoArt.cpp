@@ -37,7 +37,8 @@ Texture2D* paint(const std::string& key, int w, int h, const std::function<Color
 
 std::string keyOf(const char* kind, int a, int b, Color4B c) {
     return std::string("demo:") + kind + ":" + std::to_string(a) + "x" + std::to_string(b) + ":" +
-           std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "," + std::to_string(c.a);
+           std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "," +
+           std::to_string(c.a);
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ Sprite* rectangle(Node* parent, const Rect& rect, Color3B color, uint8_t opacity
 }
 
 Label* caption(Node* parent, const std::string& text, Vec2 position, float size, int outline = 0) {
-    Label* label = Label::createWithTTF(TTFConfig(kFont, size * 4.0f, outline * 4), text, TextHAlignment::LEFT);
+    Label* label =
+        Label::createWithTTF(TTFConfig(kFont, size * 4.0f, outline * 4), text, TextHAlignment::LEFT);
     if (!label) return nullptr;
     label->setScale(0.25f);
     label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
@@ -64,7 +65,8 @@ Scene* DemoScenes::showcase() {
     Scene* scene = Scene::create();
     // Dusk backdrop in bands of plain rectangles.
     const Color3B bands[] = {{28, 24, 64}, {44, 36, 88}, {70, 52, 104}, {112, 72, 104}, {168, 104, 88}};
-    for (int i = 0; i < 5; ++i) rectangle(scene, Rect(0, 540 - (i + 1) * 108.0f, 960, 108), bands[i]);
+    for (int i = 0; i < 5; ++i)
+        rectangle(scene, Rect(0, 540 - (i + 1) * 108.0f, 960, 108), bands[i]);
 
     Texture2D* arrow = DemoArt::arrow(48, 24, Color4B(240, 200, 96, 255));
     const struct {
@@ -73,10 +75,10 @@ Scene* DemoScenes::showcase() {
         float scale;
         Color3B tint;
         uint8_t opacity;
-    } poses[] = {{0, false, false, 1, {255, 255, 255}, 255}, {0, true, false, 1, {255, 255, 255}, 255},
+    } poses[] = {{0, false, false, 1, {255, 255, 255}, 255},  {0, true, false, 1, {255, 255, 255}, 255},
                  {90, false, false, 1, {255, 255, 255}, 255}, {45, false, false, 1, {255, 255, 255}, 255},
-                 {0, false, true, 2, {255, 255, 255}, 255},  {0, false, false, 1, {96, 200, 255}, 255},
-                 {0, false, false, 1, {255, 255, 255}, 128}, {-30, true, false, 1.5f, {160, 255, 160}, 255}};
+                 {0, false, true, 2, {255, 255, 255}, 255},   {0, false, false, 1, {96, 200, 255}, 255},
+                 {0, false, false, 1, {255, 255, 255}, 128},  {-30, true, false, 1.5f, {160, 255, 160}, 255}};
     float x = 80;
     for (const auto& pose : poses) {
         Sprite* sprite = Sprite::createWithTexture(arrow);
@@ -119,8 +121,9 @@ Scene* DemoScenes::actions() {
     Sprite* mover = Sprite::createWithTexture(DemoArt::disc(48, Color4B(96, 200, 160, 255)));
     mover->setPosition(120, 270);
     scene->addChild(mover);
-    mover->runAction(Sequence::create({MoveBy::create(1.0f, Vec2(600, 0)), DelayTime::create(0.25f),
-                                       Spawn::create({FadeTo::create(0.5f, 64), ScaleTo::create(0.5f, 2.0f)})}));
+    mover->runAction(
+        Sequence::create({MoveBy::create(1.0f, Vec2(600, 0)), DelayTime::create(0.25f),
+                          Spawn::create({FadeTo::create(0.5f, 64), ScaleTo::create(0.5f, 2.0f)})}));
     Sprite* spinner = Sprite::createWithTexture(DemoArt::arrow(64, 32, Color4B(240, 200, 96, 255)));
     spinner->setPosition(480, 120);
     scene->addChild(spinner);

@@ -20,14 +20,18 @@ void numberNodes(Node* node, std::unordered_map<const Node*, int>& order, int& n
     node->sortAllChildren();
     const auto& children = node->getChildren();
     std::size_t i = 0;
-    for (; i < children.size() && children[i]->getLocalZOrder() < 0; ++i) numberNodes(children[i], order, next);
+    for (; i < children.size() && children[i]->getLocalZOrder() < 0; ++i)
+        numberNodes(children[i], order, next);
     order[node] = next++;
-    for (; i < children.size(); ++i) numberNodes(children[i], order, next);
+    for (; i < children.size(); ++i)
+        numberNodes(children[i], order, next);
 }
 
 }  // namespace
 
-EventDispatcher::~EventDispatcher() { removeAllEventListeners(); }
+EventDispatcher::~EventDispatcher() {
+    removeAllEventListeners();
+}
 
 void EventDispatcher::attach(EventListener* listener) {
     listener->retain();
@@ -68,7 +72,8 @@ void EventDispatcher::removeEventListenersForTarget(const Node* node) {
 }
 
 void EventDispatcher::removeAllEventListeners() {
-    for (EventListener* listener : listeners_) listener->registered_ = false;
+    for (EventListener* listener : listeners_)
+        listener->registered_ = false;
     if (!dispatching_) purgeRemoved();
 }
 
@@ -90,7 +95,8 @@ void EventDispatcher::purgeRemoved() {
         return true;
     });
     listeners_.erase(end, listeners_.end());
-    for (EventListener* listener : removed) listener->release();
+    for (EventListener* listener : removed)
+        listener->release();
 }
 
 void EventDispatcher::dispatchEvent(Event* event) {
@@ -138,7 +144,8 @@ void EventDispatcher::dispatchEvent(Event* event, const std::string& listenerID)
     std::vector<RefPtr<EventListener>> ordered;
     ordered.reserve(negative.size() + graph.size() + positive.size());
     for (auto* group : {&negative, &graph, &positive})
-        for (EventListener* listener : *group) ordered.emplace_back(listener);
+        for (EventListener* listener : *group)
+            ordered.emplace_back(listener);
 
     ++dispatching_;
     for (auto& listener : ordered) {

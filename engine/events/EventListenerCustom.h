@@ -12,7 +12,8 @@ class EventCustom;
 // Listens for custom events of one name.
 class EventListenerCustom : public EventListener {
 public:
-    static EventListenerCustom* create(const std::string& eventName, const std::function<void(EventCustom*)>& callback);
+    static EventListenerCustom* create(const std::string& eventName,
+                                       const std::function<void(EventCustom*)>& callback);
     void onEvent(Event* event) override;
 
 protected:

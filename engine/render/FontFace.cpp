@@ -20,8 +20,8 @@ FontFace::Glyph fromBitmap(const FT_Bitmap& bitmap, int left, int top) {
     glyph.coverage.resize(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.height));
     for (int row = 0; row < glyph.height; ++row) {
         const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
-        std::memcpy(&glyph.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(glyph.width)], source,
-                    static_cast<std::size_t>(glyph.width));
+        std::memcpy(&glyph.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(glyph.width)],
+                    source, static_cast<std::size_t>(glyph.width));
     }
     return glyph;
 }
@@ -50,7 +50,9 @@ FontFace::~FontFace() {
     if (face_) FT_Done_Face(face_);
 }
 
-unsigned int FontFace::glyphIndex(char32_t c) { return FT_Get_Char_Index(face_, static_cast<FT_ULong>(c)); }
+unsigned int FontFace::glyphIndex(char32_t c) {
+    return FT_Get_Char_Index(face_, static_cast<FT_ULong>(c));
+}
 
 int FontFace::advance(char32_t c) {
     auto found = advances_.find(c);
@@ -65,7 +67,8 @@ int FontFace::advance(char32_t c) {
 int FontFace::kerning(char32_t previous, char32_t current) {
     if (!hasKerning_ || !previous) return 0;
     FT_Vector delta{0, 0};
-    if (FT_Get_Kerning(face_, glyphIndex(previous), glyphIndex(current), FT_KERNING_DEFAULT, &delta) != 0) return 0;
+    if (FT_Get_Kerning(face_, glyphIndex(previous), glyphIndex(current), FT_KERNING_DEFAULT, &delta) != 0)
+        return 0;
     return static_cast<int>(delta.x >> 6);
 }
 

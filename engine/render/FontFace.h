@@ -18,8 +18,8 @@ namespace engine {
 class FontFace {
 public:
     struct Glyph {
-        int left = 0;     // from the pen position to the picture's left edge
-        int top = 0;      // from the baseline up to the picture's top edge
+        int left = 0;  // from the pen position to the picture's left edge
+        int top = 0;   // from the baseline up to the picture's top edge
         int width = 0;
         int height = 0;
         std::vector<uint8_t> coverage;  // width × height, row by row, top row first

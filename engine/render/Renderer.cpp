@@ -54,7 +54,8 @@ float Renderer::screenScale(const DrawContext& context) const {
 //   anything else: ADD when the destination is kept whole (dst ONE), otherwise BLEND.
 SDL_BlendMode Renderer::blendModeFor(const BlendFunc& blend) {
     using namespace gl;
-    if (blend.dst == ONE_MINUS_SRC_ALPHA && (blend.src == SRC_ALPHA || blend.src == ONE)) return SDL_BLENDMODE_BLEND;
+    if (blend.dst == ONE_MINUS_SRC_ALPHA && (blend.src == SRC_ALPHA || blend.src == ONE))
+        return SDL_BLENDMODE_BLEND;
     if (blend.dst == ONE) return SDL_BLENDMODE_ADD;
     if (blend.src == ONE && blend.dst == ZERO) return SDL_BLENDMODE_NONE;
     if ((blend.src == DST_COLOR && blend.dst == ZERO) || (blend.src == ZERO && blend.dst == SRC_COLOR))
@@ -65,8 +66,9 @@ SDL_BlendMode Renderer::blendModeFor(const BlendFunc& blend) {
     return SDL_BLENDMODE_BLEND;
 }
 
-void Renderer::drawRect(const DrawContext& context, const Rect& rect, Texture2D* texture, const Rect& textureRect,
-                        bool flipX, bool flipY, const Color4B& color, const BlendFunc& blend) {
+void Renderer::drawRect(const DrawContext& context, const Rect& rect, Texture2D* texture,
+                        const Rect& textureRect, bool flipX, bool flipY, const Color4B& color,
+                        const BlendFunc& blend) {
     float x0 = rect.getMinX(), x1 = rect.getMaxX();
     float y0 = rect.getMinY(), y1 = rect.getMaxY();
     Vec2 corners[4] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
@@ -79,8 +81,8 @@ void Renderer::drawRect(const DrawContext& context, const Rect& rect, Texture2D*
     drawQuad(context, corners, texture, texels, color, blend);
 }
 
-void Renderer::drawQuad(const DrawContext& context, const Vec2 corners[4], Texture2D* texture, const Vec2 texels[4],
-                        const Color4B& color, const BlendFunc& blend) {
+void Renderer::drawQuad(const DrawContext& context, const Vec2 corners[4], Texture2D* texture,
+                        const Vec2 texels[4], const Color4B& color, const BlendFunc& blend) {
     if (color.a == 0 && blendModeFor(blend) != SDL_BLENDMODE_NONE) return;
     if (!isDepthVisible(context.z)) return;
     const float height = designSize_.height;
@@ -102,8 +104,8 @@ void Renderer::drawQuad(const DrawContext& context, const Vec2 corners[4], Textu
     // coordinates over (texture size − 1) texels: the padded texture makes that exact too.
     // Corners arrive bottom-left, bottom-right, top-right, top-left in y-up space, so in screen space
     // (y down) an unturned quad is already top-left first after reversing the order.
-    bool axisAligned = (points[0].y == points[1].y && points[1].x == points[2].x && points[2].y == points[3].y &&
-                        points[3].x == points[0].x);
+    bool axisAligned = (points[0].y == points[1].y && points[1].x == points[2].x &&
+                        points[2].y == points[3].y && points[3].x == points[0].x);
     int order[4] = {3, 2, 1, 0};
     if (axisAligned) {
         // Start at the screen's top-left corner, then go clockwise; a quad turned by a right angle
@@ -116,7 +118,8 @@ void Renderer::drawQuad(const DrawContext& context, const Vec2 corners[4], Textu
         bool textureAlongX = (points[0].y == points[1].y);
         if (textureAlongX || !texture) {
             int step = clockwise == next ? 1 : 3;
-            for (int k = 0; k < 4; ++k) order[k] = (topLeft + step * k) % 4;
+            for (int k = 0; k < 4; ++k)
+                order[k] = (topLeft + step * k) % 4;
         } else {
             axisAligned = false;
         }
@@ -155,8 +158,8 @@ void Renderer::drawQuad(const DrawContext& context, const Vec2 corners[4], Textu
     // A right-angle turn still has axis-aligned corners, and SDL fills a plain rectangle without its
     // blend mode: move one corner by an invisible fraction so SDL draws triangles instead.
     bool needsTriangles = texture ? !axisAligned : (axisAligned && mode != SDL_BLENDMODE_BLEND);
-    if (needsTriangles &&
-        (vertices[0].position.y == vertices[1].position.y || vertices[0].position.x == vertices[1].position.x))
+    if (needsTriangles && (vertices[0].position.y == vertices[1].position.y ||
+                           vertices[0].position.x == vertices[1].position.x))
         vertices[3].position.x += 1.0f / 1024.0f;
     submit(vertices, texture ? texture->getSDLTexture() : nullptr, mode);
 }
@@ -168,8 +171,8 @@ void Renderer::drawPixelExact(const DrawContext& context, const Vec2& topLeft, c
     float texH = static_cast<float>(texture->getPixelsHigh());
     Rect pixels(0, 0, texW, texH);
     if (!t.isAxisAligned() || t.a <= 0.0f || t.d <= 0.0f || !isDepthVisible(context.z)) {
-        drawRect(context, Rect(topLeft.x, topLeft.y - localSize.height, localSize.width, localSize.height), texture,
-                 pixels, false, false, color, BlendFunc::ALPHA_NON_PREMULTIPLIED);
+        drawRect(context, Rect(topLeft.x, topLeft.y - localSize.height, localSize.width, localSize.height),
+                 texture, pixels, false, false, color, BlendFunc::ALPHA_NON_PREMULTIPLIED);
         return;
     }
     // Screen position of the top-left corner, snapped; the picture then keeps its exact pixel size.
@@ -182,7 +185,8 @@ void Renderer::drawPixelExact(const DrawContext& context, const Vec2& topLeft, c
 }
 
 void Renderer::submit(const SDL_Vertex vertices[4], SDL_Texture* texture, SDL_BlendMode mode) {
-    if (!indices_.empty() && (texture != batchTexture_ || mode != batchMode_ || indices_.size() >= kMaxBatchQuads * 6))
+    if (!indices_.empty() &&
+        (texture != batchTexture_ || mode != batchMode_ || indices_.size() >= kMaxBatchQuads * 6))
         flush();
     batchTexture_ = texture;
     batchMode_ = mode;
@@ -201,8 +205,8 @@ void Renderer::flush() {
     } else {
         SDL_SetRenderDrawBlendMode(renderer_, batchMode_);
     }
-    SDL_RenderGeometry(renderer_, batchTexture_, vertices_.data(), static_cast<int>(vertices_.size()), indices_.data(),
-                       static_cast<int>(indices_.size()));
+    SDL_RenderGeometry(renderer_, batchTexture_, vertices_.data(), static_cast<int>(vertices_.size()),
+                       indices_.data(), static_cast<int>(indices_.size()));
     ++batchCount_;
     vertices_.clear();
     indices_.clear();

@@ -40,8 +40,8 @@ public:
     // Draws a texture so that each texel covers exactly one screen pixel, its top-left corner at the
     // local point `topLeft` snapped to the pixel grid (used for text rasterised at on-screen size).
     // Falls back to a plain quad of `localSize` when the node is rotated or mirrored.
-    void drawPixelExact(const DrawContext& context, const Vec2& topLeft, const Size& localSize, Texture2D* texture,
-                        const Color4B& color);
+    void drawPixelExact(const DrawContext& context, const Vec2& topLeft, const Size& localSize,
+                        Texture2D* texture, const Color4B& color);
     void flush();
 
     // Depth of the default camera's eye above the screen plane (540 / (2 tan 30°)).

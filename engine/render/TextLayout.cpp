@@ -2,7 +2,6 @@
 
 #include "engine/render/FontFace.h"
 
-
 #include <algorithm>
 
 namespace engine {
@@ -60,7 +59,8 @@ TextLayout TextLayout::measure(FontFace& font, const std::u32string& text, float
         // The last line of a multi-line text does not count its trailing spaces.
         Line& last = layout.lines_.back();
         std::u32string trimmed = last.text;
-        while (!trimmed.empty() && trimmed.back() == U' ') trimmed.pop_back();
+        while (!trimmed.empty() && trimmed.back() == U' ')
+            trimmed.pop_back();
         last.width = widthOf(font, trimmed);
     }
     return layout;
@@ -68,7 +68,8 @@ TextLayout TextLayout::measure(FontFace& font, const std::u32string& text, float
 
 int TextLayout::widestLine() const {
     int widest = 0;
-    for (const Line& line : lines_) widest = std::max(widest, line.width);
+    for (const Line& line : lines_)
+        widest = std::max(widest, line.width);
     return widest;
 }
 

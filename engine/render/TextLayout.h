@@ -5,7 +5,6 @@
 
 #include "engine/base/Geometry.h"
 
-
 namespace engine {
 
 class FontFace;

@@ -66,7 +66,8 @@ TextRasterizer::Result TextRasterizer::render(const Request& request) {
         int penStart = 0;
         if (request.alignment == 1) penStart = (widest - line.width) / 2;
         if (request.alignment == 2) penStart = widest - line.width;
-        int baseline = static_cast<int>(std::lround(request.lineAdvance * static_cast<float>(i))) + outline + layout.ascent();
+        int baseline = static_cast<int>(std::lround(request.lineAdvance * static_cast<float>(i))) + outline +
+                       layout.ascent();
         for (int pass = outline > 0 ? 0 : 1; pass < 2; ++pass) {
             int pen = penStart + outline;
             char32_t previous = 0;
@@ -89,7 +90,8 @@ TextRasterizer::Result TextRasterizer::render(const Request& request) {
     }
     if (placed.empty()) return result;
 
-    SDL_Surface* canvas = SDL_CreateRGBSurfaceWithFormat(0, maxX - minX, maxY - minY, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* canvas =
+        SDL_CreateRGBSurfaceWithFormat(0, maxX - minX, maxY - minY, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!canvas) return result;
     SDL_FillRect(canvas, nullptr, 0);
     result.originX = -minX;

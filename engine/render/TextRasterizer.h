@@ -13,9 +13,9 @@ namespace engine {
 class TextRasterizer {
 public:
     struct Request {
-        std::string fontPath;    // resolved path of the TrueType file
-        int pixelSize = 12;      // face size on screen
-        int outline = 0;         // outline width on screen, 0 for none
+        std::string fontPath;  // resolved path of the TrueType file
+        int pixelSize = 12;    // face size on screen
+        int outline = 0;       // outline width on screen, 0 for none
         std::u32string text;
         float maxLineWidth = 0;  // on-screen pixels, 0 for no wrapping
         float lineAdvance = 0;   // distance between line tops on screen

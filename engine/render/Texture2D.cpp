@@ -6,7 +6,8 @@
 
 namespace engine {
 
-Texture2D* Texture2D::createWithSurface(SDL_Renderer* renderer, SDL_Surface* surface, const std::string& key) {
+Texture2D* Texture2D::createWithSurface(SDL_Renderer* renderer, SDL_Surface* surface,
+                                        const std::string& key) {
     if (!renderer || !surface || surface->w <= 0 || surface->h <= 0) return nullptr;
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
     if (!converted) return nullptr;
@@ -21,10 +22,12 @@ Texture2D* Texture2D::createWithSurface(SDL_Renderer* renderer, SDL_Surface* sur
     }
     for (int y = 0; y <= h; ++y) {
         const auto* source = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(converted->pixels) +
-                                                             static_cast<std::ptrdiff_t>(std::min(y, h - 1)) * converted->pitch);
+                                                             static_cast<std::ptrdiff_t>(std::min(y, h - 1)) *
+                                                                 converted->pitch);
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(padded->pixels) +
                                               static_cast<std::ptrdiff_t>(y) * padded->pitch);
-        for (int x = 0; x < w; ++x) row[x] = source[x];
+        for (int x = 0; x < w; ++x)
+            row[x] = source[x];
         row[w] = source[w - 1];
     }
     SDL_FreeSurface(converted);

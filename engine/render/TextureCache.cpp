@@ -42,8 +42,12 @@ void TextureCache::addTexture(const std::string& key, Texture2D* texture) {
     if (texture) textures_[key] = texture;
 }
 
-void TextureCache::removeTextureForKey(const std::string& key) { textures_.erase(key); }
+void TextureCache::removeTextureForKey(const std::string& key) {
+    textures_.erase(key);
+}
 
-void TextureCache::removeAllTextures() { textures_.clear(); }
+void TextureCache::removeAllTextures() {
+    textures_.clear();
+}
 
 }  // namespace engine

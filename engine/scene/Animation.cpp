@@ -11,7 +11,8 @@ Animation* Animation::create() {
 Animation* Animation::createWithSpriteFrames(const std::vector<SpriteFrame*>& frames, float delayPerUnit,
                                              unsigned int loops) {
     Animation* animation = create();
-    for (SpriteFrame* frame : frames) animation->addSpriteFrame(frame);
+    for (SpriteFrame* frame : frames)
+        animation->addSpriteFrame(frame);
     animation->delayPerUnit_ = delayPerUnit;
     animation->loops_ = loops;
     return animation;
@@ -26,7 +27,8 @@ void Animation::addSpriteFrame(SpriteFrame* frame) {
 void Animation::addSpriteFrameWithFile(const std::string& file) {
     SpriteFrame* probe = SpriteFrame::create(file, Rect::ZERO);
     if (!probe) return;
-    addSpriteFrame(SpriteFrame::createWithTexture(probe->getTexture(), Rect(Vec2::ZERO, probe->getTexture()->getContentSize())));
+    addSpriteFrame(SpriteFrame::createWithTexture(probe->getTexture(),
+                                                  Rect(Vec2::ZERO, probe->getTexture()->getContentSize())));
 }
 
 void Animation::addSpriteFrameWithTexture(Texture2D* texture, const Rect& rect) {

@@ -19,7 +19,9 @@ Director* Director::getInstance() {
     return g_director;
 }
 
-Director* Director::peekInstance() { return g_director; }
+Director* Director::peekInstance() {
+    return g_director;
+}
 
 void Director::destroyInstance() {
     if (!g_director) return;
@@ -64,7 +66,9 @@ void Director::setOpenGLView(GLView* view) {
     }
 }
 
-Size Director::getWinSize() const { return view_ ? view_->getDesignResolutionSize() : Size(960.0f, 540.0f); }
+Size Director::getWinSize() const {
+    return view_ ? view_->getDesignResolutionSize() : Size(960.0f, 540.0f);
+}
 
 void Director::runWithScene(Scene* scene) {
     if (!scene || runningScene_) return;

@@ -15,7 +15,9 @@
 
 namespace engine {
 
-Label::Label() { anchorPoint_ = Vec2::ANCHOR_MIDDLE; }
+Label::Label() {
+    anchorPoint_ = Vec2::ANCHOR_MIDDLE;
+}
 
 Label* Label::createWithTTF(const TTFConfig& config, const std::string& text, TextHAlignment hAlignment,
                             int maxLineWidth) {
@@ -58,7 +60,9 @@ void Label::setString(const std::string& text) {
     markDirty();
 }
 
-int Label::getStringLength() const { return static_cast<int>(Utf8::length(text_)); }
+int Label::getStringLength() const {
+    return static_cast<int>(Utf8::length(text_));
+}
 
 int Label::getStringNumLines() const {
     updateLayout();
@@ -100,7 +104,9 @@ float Label::getLineHeight() const {
     return lineHeight_;
 }
 
-void Label::setAlignment(TextHAlignment h) { setAlignment(h, vAlignment_); }
+void Label::setAlignment(TextHAlignment h) {
+    setAlignment(h, vAlignment_);
+}
 
 void Label::setAlignment(TextHAlignment h, TextVAlignment v) {
     hAlignment_ = h;
@@ -146,7 +152,8 @@ void Label::updateLayout() const {
     if (!text_.empty()) {
         lineCount_ = static_cast<int>(layout.lines().size());
         textWidth_ = static_cast<float>(layout.widestLine());
-        textHeight_ = static_cast<float>(lineCount_) * lineHeight_ + static_cast<float>(lineCount_ - 1) * lineSpacing_;
+        textHeight_ =
+            static_cast<float>(lineCount_) * lineHeight_ + static_cast<float>(lineCount_ - 1) * lineSpacing_;
     }
     Size size2(dimensions_.width > 0.0f ? dimensions_.width : textWidth_,
                dimensions_.height > 0.0f ? dimensions_.height : textHeight_);
@@ -169,7 +176,8 @@ void Label::draw(Renderer& renderer, const DrawContext& context) {
         TextRasterizer::Request request;
         request.fontPath = fontFullPath_;
         request.pixelSize = pixelSize;
-        request.outline = config_.outlineSize > 0 ? std::max(1, static_cast<int>(std::lround(config_.outlineSize * s))) : 0;
+        request.outline =
+            config_.outlineSize > 0 ? std::max(1, static_cast<int>(std::lround(config_.outlineSize * s))) : 0;
         request.text = Utf8::decode(text_);
         float wrap = maxLineWidth_ > 0.0f ? maxLineWidth_ : dimensions_.width;
         request.maxLineWidth = wrap * s;

@@ -37,7 +37,8 @@ public:
     static Label* createWithTTF(const TTFConfig& config, const std::string& text,
                                 TextHAlignment hAlignment = TextHAlignment::CENTER, int maxLineWidth = 0);
     static Label* createWithTTF(const std::string& text, const std::string& fontFile, float fontSize,
-                                const Size& dimensions = Size::ZERO, TextHAlignment hAlignment = TextHAlignment::LEFT,
+                                const Size& dimensions = Size::ZERO,
+                                TextHAlignment hAlignment = TextHAlignment::LEFT,
                                 TextVAlignment vAlignment = TextVAlignment::TOP);
 
     // False (and nothing changes) if the font file cannot be found.

@@ -35,7 +35,9 @@ Node* Node::create() {
     return nullptr;
 }
 
-bool Node::init() { return true; }
+bool Node::init() {
+    return true;
+}
 
 Node::~Node() {
     // The body outlives its node when something else holds it; it then has no node.
@@ -55,19 +57,29 @@ Node::~Node() {
     }
 }
 
-Scheduler* Node::getScheduler() const { return Director::getInstance()->getScheduler(); }
-ActionManager* Node::getActionManager() const { return Director::getInstance()->getActionManager(); }
-EventDispatcher* Node::getEventDispatcher() const { return Director::getInstance()->getEventDispatcher(); }
+Scheduler* Node::getScheduler() const {
+    return Director::getInstance()->getScheduler();
+}
+ActionManager* Node::getActionManager() const {
+    return Director::getInstance()->getActionManager();
+}
+EventDispatcher* Node::getEventDispatcher() const {
+    return Director::getInstance()->getEventDispatcher();
+}
 
 // ---------------------------------------------------------------- hierarchy
 
-void Node::addChild(Node* child) { childAdded(child, child->localZOrder_, child->tag_, child->name_, false); }
+void Node::addChild(Node* child) {
+    childAdded(child, child->localZOrder_, child->tag_, child->name_, false);
+}
 
 void Node::addChild(Node* child, int localZOrder) {
     childAdded(child, localZOrder, child->tag_, child->name_, false);
 }
 
-void Node::addChild(Node* child, int localZOrder, int tag) { childAdded(child, localZOrder, tag, child->name_, true); }
+void Node::addChild(Node* child, int localZOrder, int tag) {
+    childAdded(child, localZOrder, tag, child->name_, true);
+}
 
 void Node::addChild(Node* child, int localZOrder, const std::string& name) {
     childAdded(child, localZOrder, child->tag_, name, false);
@@ -123,13 +135,18 @@ void Node::removeChildByName(const std::string& name, bool cleanup) {
     if (Node* child = getChildByName(name)) removeChild(child, cleanup);
 }
 
-void Node::removeAllChildren() { removeAllChildrenWithCleanup(true); }
-
-void Node::removeAllChildrenWithCleanup(bool cleanup) {
-    while (!children_.empty()) detachChild(children_.back(), children_.size() - 1, cleanup);
+void Node::removeAllChildren() {
+    removeAllChildrenWithCleanup(true);
 }
 
-void Node::removeFromParent() { removeFromParentAndCleanup(true); }
+void Node::removeAllChildrenWithCleanup(bool cleanup) {
+    while (!children_.empty())
+        detachChild(children_.back(), children_.size() - 1, cleanup);
+}
+
+void Node::removeFromParent() {
+    removeFromParentAndCleanup(true);
+}
 
 void Node::removeFromParentAndCleanup(bool cleanup) {
     if (parent_) parent_->removeChild(this, cleanup);
@@ -149,7 +166,8 @@ Node* Node::getChildByName(const std::string& name) const {
 
 Scene* Node::getScene() const {
     const Node* node = this;
-    while (node->parent_) node = node->parent_;
+    while (node->parent_)
+        node = node->parent_;
     return dynamic_cast<Scene*>(const_cast<Node*>(node));
 }
 
@@ -192,7 +210,9 @@ void Node::getPosition(float* x, float* y) const {
     if (y) *y = position_.y;
 }
 
-void Node::setPositionZ(float z) { positionZ_ = z; }
+void Node::setPositionZ(float z) {
+    positionZ_ = z;
+}
 
 void Node::setAnchorPoint(const Vec2& anchor) {
     if (anchor == anchorPoint_) return;
@@ -232,7 +252,9 @@ void Node::setScaleY(float scaleY) {
     transformChanged();
 }
 
-void Node::setScaleZ(float scaleZ) { scaleZ_ = scaleZ; }
+void Node::setScaleZ(float scaleZ) {
+    scaleZ_ = scaleZ;
+}
 
 void Node::setRotation(float degrees) {
     rotation_ = degrees;
@@ -271,21 +293,29 @@ AffineTransform Node::getNodeToParentTransform() const {
 
 AffineTransform Node::getNodeToWorldTransform() const {
     AffineTransform t = getNodeToParentTransform();
-    for (const Node* p = parent_; p; p = p->parent_) t = p->getNodeToParentTransform().concat(t);
+    for (const Node* p = parent_; p; p = p->parent_)
+        t = p->getNodeToParentTransform().concat(t);
     return t;
 }
 
-AffineTransform Node::getWorldToNodeTransform() const { return getNodeToWorldTransform().inverse(); }
+AffineTransform Node::getWorldToNodeTransform() const {
+    return getNodeToWorldTransform().inverse();
+}
 
 float Node::getWorldPositionZ() const {
     float z = positionZ_;
-    for (const Node* p = parent_; p; p = p->parent_) z = p->positionZ_ + p->scaleZ_ * z;
+    for (const Node* p = parent_; p; p = p->parent_)
+        z = p->positionZ_ + p->scaleZ_ * z;
     return z;
 }
 
-Vec2 Node::convertToWorldSpace(const Vec2& nodePoint) const { return getNodeToWorldTransform().apply(nodePoint); }
+Vec2 Node::convertToWorldSpace(const Vec2& nodePoint) const {
+    return getNodeToWorldTransform().apply(nodePoint);
+}
 
-Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const { return getWorldToNodeTransform().apply(worldPoint); }
+Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const {
+    return getWorldToNodeTransform().apply(worldPoint);
+}
 
 Vec2 Node::convertToWorldSpaceAR(const Vec2& nodePoint) const {
     return convertToWorldSpace(nodePoint + anchorPointInPoints_);
@@ -298,7 +328,8 @@ Vec2 Node::convertToNodeSpaceAR(const Vec2& worldPoint) const {
 Rect Node::getBoundingBox() const {
     AffineTransform t = getNodeToParentTransform();
     const Size& s = getContentSize();
-    Vec2 corners[4] = {t.apply({0, 0}), t.apply({s.width, 0}), t.apply({0, s.height}), t.apply({s.width, s.height})};
+    Vec2 corners[4] = {t.apply({0, 0}), t.apply({s.width, 0}), t.apply({0, s.height}),
+                       t.apply({s.width, s.height})};
     float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
     for (const Vec2& c : corners) {
         minX = std::min(minX, c.x);
@@ -320,7 +351,8 @@ void Node::setOpacity(uint8_t opacity) {
 void Node::updateDisplayedOpacity(uint8_t parentOpacity) {
     displayedOpacity_ = static_cast<uint8_t>(realOpacity_ * parentOpacity / 255);
     if (cascadeOpacity_)
-        for (Node* child : children_) child->updateDisplayedOpacity(displayedOpacity_);
+        for (Node* child : children_)
+            child->updateDisplayedOpacity(displayedOpacity_);
 }
 
 void Node::setCascadeOpacityEnabled(bool enabled) {
@@ -330,7 +362,8 @@ void Node::setCascadeOpacityEnabled(bool enabled) {
         setOpacity(realOpacity_);
     } else {
         displayedOpacity_ = realOpacity_;
-        for (Node* child : children_) child->updateDisplayedOpacity(255);
+        for (Node* child : children_)
+            child->updateDisplayedOpacity(255);
     }
 }
 
@@ -345,7 +378,8 @@ void Node::updateDisplayedColor(const Color3B& parentColor) {
     displayedColor_.g = static_cast<uint8_t>(realColor_.g * parentColor.g / 255);
     displayedColor_.b = static_cast<uint8_t>(realColor_.b * parentColor.b / 255);
     if (cascadeColor_)
-        for (Node* child : children_) child->updateDisplayedColor(displayedColor_);
+        for (Node* child : children_)
+            child->updateDisplayedColor(displayedColor_);
 }
 
 void Node::setCascadeColorEnabled(bool enabled) {
@@ -355,7 +389,8 @@ void Node::setCascadeColorEnabled(bool enabled) {
         setColor(realColor_);
     } else {
         displayedColor_ = realColor_;
-        for (Node* child : children_) child->updateDisplayedColor(Color3B::WHITE);
+        for (Node* child : children_)
+            child->updateDisplayedColor(Color3B::WHITE);
     }
 }
 
@@ -396,7 +431,8 @@ void Node::onExit() {
 void Node::cleanup() {
     stopAllActions();
     unscheduleAllCallbacks();
-    for (Node* child : children_) child->cleanup();
+    for (Node* child : children_)
+        child->cleanup();
 }
 
 void Node::pause() {
@@ -428,11 +464,17 @@ void Node::stopAllActions() {
         director->getActionManager()->removeAllActionsFromTarget(this);
 }
 
-void Node::stopAction(Action* action) { getActionManager()->removeAction(action); }
+void Node::stopAction(Action* action) {
+    getActionManager()->removeAction(action);
+}
 
-void Node::stopActionByTag(int tag) { getActionManager()->removeActionByTag(tag, this); }
+void Node::stopActionByTag(int tag) {
+    getActionManager()->removeActionByTag(tag, this);
+}
 
-Action* Node::getActionByTag(int tag) const { return getActionManager()->getActionByTag(tag, this); }
+Action* Node::getActionByTag(int tag) const {
+    return getActionManager()->getActionByTag(tag, this);
+}
 
 std::size_t Node::getNumberOfRunningActions() const {
     return getActionManager()->getNumberOfRunningActionsInTarget(this);
@@ -440,11 +482,17 @@ std::size_t Node::getNumberOfRunningActions() const {
 
 // ---------------------------------------------------------------- scheduling
 
-void Node::scheduleUpdateWithPriority(int priority) { getScheduler()->scheduleUpdate(this, priority, !running_); }
+void Node::scheduleUpdateWithPriority(int priority) {
+    getScheduler()->scheduleUpdate(this, priority, !running_);
+}
 
-void Node::unscheduleUpdate() { getScheduler()->unscheduleUpdate(this); }
+void Node::unscheduleUpdate() {
+    getScheduler()->unscheduleUpdate(this);
+}
 
-bool Node::isUpdateScheduled() const { return getScheduler()->isUpdateScheduled(this); }
+bool Node::isUpdateScheduled() const {
+    return getScheduler()->isUpdateScheduled(this);
+}
 
 void Node::schedule(const SchedulerCallback& callback, const std::string& key) {
     schedule(callback, 0.0f, Scheduler::REPEAT_FOREVER, 0.0f, key);
@@ -463,9 +511,13 @@ void Node::scheduleOnce(const SchedulerCallback& callback, float delay, const st
     schedule(callback, 0.0f, 0, delay, key);
 }
 
-void Node::unschedule(const std::string& key) { getScheduler()->unschedule(key, this); }
+void Node::unschedule(const std::string& key) {
+    getScheduler()->unschedule(key, this);
+}
 
-bool Node::isScheduled(const std::string& key) const { return getScheduler()->isScheduled(key, this); }
+bool Node::isScheduled(const std::string& key) const {
+    return getScheduler()->isScheduled(key, this);
+}
 
 void Node::unscheduleAllCallbacks() {
     if (Director* director = Director::peekInstance()) director->getScheduler()->unscheduleAllForTarget(this);
@@ -496,9 +548,11 @@ void Node::visit(Renderer& renderer, const DrawContext& parent) {
     context.z = parent.z + positionZ_;
     sortAllChildren();
     std::size_t i = 0;
-    for (; i < children_.size() && children_[i]->localZOrder_ < 0; ++i) children_[i]->visit(renderer, context);
+    for (; i < children_.size() && children_[i]->localZOrder_ < 0; ++i)
+        children_[i]->visit(renderer, context);
     draw(renderer, context);
-    for (; i < children_.size(); ++i) children_[i]->visit(renderer, context);
+    for (; i < children_.size(); ++i)
+        children_[i]->visit(renderer, context);
 }
 
 void Node::draw(Renderer& /*renderer*/, const DrawContext& /*context*/) {}

@@ -10,7 +10,9 @@
 namespace engine {
 namespace ui {
 
-Scale9Sprite::Scale9Sprite() { anchorPoint_ = Vec2::ANCHOR_MIDDLE; }
+Scale9Sprite::Scale9Sprite() {
+    anchorPoint_ = Vec2::ANCHOR_MIDDLE;
+}
 
 Scale9Sprite* Scale9Sprite::create(const std::string& file, const Rect& rect, const Rect& capInsets) {
     auto* sprite = new Scale9Sprite();
@@ -94,9 +96,13 @@ void Scale9Sprite::draw(Renderer& renderer, const DrawContext& context) {
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
             if (xs[col + 1] - xs[col] <= 0.0f || ys[row + 1] - ys[row] <= 0.0f) continue;
-            Vec2 corners[4] = {{xs[col], ys[row]}, {xs[col + 1], ys[row]}, {xs[col + 1], ys[row + 1]},
+            Vec2 corners[4] = {{xs[col], ys[row]},
+                               {xs[col + 1], ys[row]},
+                               {xs[col + 1], ys[row + 1]},
                                {xs[col], ys[row + 1]}};
-            Vec2 texels[4] = {{us[col], vs[row]}, {us[col + 1], vs[row]}, {us[col + 1], vs[row + 1]},
+            Vec2 texels[4] = {{us[col], vs[row]},
+                              {us[col + 1], vs[row]},
+                              {us[col + 1], vs[row + 1]},
                               {us[col], vs[row + 1]}};
             renderer.drawQuad(context, corners, texture_, texels, color, BlendFunc::ALPHA_NON_PREMULTIPLIED);
         }

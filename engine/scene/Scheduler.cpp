@@ -109,9 +109,13 @@ void Scheduler::removeUpdateEntry(const Node* target) {
     updateLookup_.erase(found);
 }
 
-void Scheduler::unscheduleUpdate(Node* target) { removeUpdateEntry(target); }
+void Scheduler::unscheduleUpdate(Node* target) {
+    removeUpdateEntry(target);
+}
 
-bool Scheduler::isUpdateScheduled(const Node* target) const { return updateLookup_.count(target) != 0; }
+bool Scheduler::isUpdateScheduled(const Node* target) const {
+    return updateLookup_.count(target) != 0;
+}
 
 Scheduler::TimerGroup* Scheduler::findTimerGroup(const Node* target) const {
     for (const auto& group : timerGroups_)
@@ -119,8 +123,8 @@ Scheduler::TimerGroup* Scheduler::findTimerGroup(const Node* target) const {
     return nullptr;
 }
 
-void Scheduler::schedule(const Callback& callback, Node* target, float interval, unsigned int repeat, float delay,
-                         bool paused, const std::string& key) {
+void Scheduler::schedule(const Callback& callback, Node* target, float interval, unsigned int repeat,
+                         float delay, bool paused, const std::string& key) {
     TimerGroup* group = findTimerGroup(target);
     if (!group) {
         timerGroups_.push_back(std::make_unique<TimerGroup>(TimerGroup{target, paused, {}}));
@@ -168,7 +172,8 @@ bool Scheduler::isScheduled(const std::string& key, const Node* target) const {
 void Scheduler::unscheduleAllForTarget(const Node* target) {
     removeUpdateEntry(target);
     if (TimerGroup* group = findTimerGroup(target)) {
-        for (auto& timer : group->timers) timer->cancelled = true;
+        for (auto& timer : group->timers)
+            timer->cancelled = true;
         group->target = nullptr;
     }
     if (!updating_) purgeDeleted();
@@ -201,9 +206,10 @@ void Scheduler::purgeDeleted() {
         timers.erase(std::remove_if(timers.begin(), timers.end(), [](const auto& t) { return t->cancelled; }),
                      timers.end());
     }
-    timerGroups_.erase(std::remove_if(timerGroups_.begin(), timerGroups_.end(),
-                                      [](const auto& g) { return g->target == nullptr || g->timers.empty(); }),
-                       timerGroups_.end());
+    timerGroups_.erase(
+        std::remove_if(timerGroups_.begin(), timerGroups_.end(),
+                       [](const auto& g) { return g->target == nullptr || g->timers.empty(); }),
+        timerGroups_.end());
 }
 
 }  // namespace engine

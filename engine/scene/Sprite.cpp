@@ -20,7 +20,9 @@ Sprite* makeSprite(Sprite* sprite, Init init) {
 
 }  // namespace
 
-Sprite::Sprite() { anchorPoint_ = Vec2::ANCHOR_MIDDLE; }
+Sprite::Sprite() {
+    anchorPoint_ = Vec2::ANCHOR_MIDDLE;
+}
 
 Sprite* Sprite::create() {
     return makeSprite(new Sprite(), [](Sprite* s) { return s->init(); });
@@ -49,7 +51,9 @@ Sprite* Sprite::createWithSpriteFrame(SpriteFrame* frame) {
     return createWithTexture(frame->getTexture(), frame->getRect());
 }
 
-bool Sprite::init() { return initWithTexture(nullptr, Rect::ZERO); }
+bool Sprite::init() {
+    return initWithTexture(nullptr, Rect::ZERO);
+}
 
 bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect) {
     if (!Node::init()) return false;
@@ -71,7 +75,9 @@ bool Sprite::initWithFile(const std::string& file, const Rect& rect) {
     return initWithTexture(texture, rect);
 }
 
-void Sprite::setTexture(Texture2D* texture) { texture_ = texture; }
+void Sprite::setTexture(Texture2D* texture) {
+    texture_ = texture;
+}
 
 void Sprite::setTexture(const std::string& file) {
     Texture2D* texture = Director::getInstance()->getTextureCache()->addImage(file);
@@ -91,13 +97,15 @@ void Sprite::setSpriteFrame(SpriteFrame* frame) {
     setTextureRect(frame->getRect());
 }
 
-SpriteFrame* Sprite::getSpriteFrame() const { return SpriteFrame::createWithTexture(texture_, textureRect_); }
+SpriteFrame* Sprite::getSpriteFrame() const {
+    return SpriteFrame::createWithTexture(texture_, textureRect_);
+}
 
 void Sprite::draw(Renderer& renderer, const DrawContext& context) {
     if (contentSize_.width <= 0.0f || contentSize_.height <= 0.0f) return;
     Color4B color(displayedColor_, displayedOpacity_);
-    renderer.drawRect(context, Rect(Vec2::ZERO, contentSize_), texture_, textureRect_, flippedX_, flippedY_, color,
-                      blendFunc_);
+    renderer.drawRect(context, Rect(Vec2::ZERO, contentSize_), texture_, textureRect_, flippedX_, flippedY_,
+                      color, blendFunc_);
 }
 
 }  // namespace engine

@@ -33,7 +33,8 @@ protected:
     void TearDown() override { engine::Director::destroyInstance(); }
 
     void runFrames(int count) {
-        for (int i = 0; i < count; ++i) engine::Director::getInstance()->mainLoop();
+        for (int i = 0; i < count; ++i)
+            engine::Director::getInstance()->mainLoop();
     }
 
     // Colour of a pixel of the last drawn frame; (x, y) in design units with y up.
@@ -41,8 +42,8 @@ protected:
         SDL_Surface* s = view_->getFrameSurface();
         int y = s->h - 1 - yUp;
         Uint32 v = static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x];
-        return engine::Color4B(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v),
-                               static_cast<uint8_t>(v >> 24));
+        return engine::Color4B(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
+                               static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 24));
     }
 
     engine::HeadlessView* view_ = nullptr;

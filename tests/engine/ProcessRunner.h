@@ -43,7 +43,8 @@ inline ProgramRun runProgramCapturing(const std::string& program, const std::vec
         ::dup2(out, 1);
         ::dup2(err, 2);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
@@ -64,7 +65,8 @@ inline int runProgram(const std::string& program, const std::vector<std::string>
     if (pid < 0) return -1;
     if (pid == 0) {
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);

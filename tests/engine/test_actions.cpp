@@ -88,7 +88,8 @@ TEST_F(ActionTest, SpawnOfUnequalDurationsLastsForTheLongest) {
 
 TEST_F(ActionTest, RepeatForeverRestartsWithTheOvershoot) {
     int calls = 0;
-    node->runAction(RepeatForever::create(Sequence::create({DelayTime::create(0.1f), CallFunc::create([&] { ++calls; })})));
+    node->runAction(RepeatForever::create(
+        Sequence::create({DelayTime::create(0.1f), CallFunc::create([&] { ++calls; })})));
     runFrames(61);
     // 0.1 s loops over one second (the first frame only starts the clock).
     EXPECT_EQ(calls, 10);
@@ -134,7 +135,8 @@ TEST_F(ActionTest, AnimateShowsFramesOnTheirShareOfTime) {
     Texture2D* sheet = Texture2D::createWithSurface(cache->getRenderer(), surface, "sheet");
     SDL_FreeSurface(surface);
     Animation* animation = Animation::create();
-    for (int i = 0; i < 4; ++i) animation->addSpriteFrameWithTexture(sheet, Rect(16.0f * i, 0, 16, 16));
+    for (int i = 0; i < 4; ++i)
+        animation->addSpriteFrameWithTexture(sheet, Rect(16.0f * i, 0, 16, 16));
     animation->setDelayPerUnit(0.05f);  // 3 frames each
     auto* animate = Animate::create(animation);
     node->runAction(animate);

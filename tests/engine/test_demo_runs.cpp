@@ -22,9 +22,15 @@ TEST(DemoRuns, SameScriptedRunGivesIdenticalPngBytes) {
     std::string dir = makeTempDir("demo_det_");
     ASSERT_FALSE(dir.empty());
     for (const char* name : {"a", "b"}) {
-        std::vector<std::string> args = {"--headless", "--scene", "actions", "--frames", "45",
-                                         "--screenshot", "20:" + dir + "/" + name + "20.png",
-                                         "--screenshot", "45:" + dir + "/" + name + "45.png"};
+        std::vector<std::string> args = {"--headless",
+                                         "--scene",
+                                         "actions",
+                                         "--frames",
+                                         "45",
+                                         "--screenshot",
+                                         "20:" + dir + "/" + name + "20.png",
+                                         "--screenshot",
+                                         "45:" + dir + "/" + name + "45.png"};
         ASSERT_EQ(runProgram(kDemo, args), 0);
     }
     std::string a20 = readBytes(dir + "/a20.png"), b20 = readBytes(dir + "/b20.png");

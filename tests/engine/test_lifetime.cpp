@@ -83,8 +83,10 @@ TEST_F(EngineTest, TargetedActionKeepsSteppingARemovedTarget) {
     scene_->addChild(owner);
     scene_->addChild(layer);
     // The out-action removes the layer half way; the fade keeps stepping it afterwards.
-    owner->runAction(Sequence::create({TargetedAction::create(layer, Sequence::create({DelayTime::create(0.05f), RemoveSelf::create(false)})),
-                                       TargetedAction::create(layer, FadeTo::create(0.1f, 0))}));
+    owner->runAction(
+        Sequence::create({TargetedAction::create(
+                              layer, Sequence::create({DelayTime::create(0.05f), RemoveSelf::create(false)})),
+                          TargetedAction::create(layer, FadeTo::create(0.1f, 0))}));
     WeakRef<Sprite> weak(layer);
     runFrames(5);  // 0.05 s: removed on the fourth frame
     EXPECT_EQ(layer->getParent(), nullptr);

@@ -112,8 +112,9 @@ TEST_F(EngineTest, NineSliceKeepsCornersWhenResized) {
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x) {
             bool edgeX = x < 10 || x >= 20, edgeY = y < 10 || y >= 20;
-            static_cast<Uint32*>(s->pixels)[y * 30 + x] =
-                (edgeX && edgeY) ? 0xFFFF0000 : (edgeX || edgeY) ? 0xFF00FF00 : 0xFF0000FF;
+            static_cast<Uint32*>(s->pixels)[y * 30 + x] = (edgeX && edgeY)   ? 0xFFFF0000
+                                                          : (edgeX || edgeY) ? 0xFF00FF00
+                                                                             : 0xFF0000FF;
         }
     auto* cache = Director::getInstance()->getTextureCache();
     Texture2D* t = Texture2D::createWithSurface(cache->getRenderer(), s, "nine");
@@ -126,11 +127,11 @@ TEST_F(EngineTest, NineSliceKeepsCornersWhenResized) {
     box->setContentSize(Size(200, 80));
     scene_->addChild(box);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(105, 105), Color4B(255, 0, 0, 255)));   // bottom-left corner
-    EXPECT_TRUE(colorNear(pixel(111, 105), Color4B(0, 255, 0, 255)));   // corner ends after 10 px
-    EXPECT_TRUE(colorNear(pixel(295, 175), Color4B(255, 0, 0, 255)));   // top-right corner
-    EXPECT_TRUE(colorNear(pixel(200, 140), Color4B(0, 0, 255, 255)));   // stretched centre
-    EXPECT_TRUE(colorNear(pixel(200, 175), Color4B(0, 255, 0, 255)));   // top edge
+    EXPECT_TRUE(colorNear(pixel(105, 105), Color4B(255, 0, 0, 255)));  // bottom-left corner
+    EXPECT_TRUE(colorNear(pixel(111, 105), Color4B(0, 255, 0, 255)));  // corner ends after 10 px
+    EXPECT_TRUE(colorNear(pixel(295, 175), Color4B(255, 0, 0, 255)));  // top-right corner
+    EXPECT_TRUE(colorNear(pixel(200, 140), Color4B(0, 0, 255, 255)));  // stretched centre
+    EXPECT_TRUE(colorNear(pixel(200, 175), Color4B(0, 255, 0, 255)));  // top edge
     box->setOpacity(0);
     runFrames(1);
     EXPECT_TRUE(colorNear(pixel(105, 105), Color4B(0, 0, 0, 255))) << "opacity reaches every piece";

@@ -30,7 +30,7 @@ private:
 
 TEST_F(EngineTest, UpdatesRunByPriorityThenInSchedulingOrder) {
     std::vector<std::string> log;
-    const std::pair<const char*, int> nodes[] = {{"zeroA", 0}, {"plus", 5}, {"minus255", -255},
+    const std::pair<const char*, int> nodes[] = {{"zeroA", 0}, {"plus", 5},    {"minus255", -255},
                                                  {"zeroB", 0}, {"minus1", -1}, {"minus255b", -255}};
     for (const auto& [name, priority] : nodes) {
         Recorder* r = Recorder::create(&log, name);

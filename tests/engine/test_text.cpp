@@ -31,7 +31,8 @@ int advances(const std::string& text, int size) {
 }  // namespace
 
 TEST_F(EngineTest, LabelWidthIsTheSumOfAdvancesAndOutlineAddsHeightOnly) {
-    ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(kFont).empty()) << "the built tree has the font";
+    ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(kFont).empty())
+        << "the built tree has the font";
     Label* plain = Label::createWithTTF(TTFConfig(kFont, 40), "Quorin クオリン");
     ASSERT_NE(plain, nullptr);
     FontFace& f = face(40);
@@ -93,7 +94,8 @@ TEST_F(EngineTest, LabelColourOutlineAndOpacityReachThePixels) {
     EXPECT_TRUE(colorNear(pixel(480, 270), Color4B(255, 200, 0, 255), 4));
     // Somewhere left of the square's fill, the outline shows.
     bool outlineSeen = false;
-    for (int x = 440; x < 480 && !outlineSeen; ++x) outlineSeen = colorNear(pixel(x, 270), Color4B(0, 0, 255, 255), 8);
+    for (int x = 440; x < 480 && !outlineSeen; ++x)
+        outlineSeen = colorNear(pixel(x, 270), Color4B(0, 0, 255, 255), 8);
     EXPECT_TRUE(outlineSeen);
     label->setOpacity(0);
     runFrames(1);
