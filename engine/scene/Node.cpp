@@ -70,30 +70,29 @@ EventDispatcher* Node::getEventDispatcher() const {
 // ---------------------------------------------------------------- hierarchy
 
 void Node::addChild(Node* child) {
-    childAdded(child, child->localZOrder_, child->tag_, child->name_, false);
+    childAdded(child, child->localZOrder_, child->tag_, false);
 }
 
 void Node::addChild(Node* child, int localZOrder) {
-    childAdded(child, localZOrder, child->tag_, child->name_, false);
+    childAdded(child, localZOrder, child->tag_, false);
 }
 
 void Node::addChild(Node* child, int localZOrder, int tag) {
-    childAdded(child, localZOrder, tag, child->name_, true);
+    childAdded(child, localZOrder, tag, true);
 }
 
 void Node::addChild(Node* child, int localZOrder, const std::string& name) {
-    childAdded(child, localZOrder, child->tag_, name, false);
+    childAdded(child, localZOrder, child->tag_, false);
     child->name_ = name;
 }
 
-void Node::childAdded(Node* child, int localZOrder, int tag, const std::string& name, bool setTag) {
+void Node::childAdded(Node* child, int localZOrder, int tag, bool setTag) {
     if (!child || child == this || child->parent_) return;
     child->retain();
     children_.push_back(child);
     child->localZOrder_ = localZOrder;
     child->orderOfArrival_ = nextOrderOfArrival();
     if (setTag) child->tag_ = tag;
-    (void)name;
     child->parent_ = this;
     reorderChildDirty_ = true;
     if (running_) {
@@ -304,8 +303,7 @@ AffineTransform Node::getWorldToNodeTransform() const {
 
 float Node::getWorldPositionZ() const {
     float z = positionZ_;
-    for (const Node* p = parent_; p; p = p->parent_)
-        z = p->positionZ_ + p->scaleZ_ * z;
+    for (const Node* p = parent_; p; p = p->parent_) z += p->positionZ_;
     return z;
 }
 

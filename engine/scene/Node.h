@@ -100,7 +100,7 @@ public:
     AffineTransform getNodeToParentTransform() const;
     AffineTransform getNodeToWorldTransform() const;
     AffineTransform getWorldToNodeTransform() const;
-    // Sum of position Z of this node and its ancestors (scaled by ancestors' z scale).
+    // Sum of position Z of this node and its ancestors (what the perspective is computed from).
     float getWorldPositionZ() const;
     Vec2 convertToWorldSpace(const Vec2& nodePoint) const;
     Vec2 convertToNodeSpace(const Vec2& worldPoint) const;
@@ -188,7 +188,7 @@ public:
 
 protected:
     Node();
-    void childAdded(Node* child, int localZOrder, int tag, const std::string& name, bool setTag);
+    void childAdded(Node* child, int localZOrder, int tag, bool setTag);
     void detachChild(Node* child, std::size_t index, bool cleanup);
     // Called when the transform or content changes so subclasses can refresh cached geometry.
     virtual void transformChanged() {}

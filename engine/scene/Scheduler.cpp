@@ -37,7 +37,7 @@ void Scheduler::runTimers(float dt) {
         for (std::size_t t = 0; t < group->timers.size(); ++t) {
             Timer& timer = *group->timers[t];
             if (timer.cancelled) continue;
-            if (fireTimer(timer, keepAlive.get(), dt)) timer.cancelled = true;
+            if (fireTimer(timer, dt)) timer.cancelled = true;
             // The target may have unscheduled everything (group emptied) or been paused.
             if (group->paused || !group->target) break;
         }
@@ -45,7 +45,7 @@ void Scheduler::runTimers(float dt) {
 }
 
 // Advances one timer; returns true when it has run out.
-bool Scheduler::fireTimer(Timer& timer, Node* /*target*/, float dt) {
+bool Scheduler::fireTimer(Timer& timer, float dt) {
     if (timer.elapsed < 0.0) {
         timer.elapsed = 0.0;
         timer.timesExecuted = 0;

@@ -77,7 +77,7 @@ private:
 
     void removeUpdateEntry(const Node* target);
     void runTimers(float dt);
-    static bool fireTimer(Timer& timer, Node* target, float dt);
+    static bool fireTimer(Timer& timer, float dt);
     TimerGroup* findTimerGroup(const Node* target) const;
     void purgeDeleted();
 
