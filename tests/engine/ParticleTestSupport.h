@@ -9,6 +9,7 @@
 
 #include "MapTestSupport.h"
 #include "engine/base/Value.h"
+#include "engine/scene/ParticleSystemQuad.h"
 
 // Building blocks for particle definitions written in the tests.
 
@@ -73,4 +74,14 @@ inline std::vector<uint8_t> solidPng(int size, uint8_t r, uint8_t g, uint8_t b,
     SDL_FreeSurface(s);
     std::string bytes = readTextFile(path);
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+// A system made from `definition`, placed at `position` under `parent`; null if it cannot be made.
+inline engine::ParticleSystemQuad* addSystem(engine::Node* parent, const engine::ValueMap& definition,
+                                             engine::Vec2 position) {
+    engine::ParticleSystemQuad* system = engine::ParticleSystemQuad::create(definition);
+    if (!system) return nullptr;
+    system->setPosition(position);
+    parent->addChild(system);
+    return system;
 }

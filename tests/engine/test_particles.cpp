@@ -10,14 +10,6 @@ using namespace engine;
 
 namespace {
 
-ParticleSystemQuad* addSystem(Node* parent, const ValueMap& definition, Vec2 position) {
-    ParticleSystemQuad* system = ParticleSystemQuad::create(definition);
-    if (!system) return nullptr;
-    system->setPosition(position);
-    parent->addChild(system);
-    return system;
-}
-
 // Records the particle count it sees in its own (ordinary, priority 0) update.
 class CountWatcher : public Node {
 public:

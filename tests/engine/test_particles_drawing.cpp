@@ -13,14 +13,6 @@ using namespace engine;
 
 namespace {
 
-ParticleSystemQuad* addSystem(Node* parent, const ValueMap& definition, Vec2 position) {
-    ParticleSystemQuad* system = ParticleSystemQuad::create(definition);
-    if (!system) return nullptr;
-    system->setPosition(position);
-    parent->addChild(system);
-    return system;
-}
-
 ValueMap withEmbeddedPicture(ValueMap definition, const std::vector<uint8_t>& png, bool gzip) {
     definition["textureFileName"] = Value(std::string("not_here.png"));
     definition["textureImageData"] = Value(base64Of(compressed(png, gzip)));
