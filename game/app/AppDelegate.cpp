@@ -5,6 +5,7 @@
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/WindowView.h"
 #include "engine/scene/Director.h"
+#include "game/app/GameServices.h"
 #include "game/app/SceneManager.h"
 #include "game/data/StringsManager.h"
 
@@ -59,8 +60,8 @@ bool AppDelegate::applicationDidFinishLaunching() {
     for (const std::string& path : searchPaths())
         engine::FileUtils::getInstance()->addSearchPath(path);
 
+    if (!vastomer::GameServices::create()) return false;
     vastomer::SceneManager* scene = vastomer::SceneManager::getInstance();
-    if (!scene) return false;
 
     std::string language = vastomer::StringsManager::getInstance()->getLanguage();
     windowTitle_ = windowTitleFor(language);

@@ -10,6 +10,7 @@
 #include "engine/actions/Sequence.h"
 #include "engine/actions/Spawn.h"
 #include "engine/actions/TargetedAction.h"
+#include "engine/base/SingletonSlot.h"
 #include "engine/physics/PhysicsWorld.h"
 #include "engine/platform/Joystick.h"
 #include "game/app/SceneFactory.h"
@@ -20,30 +21,12 @@
 
 namespace vastomer {
 
-namespace {
-
-SceneManager* g_instance = nullptr;
-
-}  // namespace
-
 SceneManager* SceneManager::getInstance() {
-    if (!g_instance) {
-        auto* manager = new SceneManager();
-        if (!manager->init()) {
-            delete manager;
-            return nullptr;
-        }
-        g_instance = manager;
-    }
-    return g_instance;
+    return engine::SingletonSlot<SceneManager>::get();
 }
 
 void SceneManager::destroyInstance() {
-    if (!g_instance) return;
-    SceneManager* manager = g_instance;
-    g_instance = nullptr;
-    manager->stopAllActions();
-    manager->release();
+    engine::SingletonSlot<SceneManager>::destroy([](SceneManager* manager) { manager->stopAllActions(); });
 }
 
 bool SceneManager::init() {

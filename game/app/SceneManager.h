@@ -2,6 +2,7 @@
 
 #include "engine/actions/Action.h"
 #include "engine/base/RefPtr.h"
+#include "engine/base/SingletonSlot.h"
 #include "engine/scene/Scene.h"
 #include "engine/scene/Sprite.h"
 #include "game/app/AbstractController.h"
@@ -24,8 +25,8 @@ public:
     static constexpr float FADE_TIME = 0.5f;
     static constexpr float IMMEDIATE_DELAY = 0.01f;
 
+    // The one instance, made on first use (GameServices makes and destroys it in the program's order).
     static SceneManager* getInstance();
-    // Releases the instance so that the next getInstance builds a new one (tests start afresh).
     static void destroyInstance();
 
     bool init() override;
@@ -56,6 +57,7 @@ public:
     virtual void setKeepBgmOnChange(bool keep) { keepBgmOnChange_ = keep; }
 
 protected:
+    friend class engine::SingletonSlot<SceneManager>;
     SceneManager() = default;
     // Adds the key-input, data and strings managers as children so they live in the running scene.
     virtual bool attachManagers();

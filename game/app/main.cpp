@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/scene/Director.h"
 #include "game/app/AppDelegate.h"
+#include "game/app/GameServices.h"
 #include "game/harness/Harness.h"
 
 namespace {
@@ -48,5 +50,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quorin: %s\n", error.c_str());
         if (status == 0) status = 1;
     }
+    // Everything the game made goes before the engine that holds its scene.
+    vastomer::GameServices::destroy();
+    engine::Director::destroyInstance();
     return status;
 }

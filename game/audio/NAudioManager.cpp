@@ -10,8 +10,6 @@ namespace vastomer {
 
 namespace {
 
-NAudioManager* g_instance = nullptr;
-
 const char* kBgmVolumeKey = "BGMVolume";
 const char* kSeVolumeKey = "SEVolume";
 
@@ -24,13 +22,11 @@ float clampVolume(float value, float fallback) {
 }  // namespace
 
 NAudioManager* NAudioManager::getInstance() {
-    if (!g_instance) g_instance = new NAudioManager();
-    return g_instance;
+    return engine::SingletonSlot<NAudioManager>::get();
 }
 
 void NAudioManager::destroyInstance() {
-    delete g_instance;
-    g_instance = nullptr;
+    engine::SingletonSlot<NAudioManager>::destroy();
 }
 
 NAudioManager::NAudioManager() {

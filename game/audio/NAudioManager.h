@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/SingletonSlot.h"
+
 namespace vastomer {
 
 // Plays the one background-music track and the sound effects, scaled by the two volume settings
@@ -12,8 +14,9 @@ public:
     static constexpr float DEFAULT_BGM_VOLUME = 1.0f;
     static constexpr float DEFAULT_SE_VOLUME = 0.7f;
 
+    // The one instance, made on first use (GameServices makes and destroys it in the program's order);
+    // a new instance reads the volume settings again.
     static NAudioManager* getInstance();
-    // Drops the instance so that the next getInstance reads the settings again (tests start afresh).
     static void destroyInstance();
 
     NAudioManager(const NAudioManager&) = delete;
@@ -45,6 +48,7 @@ public:
     const std::vector<int>& getSeIds();
 
 private:
+    friend class engine::SingletonSlot<NAudioManager>;
     NAudioManager();
     void forgetFinishedSe();
 

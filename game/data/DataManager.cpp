@@ -16,8 +16,6 @@ namespace vastomer {
 
 namespace {
 
-DataManager* g_instance = nullptr;
-
 // Content problems go to stderr for the people who make the content; the game carries on.
 void printDiagnostics(const Diagnostics& diagnostics) {
     for (const Diagnostic& entry : diagnostics.entries())
@@ -31,23 +29,15 @@ int saturatingAdd(int a, int b) {
 }  // namespace
 
 DataManager* DataManager::getInstance() {
-    if (!g_instance) {
-        auto* manager = new DataManager();
-        if (!manager->init()) {
-            delete manager;
-            return nullptr;
-        }
-        g_instance = manager;
-    }
-    return g_instance;
+    return engine::SingletonSlot<DataManager>::get();
 }
 
 void DataManager::destroyInstance() {
-    if (!g_instance) return;
-    DataManager* manager = g_instance;
-    g_instance = nullptr;
-    manager->removeFromParentAndCleanup(true);
-    manager->release();
+    // Stops its updates and listeners and leaves the scene it was attached to (if that still runs).
+    engine::SingletonSlot<DataManager>::destroy([](engine::Node* manager) {
+        manager->cleanup();
+        manager->removeFromParent();
+    });
 }
 
 bool DataManager::init() {

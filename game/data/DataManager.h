@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/SingletonSlot.h"
 #include "engine/scene/Node.h"
 #include "game/data/MasterRecords.h"
 #include "game/data/MasterTables.h"
@@ -28,9 +29,8 @@ public:
     static constexpr const char* kSaveFolder = "vastomer/";
     static constexpr const char* kSaveFileName = "r.quorin.sav";
 
-    // Created, initialised and retained on the first request.
+    // The one instance, made on first use (GameServices makes and destroys it in the program's order).
     static DataManager* getInstance();
-    // Releases the instance so that the next request builds a new one (tests start afresh).
     static void destroyInstance();
 
     // Loads every table (characters, wear, weapons, bullets, stages, situations, shop, hints, grapple
@@ -157,6 +157,7 @@ public:
     nlohmann::json getProgressJson() const;
 
 protected:
+    friend class engine::SingletonSlot<DataManager>;
     DataManager() = default;
 
 private:

@@ -12,8 +12,6 @@ namespace vastomer {
 
 namespace {
 
-StringsManager* g_instance = nullptr;
-
 std::string systemLanguageCode() {
     auto* application = engine::Application::getInstance();
     return application ? application->getCurrentLanguageCode() : engine::SystemLanguage::currentCode();
@@ -22,24 +20,15 @@ std::string systemLanguageCode() {
 }  // namespace
 
 StringsManager* StringsManager::getInstance() {
-    if (!g_instance) {
-        auto* manager = new StringsManager();
-        if (!manager->init()) {
-            delete manager;
-            return nullptr;
-        }
-        g_instance = manager;
-    }
-    return g_instance;
+    return engine::SingletonSlot<StringsManager>::get();
 }
 
 void StringsManager::destroyInstance() {
-    if (!g_instance) return;
-    StringsManager* manager = g_instance;
-    g_instance = nullptr;
-    // Without a director there is no scheduler left to clean up with.
-    if (engine::Director::peekInstance()) manager->removeFromParentAndCleanup(true);
-    manager->release();
+    // Stops its updates and listeners and leaves the scene it was attached to (if that still runs).
+    engine::SingletonSlot<StringsManager>::destroy([](engine::Node* manager) {
+        manager->cleanup();
+        manager->removeFromParent();
+    });
 }
 
 bool StringsManager::init() {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/SingletonSlot.h"
 #include "engine/scene/Node.h"
 
 namespace vastomer {
@@ -12,8 +13,8 @@ namespace vastomer {
 // "strings/system_<code>.strings" and then "strings/scenario_<code>.strings".
 class StringsManager : public engine::Node {
 public:
+    // The one instance, made on first use (GameServices makes and destroys it in the program's order).
     static StringsManager* getInstance();
-    // Releases the instance so that the next getInstance builds a new one (tests start afresh).
     static void destroyInstance();
 
     bool init() override;
@@ -39,6 +40,7 @@ public:
     static std::string scenarioFileName(const std::string& code);
 
 protected:
+    friend class engine::SingletonSlot<StringsManager>;
     StringsManager() = default;
 
 private:

@@ -13,8 +13,6 @@ namespace vastomer {
 
 namespace {
 
-KeyInputManager* g_instance = nullptr;
-
 constexpr int kEscapeKey = 6;
 
 struct ActionDefaults {
@@ -63,27 +61,15 @@ int stickDirection(float value) {
 }  // namespace
 
 KeyInputManager* KeyInputManager::getInstance() {
-    if (!g_instance) {
-        auto* manager = new KeyInputManager();
-        if (!manager->init()) {
-            delete manager;
-            return nullptr;
-        }
-        g_instance = manager;
-    }
-    return g_instance;
+    return engine::SingletonSlot<KeyInputManager>::get();
 }
 
 void KeyInputManager::destroyInstance() {
-    if (!g_instance) return;
-    KeyInputManager* manager = g_instance;
-    g_instance = nullptr;
-    // Without a director its scheduler and listeners are gone already.
-    if (engine::Director::peekInstance()) {
-        manager->removeFromParentAndCleanup(true);
-        manager->unscheduleUpdate();
-    }
-    manager->release();
+    // Stops its updates and listeners and leaves the scene it was attached to (if that still runs).
+    engine::SingletonSlot<KeyInputManager>::destroy([](engine::Node* manager) {
+        manager->cleanup();
+        manager->removeFromParent();
+    });
 }
 
 KeyInputManager::~KeyInputManager() {

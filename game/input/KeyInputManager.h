@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/base/RefPtr.h"
+#include "engine/base/SingletonSlot.h"
 #include "engine/events/EventListenerKeyboard.h"
 #include "engine/scene/Node.h"
 #include "game/input/KeyActionType.h"
@@ -19,8 +20,8 @@ public:
     static constexpr int KEYBOARD_PRIORITY = -254;
     static constexpr float STICK_THRESHOLD = 0.5f;
 
+    // The one instance, made on first use (GameServices makes and destroys it in the program's order).
     static KeyInputManager* getInstance();
-    // Releases the instance so that the next getInstance builds a new one (tests start afresh).
     static void destroyInstance();
 
     bool init() override;
@@ -70,6 +71,7 @@ public:
     void onKeyReleased(int keyCode);
 
 protected:
+    friend class engine::SingletonSlot<KeyInputManager>;
     KeyInputManager() = default;
     ~KeyInputManager() override;
 

@@ -12,8 +12,11 @@ constexpr const char* kMotionWords[] = {
 }  // namespace
 
 NSpriteAnimationManager* NSpriteAnimationManager::getInstance() {
-    static NSpriteAnimationManager instance;
-    return &instance;
+    return engine::SingletonSlot<NSpriteAnimationManager>::get();
+}
+
+void NSpriteAnimationManager::destroyInstance() {
+    engine::SingletonSlot<NSpriteAnimationManager>::destroy();
 }
 
 const char* NSpriteAnimationManager::motionWord(int motion) {

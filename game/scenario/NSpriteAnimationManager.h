@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/base/SingletonSlot.h"
+
 namespace vastomer {
 
 // Builds the ".cma" file names of characters' motions, weapons, bullets and effects.
@@ -11,7 +13,9 @@ public:
     static constexpr int FIRST_MOTION = 1;
     static constexpr int LAST_MOTION = 18;
 
+    // The one instance, made on first use (GameServices makes and destroys it in the program's order).
     static NSpriteAnimationManager* getInstance();
+    static void destroyInstance();
 
     NSpriteAnimationManager(const NSpriteAnimationManager&) = delete;
     NSpriteAnimationManager& operator=(const NSpriteAnimationManager&) = delete;

@@ -4,6 +4,7 @@
 #include "tests/game/GameTestSupport.h"
 
 using engine::AudioEngine;
+using vastomer::GameServices;
 using vastomer::NAudioManager;
 
 namespace {
@@ -64,7 +65,7 @@ TEST_F(AudioManagerTest, VolumesAreClampedAndStored) {
     EXPECT_FLOAT_EQ(stored("BGMVolume"), 0.25f);
 
     // The next start reads the stored settings.
-    NAudioManager::destroyInstance();
+    GameServices::destroy();
     EXPECT_FLOAT_EQ(audio()->getBgmVolume(), 0.25f);
     EXPECT_FLOAT_EQ(audio()->getSeVolume(), 0.0f);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/platform/FileUtils.h"
+#include "game/app/GameServices.h"
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
 #include "tests/engine/PlatformTestSupport.h"
@@ -33,10 +34,7 @@ protected:
         files->resetToDefaults();
     }
 
-    static void resetSingletons() {
-        vastomer::DataManager::destroyInstance();
-        vastomer::StringsManager::destroyInstance();
-    }
+    static void resetSingletons() { vastomer::GameServices::destroy(); }
 
     // A file of the scratch resource tree, by its name under "res/data" ("master/weapon_master.data").
     void write(const std::string& name, const std::string& text) {

@@ -18,6 +18,7 @@
 #include "engine/platform/UserDefault.h"
 #include "engine/scene/Director.h"
 #include "game/app/AppDelegate.h"
+#include "game/app/GameServices.h"
 #include "game/app/SceneManager.h"
 #include "game/audio/NAudioManager.h"
 #include "game/data/DataManager.h"
@@ -54,11 +55,7 @@ protected:
     }
 
     static void resetGame() {
-        vastomer::SceneManager::destroyInstance();
-        vastomer::KeyInputManager::destroyInstance();
-        vastomer::StringsManager::destroyInstance();
-        vastomer::DataManager::destroyInstance();
-        vastomer::NAudioManager::destroyInstance();
+        vastomer::GameServices::destroy();
         engine::Director::destroyInstance();
     }
 
@@ -72,8 +69,9 @@ protected:
 
     // The game's scene, running, with the splash screen on.
     vastomer::SceneManager* startGame() {
+        if (!vastomer::GameServices::create()) return nullptr;
         vastomer::SceneManager* scene = vastomer::SceneManager::getInstance();
-        if (scene) engine::Director::getInstance()->runWithScene(scene);
+        engine::Director::getInstance()->runWithScene(scene);
         return scene;
     }
 

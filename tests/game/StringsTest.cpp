@@ -3,6 +3,7 @@
 #include "game/data/StringsFile.h"
 #include "tests/game/GameTestSupport.h"
 
+using vastomer::GameServices;
 using vastomer::StringsManager;
 
 namespace {
@@ -45,7 +46,7 @@ TEST_F(StringsTest, SystemLanguageOnlyExactlyJaSelectsJapanese) {
         SCOPED_TRACE(c.code);
         LanguageOnlyApp app(c.code);
         testsupport::ScopedEnv env("LC_ALL", std::string("C"));
-        StringsManager::destroyInstance();
+        GameServices::destroy();
         EXPECT_EQ(strings()->getLanguage(), c.language);
         EXPECT_EQ(strings()->getString("HELLO"), std::string(c.language) == "ja" ? "こんにちは" : "Hello");
     }
