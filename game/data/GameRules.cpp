@@ -100,12 +100,9 @@ HintEntry GameRules::pickHint(const std::vector<HintEntry>& hints, const std::fu
                (hint.needWear == -1 || hint.needWear == equippedWear);
     };
 
-    const HintEntry& first = drawHint();
-    if (first.scriptNo != -1) {
-        if (first.notCleared == -1 && first.needWear == -1) return first;
-        if (conditionsMet(first)) return first;
-    }
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    // One draw and up to 100 more. Every draw, the first one included, must meet both stage
+    // conditions: a hint about a later stage is never shown before that stage's prerequisite clear.
+    for (int attempt = 0; attempt <= 100; ++attempt) {
         const HintEntry& hint = drawHint();
         if (hint.scriptNo != -1 && conditionsMet(hint)) return hint;
     }

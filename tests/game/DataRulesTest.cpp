@@ -129,13 +129,14 @@ TEST(SeedCounterRandomTest, BelowOneGivesZeroWithoutADraw) {
 TEST(HintPicker, DrawsOverAllButTheLastHint) {
     std::vector<HintEntry> hints = {hint(1, 1, -1), hint(2, 1, -1)};
     auto noScores = [](int) { return 0; };
+    auto stageOneCleared = [](int stage) { return stage == 1 ? 300 : 0; };
     std::vector<int> asked;
     auto draw = [&asked](int n) {
         asked.push_back(n);
         return n - 1;  // the highest index the draw allows
     };
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(GameRules::pickHint(hints, draw, noScores, 0).scriptNo, 1);
+        EXPECT_EQ(GameRules::pickHint(hints, draw, stageOneCleared, 0).scriptNo, 1);
     EXPECT_EQ(asked, std::vector<int>(5, 1));
 
     // With one or no hint, nothing can be drawn; the picker does not draw at all.
@@ -149,15 +150,24 @@ TEST(HintPicker, DrawsOverAllButTheLastHint) {
     EXPECT_TRUE(asked.empty());
 }
 
-TEST(HintPicker, FirstDrawOfAnUnconditionalHintWinsAtOnce) {
-    // Hint 0 has no "not cleared" condition: it is shown on the first draw even before stage 1 is cleared.
-    std::vector<HintEntry> hints = {hint(1, 1, -1), hint(2, 1, 2), hint(9, 1, -1)};
+TEST(HintPicker, EvenTheFirstDrawNeedsItsStageCleared) {
+    // A hint about stage 3 (needs stage 2 cleared, no "not cleared" condition) is never shown to a
+    // new game, however the draws fall.
+    std::vector<HintEntry> hints = {hint(7, 2, -1), hint(9, 1, -1)};
+    std::map<int, int> scores;
+    auto bestScore = [&scores](int stage) { return scores.count(stage) ? scores[stage] : 0; };
     int calls = 0;
-    auto draw = [&calls](int) { return calls++ == 0 ? 0 : 1; };
-    EXPECT_EQ(GameRules::pickHint(
-                  hints, draw, [](int) { return 0; }, 0)
-                  .scriptNo,
-              1);
+    auto firstHint = [&calls](int) {
+        ++calls;
+        return 0;
+    };
+    EXPECT_EQ(GameRules::pickHint(hints, firstHint, bestScore, 0).scriptNo, -1);
+    EXPECT_EQ(calls, 101);
+
+    // Once stage 2 is cleared the first draw wins at once.
+    scores[2] = 4200;
+    calls = 0;
+    EXPECT_EQ(GameRules::pickHint(hints, firstHint, bestScore, 0).scriptNo, 7);
     EXPECT_EQ(calls, 1);
 }
 
