@@ -130,13 +130,14 @@ bool DataManager::isStageOpen(int stage) const {
 int DataManager::finishStage() {
     state_.recordStageScore(state_.currentStage, state_.totalScore);
     int playable = -1;
-    StageRecord current = getStageRecord(state_.currentStage);
-    if (current.nextStage != -1 && stages_.hasStage(current.nextStage)) {
-        StageRecord next = getStageRecord(current.nextStage);
+    // The next stage is the one the current stage's file names, whatever number its own file
+    // carries inside.
+    const int next = getStageRecord(state_.currentStage).nextStage;
+    if (next != -1 && stages_.hasStage(next)) {
         // The first clear opens the next stage; the raised progress is part of this save, so quitting
         // right after the result screen cannot lose the unlock.
-        if (!isStageOpen(next.stageNumber)) ++state_.progress;
-        if (state_.progress >= next.requiredProgress) playable = next.stageNumber;
+        if (!isStageOpen(next)) ++state_.progress;
+        if (isStageOpen(next)) playable = next;
     }
     saveProgress();
     return playable;

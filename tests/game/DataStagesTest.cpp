@@ -177,3 +177,17 @@ TEST_F(StagesTest, ANextStageThatNeedsMoreProgressIsNotOfferedYet) {
     EXPECT_EQ(data->finishStage(), -1);
     EXPECT_EQ(data->getProgress(), 1);
 }
+
+TEST_F(StagesTest, TheNextStageIsTheOneTheClearedStageNames) {
+    writeFixtureTables();
+    // Stage 2's own file carries another number inside; the index and stage 1's file call it 2.
+    write("master/stage/stage_0002.data", "7,Glasshouse\n1,2,3,4\n1\n4\n3\n");
+    DataManager* data = start();
+    data->setCurrentStage(1);
+    EXPECT_EQ(data->finishStage(), 2);
+    EXPECT_EQ(data->getProgress(), 1);
+    EXPECT_TRUE(data->isStageOpen(2));
+    // A second clear neither raises progress again nor offers anything else.
+    EXPECT_EQ(data->finishStage(), 2);
+    EXPECT_EQ(data->getProgress(), 1);
+}
