@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/audio/AudioEngine.h"
 #include "engine/platform/UserDefault.h"
@@ -17,6 +18,18 @@ const char* kSeVolumeKey = "SEVolume";
 float clampVolume(float value, float fallback) {
     if (!std::isfinite(value)) return fallback;
     return std::clamp(value, 0.0f, 1.0f);
+}
+
+// A factor given by a caller (a track's or an effect's own volume) is kept as given; only a value
+// that is not a number is replaced.
+float finiteFactor(float value) {
+    return std::isfinite(value) ? value : 1.0f;
+}
+
+// What the engine is asked to play at: the setting times the factor, clamped as a whole, so that a
+// loud effect (factor 1.5) at a low setting (0.5) plays at 0.75 rather than at the setting.
+float playedVolume(float setting, float factor) {
+    return std::clamp(setting * factor, 0.0f, 1.0f);
 }
 
 }  // namespace
@@ -37,12 +50,15 @@ NAudioManager::NAudioManager() {
 
 void NAudioManager::playBgm(const std::string& path, float trackVolume) {
     engine::AudioEngine::stopAll();
-    trackVolume_ = clampVolume(trackVolume, 1.0f);
+    trackVolume_ = finiteFactor(trackVolume);
     if (bgmId_ != -1) engine::AudioEngine::stop(bgmId_);
+    // The name is kept even when the track cannot start, so that screens comparing it do not ask
+    // again every time; the failure is told once per track.
+    currentBgm_ = path;
     // The engine finds the file through the search paths itself; the name stays as the game gives it.
-    bgmId_ = engine::AudioEngine::play2d(path, true, bgmVolume_ * trackVolume_);
-    // A track that could not start is not "playing": the next screen asking for it tries again.
-    currentBgm_ = bgmId_ == engine::AudioEngine::INVALID_AUDIO_ID ? std::string() : path;
+    bgmId_ = engine::AudioEngine::play2d(path, true, playedVolume(bgmVolume_, trackVolume_));
+    if (bgmId_ == engine::AudioEngine::INVALID_AUDIO_ID && failedTracks_.insert(path).second)
+        std::fprintf(stderr, "quorin: the music track %s cannot be played\n", path.c_str());
     forgetFinishedSe();
 }
 
@@ -54,7 +70,7 @@ void NAudioManager::stopBgm() {
 
 int NAudioManager::playSe(const std::string& path, float volume) {
     forgetFinishedSe();
-    int id = engine::AudioEngine::play2d(path, false, seVolume_ * clampVolume(volume, 1.0f));
+    int id = engine::AudioEngine::play2d(path, false, playedVolume(seVolume_, finiteFactor(volume)));
     if (id != engine::AudioEngine::INVALID_AUDIO_ID) seIds_.push_back(id);
     return id;
 }
@@ -74,11 +90,11 @@ void NAudioManager::stopAllSe() {
 
 void NAudioManager::setBgmVolume(float trackVolume, float setting) {
     bgmVolume_ = clampVolume(setting, bgmVolume_);
-    trackVolume_ = clampVolume(trackVolume, trackVolume_);
+    trackVolume_ = std::isfinite(trackVolume) ? trackVolume : trackVolume_;
     auto* settings = engine::UserDefault::getInstance();
     settings->setFloatForKey(kBgmVolumeKey, bgmVolume_);
     settings->flush();
-    if (bgmId_ != -1) engine::AudioEngine::setVolume(bgmId_, trackVolume_ * bgmVolume_);
+    if (bgmId_ != -1) engine::AudioEngine::setVolume(bgmId_, playedVolume(bgmVolume_, trackVolume_));
 }
 
 void NAudioManager::setSeVolume(float setting) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,17 +29,21 @@ public:
     virtual float getSeVolume() const { return seVolume_; }
     virtual ~NAudioManager() = default;
 
-    // Starts a looping track (always from its start), silencing every sound that plays.
+    // Starts a looping track (always from its start), silencing every sound that plays. It plays at
+    // the music setting times `trackVolume`, the product clamped to 0..1; the track volume is kept
+    // as given. The track's name becomes current even when it cannot start (told once on stderr).
     void playBgm(const std::string& path, float trackVolume = 1.0f);
     // Stops the track and forgets its name, so that the next playBgm of any track starts it.
     void stopBgm();
-    // Plays an effect once at the effect volume times `volume`; returns its id (-1 if it could not start).
+    // Plays an effect once at the effect setting times `volume` (the product clamped to 0..1);
+    // returns its id (-1 if it could not start).
     int playSe(const std::string& path, float volume = 1.0f);
     // Stops one effect started here; ids of other sounds (the music) are left alone.
     void stopSe(int id);
     void stopAllSe();
 
-    // Both clamped to 0..1; the setting is stored and applied to the playing track at once.
+    // The setting is clamped to 0..1 and stored, the track volume kept as given; the playing track
+    // follows at once.
     void setBgmVolume(float trackVolume, float setting);
     // Clamped to 0..1 and stored; effects already playing keep their volume.
     void setSeVolume(float setting);
@@ -58,6 +63,8 @@ private:
     float trackVolume_ = 1.0f;
     float bgmVolume_ = DEFAULT_BGM_VOLUME;
     float seVolume_ = DEFAULT_SE_VOLUME;
+    // Tracks that could not start, told once each.
+    std::set<std::string> failedTracks_;
 };
 
 }  // namespace vastomer

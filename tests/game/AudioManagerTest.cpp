@@ -60,14 +60,30 @@ TEST_F(AudioManagerTest, VolumesAreClampedAndStored) {
     EXPECT_FLOAT_EQ(audio()->getTrackVolume(), 0.5f);
     EXPECT_FLOAT_EQ(stored("BGMVolume"), 1.0f);
     audio()->setBgmVolume(2.0f, 0.25f);
-    EXPECT_FLOAT_EQ(audio()->getTrackVolume(), 1.0f);
-    EXPECT_FLOAT_EQ(AudioEngine::getVolume(audio()->getBgmId()), 0.25f) << "the playing track follows";
+    EXPECT_FLOAT_EQ(audio()->getTrackVolume(), 2.0f) << "the track volume is kept as given";
+    EXPECT_FLOAT_EQ(AudioEngine::getVolume(audio()->getBgmId()), 0.5f) << "the playing track follows";
     EXPECT_FLOAT_EQ(stored("BGMVolume"), 0.25f);
 
     // The next start reads the stored settings.
     GameServices::destroy();
     EXPECT_FLOAT_EQ(audio()->getBgmVolume(), 0.25f);
     EXPECT_FLOAT_EQ(audio()->getSeVolume(), 0.0f);
+}
+
+TEST_F(AudioManagerTest, SettingAndFactorMultiplyBeforeTheProductIsClamped) {
+    audio()->setSeVolume(0.5f);
+    audio()->playSe("audio/se/short.mp3", 1.5f);
+    EXPECT_FLOAT_EQ(lastVolume("play2d"), 0.75f) << "a loud effect stays louder than the setting";
+    audio()->setSeVolume(1.0f);
+    audio()->playSe("audio/se/short.mp3", 1.5f);
+    EXPECT_FLOAT_EQ(lastVolume("play2d"), 1.0f);
+    audio()->playSe("audio/se/short.mp3", -2.0f);
+    EXPECT_FLOAT_EQ(lastVolume("play2d"), 0.0f);
+
+    audio()->setBgmVolume(1.0f, 0.25f);
+    audio()->playBgm("audio/bgm/one.mp3", 3.0f);
+    EXPECT_FLOAT_EQ(audio()->getTrackVolume(), 3.0f);
+    EXPECT_FLOAT_EQ(lastVolume("play2d"), 0.75f);
 }
 
 TEST_F(AudioManagerTest, DamagedSettingsReadAsDefaults) {
@@ -123,9 +139,16 @@ TEST_F(AudioManagerTest, StoppingSoundsByIdTouchesOnlyEffects) {
 }
 
 TEST_F(AudioManagerTest, MissingFilesStartNothing) {
+    testing::internal::CaptureStderr();
     audio()->playBgm("audio/bgm/none.mp3");
-    EXPECT_EQ(audio()->getCurrentBgm(), "") << "a track that did not start is not current";
+    // Screens compare the current track before asking again: a missing track is asked for once.
+    EXPECT_EQ(audio()->getCurrentBgm(), "audio/bgm/none.mp3");
     EXPECT_EQ(audio()->getBgmId(), AudioEngine::INVALID_AUDIO_ID);
+    audio()->playBgm("audio/bgm/none.mp3");
+    const std::string told = testing::internal::GetCapturedStderr();
+    const std::string message = "the music track audio/bgm/none.mp3 cannot be played";
+    ASSERT_NE(told.find(message), std::string::npos) << told;
+    EXPECT_EQ(told.find(message, told.find(message) + 1), std::string::npos) << "told once: " << told;
     EXPECT_EQ(audio()->playSe("audio/se/none.mp3"), AudioEngine::INVALID_AUDIO_ID);
     EXPECT_TRUE(audio()->getSeIds().empty());
 }
