@@ -1,13 +1,13 @@
 #include "game/scenario/CompositeAnimation.h"
 
+#include <memory>
 #include <vector>
 
 #include "engine/base/RefPtr.h"
-#include "engine/platform/FileUtils.h"
 #include "engine/platform/MessageBox.h"
 #include "game/audio/NAudioManager.h"
-#include "game/scenario/AnimationScriptParser.h"
 #include "game/scenario/AnimationSprites.h"
+#include "game/scenario/NSpriteAnimationManager.h"
 
 namespace vastomer {
 
@@ -30,16 +30,18 @@ CompositeAnimation* CompositeAnimation::create() {
 bool CompositeAnimation::load(const std::string& file) {
     ++generation_;
     timeline_.clear();
-    fileName_ = file;
-    engine::FileUtils* files = engine::FileUtils::getInstance();
-    const std::string path = files->fullPathForFilename(file);
-    if (path.empty()) return false;
-    std::vector<AnimationScriptError> errors;
-    if (!AnimationScriptParser::parse(files->getStringFromFile(path), timeline_,
-                                      AnimationScriptParser::Mode::STOP_AT_FIRST_ERROR, errors)) {
-        report(errors.front().gameMessage(file));
+    // A failed load leaves no name behind, so that asking for the same file again is not taken for
+    // "already showing it".
+    fileName_.clear();
+    std::string error;
+    std::shared_ptr<const AnimationTimeline> parsed =
+        NSpriteAnimationManager::getInstance()->getScriptCache().find(file, error);
+    if (!parsed) {
+        if (!error.empty()) report(error);
         return false;
     }
+    timeline_ = *parsed;
+    fileName_ = file;
     setContentSize(engine::Size(static_cast<float>(timeline_.width), static_cast<float>(timeline_.height)));
     return true;
 }
@@ -67,11 +69,24 @@ void CompositeAnimation::step() {
 }
 
 void CompositeAnimation::update(float dt) {
-    if (paused_ || timeline_.isEmpty()) return;
+    if (paused_) return;
+    if (timeline_.isEmpty()) {
+        // Nothing to show (a missing or empty script): the play ends on its first frame, so that an
+        // owner waiting for the end is not kept waiting for ever.
+        finishEmpty();
+        return;
+    }
     elapsed_ += dt;
     if (elapsed_ + kIntervalTolerance < timeline_.interval) return;
     elapsed_ = 0.0;
     advance();
+}
+
+void CompositeAnimation::finishEmpty() {
+    engine::RefPtr<CompositeAnimation> keepAlive(this);
+    FinishedCallback callback = onFinished_;
+    stop();
+    if (callback) callback(this);
 }
 
 void CompositeAnimation::advance() {

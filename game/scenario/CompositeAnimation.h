@@ -25,9 +25,10 @@ public:
 
     static CompositeAnimation* create();
 
-    // Reads a script (through the resource search paths). False when the file is missing or
-    // broken; a broken file's first mistake is shown in an error box. The timeline is replaced
-    // either way (empty after a failure).
+    // Reads a script (through the resource search paths; each file is parsed once per run). False
+    // when the file is missing or broken; a broken file's first mistake is shown in an error box the
+    // first time it is asked for. The timeline is replaced either way: after a failure it is empty
+    // and the file name is forgotten. Playing an empty timeline finishes on the next frame.
     bool load(const std::string& file);
     // Starts from frame 0. Ignored entirely while locked.
     void play(FinishedCallback onFinished = nullptr, bool loop = false);
@@ -39,7 +40,7 @@ public:
     virtual int getCurrentFrame() const { return currentFrame_; }
     virtual int getLastFrame() const { return timeline_.lastFrame; }
     virtual const std::string& getAnimationName() const { return timeline_.name; }
-    // The file given to the last load.
+    // The file of the last successful load; empty after a failed one.
     virtual const std::string& getFileName() const { return fileName_; }
     virtual float getInterval() const { return static_cast<float>(timeline_.interval); }
     virtual void setInterval(float seconds) { timeline_.interval = seconds; }
@@ -66,6 +67,7 @@ protected:
 
 private:
     void advance();
+    void finishEmpty();
     void applyFrame(int frame);
     void apply(const AnimationElement& element);
     void applySprite(const AnimationElement& element);

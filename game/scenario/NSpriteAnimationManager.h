@@ -3,10 +3,12 @@
 #include <string>
 
 #include "engine/base/SingletonSlot.h"
+#include "game/scenario/AnimationScriptCache.h"
 
 namespace vastomer {
 
-// Builds the ".cma" file names of characters' motions, weapons, bullets and effects.
+// Builds the ".cma" file names of characters' motions, weapons, bullets and effects, and keeps the
+// scripts parsed so far.
 class NSpriteAnimationManager {
 public:
     // Motion numbers: the character animation states, 1 WAIT to 18 FLING.
@@ -30,13 +32,19 @@ public:
     // "anime/EFFECT_" + effect id in 4 digits + ".cma".
     std::string getEffectAnimationFile(int effectId) const;
 
+    // The parsed animation scripts of this run.
+    AnimationScriptCache& getScriptCache() { return scriptCache_; }
+
     // "WAIT_" ... "FLING_" for motions 1-18, "" for any other number.
     static const char* motionWord(int motion);
     // The number in at least `digits` digits, zero-padded ("0012"; "-012" for negatives).
     static std::string padded(int number, int digits);
 
 private:
+    friend class engine::SingletonSlot<NSpriteAnimationManager>;
     NSpriteAnimationManager() = default;
+
+    AnimationScriptCache scriptCache_;
 };
 
 }  // namespace vastomer

@@ -64,7 +64,49 @@ TEST_F(AnimationScriptLoad, MissingFilesFailQuietly) {
     EXPECT_FALSE(node->load("anime/none.cma"));
     EXPECT_FALSE(node->load(""));
     EXPECT_TRUE(MessageBox::getShown().empty());
-    EXPECT_EQ(node->getFileName(), "") << "the last name asked for";
+    EXPECT_EQ(node->getFileName(), "") << "a failed load keeps no name";
+}
+
+TEST_F(AnimationScriptLoad, AFileIsParsedOnceAndAFailureIsRememberedWithoutASecondBox) {
+    write("anime/bad.cma", "x,1,1,0.1\n4,remove,9\n");
+    const std::string good = "anime/good.cma";
+    write(good, "good,8,8,0.1\n" + kPaint1);
+    CompositeAnimation* node = CompositeAnimation::create();
+    ASSERT_TRUE(node->load(good));
+    EXPECT_EQ(node->getFileName(), good);
+    EXPECT_FALSE(node->load("anime/bad.cma"));
+    EXPECT_EQ(node->getFileName(), "") << "no name is left behind by a failure";
+    EXPECT_EQ(MessageBox::getShown().size(), 1u);
+    EXPECT_FALSE(node->load("anime/bad.cma"));
+    EXPECT_EQ(MessageBox::getShown().size(), 1u) << "a broken file is told once";
+
+    // Once parsed, a script no longer depends on its file; a missing one stays missing.
+    EXPECT_FALSE(node->load("anime/late.cma"));
+    std::filesystem::remove(root_ / "res/anime/good.cma");
+    testsupport::writeFile(root_ / "res/anime/late.cma", "late,8,8,0.1\n" + kPaint1);
+    engine::FileUtils::getInstance()->purgeCachedEntries();
+    EXPECT_TRUE(node->load(good));
+    EXPECT_EQ(node->getLastFrame(), 0);
+    EXPECT_FALSE(node->load("anime/late.cma"));
+}
+
+TEST_F(AnimationScriptLoad, AnEmptyOrMissingTimelineFinishesOnItsFirstFrame) {
+    write("anime/header.cma", "header,8,8,0.1\n");
+    for (const std::string file : {"anime/header.cma", "anime/none.cma"}) {
+        SCOPED_TRACE(file);
+        CompositeAnimation* node = CompositeAnimation::create();
+        scene_->addChild(node);
+        node->load(file);
+        int finished = 0;
+        node->play([&finished](CompositeAnimation*) { ++finished; }, true);
+        node->step();
+        EXPECT_EQ(finished, 0) << "never inside the call that started it";
+        runFrames(1);
+        EXPECT_EQ(finished, 1);
+        runFrames(10);
+        EXPECT_EQ(finished, 1) << "even a looping play ends";
+        node->removeFromParent();
+    }
 }
 
 TEST_F(AnimationScriptLoad, ReadsHeaderElementsInAnyCaseAndDashColours) {

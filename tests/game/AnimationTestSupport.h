@@ -11,6 +11,7 @@
 
 #include "engine/scene/Scene.h"
 #include "game/scenario/CompositeAnimation.h"
+#include "game/scenario/NSpriteAnimationManager.h"
 #include "tests/game/GameTestSupport.h"
 
 class AnimationTest : public GameTest {
@@ -24,10 +25,11 @@ protected:
         engine::Director::getInstance()->runWithScene(scene_);
     }
 
-    // Writes a file under the scratch root's res/ folder.
+    // Writes a file under the scratch root's res/ folder; files are looked for and parsed afresh.
     void write(const std::string& name, const std::string& text) {
         testsupport::writeFile(root_ / ("res/" + name), text);
         engine::FileUtils::getInstance()->purgeCachedEntries();
+        vastomer::NSpriteAnimationManager::getInstance()->getScriptCache().clear();
     }
     // A script anime/NAME.cma with a header of interval 0.1 s above the given element lines.
     std::string script(const std::string& name, const std::string& lines,
