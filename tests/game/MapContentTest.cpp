@@ -3,10 +3,12 @@
 // of its tilesets; the collision boxes cover exactly the tiles marked solid, so what the player sees
 // is what she stands on; no column lets a character fall out of the map; move sensors lead to parts
 // of the stage and to appear points that exist; creatures exist in the character table and the boss
-// part holds one boss; markers stand clear of the ground.
+// part holds one boss (an "enemy" with isBoss, or a group boss with its minions); markers stand clear
+// of the ground.
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -180,14 +182,20 @@ TEST_F(MapContentTest, EveryMapTheGameNamesIsShippedAndLoadsWithBothGroupsAndOne
     std::set<std::string> shipped;
     for (const ShippedMap& map : maps_)
         shipped.insert(map.file);
-    const vastomer::StageRecord lanternStreet = data_->getStageRecord(1);
-    ASSERT_EQ(lanternStreet.stageNumber, 1);
     std::vector<std::string> expected = {"data/map/md_9999_01.tmx", "data/map/md_9999_02.tmx",
                                          "data/map/md_9999_03.tmx", "data/map/md_9998_01.tmx",
                                          "data/map/md_9998_02.tmx", "data/map/md_9998_03.tmx"};
-    for (int part : lanternStreet.parts)
-        expected.push_back("data/map/md_0001_" + std::string(part < 10 ? "0" : "") + std::to_string(part) +
-                           ".tmx");
+    const std::vector<int> stages = data_->getStageNumbers();
+    ASSERT_FALSE(stages.empty());
+    for (int stage : stages) {
+        const vastomer::StageRecord record = data_->getStageRecord(stage);
+        ASSERT_EQ(record.stageNumber, stage);
+        for (int part : record.parts) {
+            char name[40];
+            std::snprintf(name, sizeof name, "data/map/md_%04d_%02d.tmx", stage, part);
+            expected.push_back(name);
+        }
+    }
     for (const std::string& file : expected)
         EXPECT_TRUE(shipped.count(file)) << file << " is missing from the resource tree";
 
@@ -395,9 +403,12 @@ TEST_F(MapContentTest, CreaturesExistAndEachBossPartHoldsOneBoss) {
                 EXPECT_TRUE(data_->getMasterTables().hasCharacter(id)) << "no character " << id;
                 EXPECT_NE(id, 0) << "the player is never placed by a marker";
             }
-            if (marker.isBoss) {
+            // A group boss is a boss by its marker alone; an "enemy" marker becomes one by its property.
+            const bool boss = marker.isBoss || marker.name == "groupBoss";
+            if (boss) {
                 ++bosses;
-                EXPECT_EQ(marker.name, "enemy");
+                EXPECT_TRUE(marker.name == "enemy" || marker.name == "groupBoss")
+                    << marker.name << " marked isBoss";
                 EXPECT_GE(std::atoi(marker.type.c_str()), 100) << "bosses have ids 100-109";
                 EXPECT_LE(std::atoi(marker.type.c_str()), 109) << "bosses have ids 100-109";
             }
@@ -405,6 +416,29 @@ TEST_F(MapContentTest, CreaturesExistAndEachBossPartHoldsOneBoss) {
         const bool bossPart = isStageMap(map) && data_->getStageRecord(map.stage).bossPart == map.part;
         EXPECT_EQ(bosses, bossPart ? 1 : 0);
     }
+}
+
+// A group boss never collides, so the player cannot strike it: it loses a point for each "enemy" on
+// its map that falls. Its hall must hold enough of them to pace the fight, and none of them may be a
+// boss (the points go to the first boss on the map).
+TEST_F(MapContentTest, GroupBossHallsHoldEnoughMinions) {
+    constexpr int MIN_MINIONS = 8;
+    int halls = 0;
+    for (const ShippedMap& map : maps_) {
+        SCOPED_TRACE(map.file);
+        if (!map.loaded) continue;
+        const std::vector<const MapObject*> groupBosses = named(map, "groupBoss");
+        if (groupBosses.empty()) continue;
+        ++halls;
+        EXPECT_EQ(groupBosses.size(), 1u) << "one group boss to a hall";
+        int minions = 0;
+        for (const MapObject* enemy : named(map, "enemy")) {
+            EXPECT_FALSE(enemy->isBoss) << "a hall with a group boss holds no other boss";
+            ++minions;
+        }
+        EXPECT_GE(minions, MIN_MINIONS);
+    }
+    EXPECT_GT(halls, 0) << "no shipped map has a group boss";
 }
 
 TEST_F(MapContentTest, MarkersStandClearOfTheGroundInsideTheMap) {
