@@ -1,7 +1,6 @@
 // Action timing: first steps, sequences, spawns, repeats and the stacking move.
 #include <vector>
 
-#include "EngineFixture.h"
 #include "engine/actions/Animate.h"
 #include "engine/actions/CallFunc.h"
 #include "engine/actions/CallFuncN.h"
@@ -16,6 +15,7 @@
 #include "engine/actions/Spawn.h"
 #include "engine/render/TextureCache.h"
 #include "engine/scene/Sprite.h"
+#include "tests/support/EngineFixture.h"
 
 using namespace engine;
 

@@ -8,7 +8,7 @@
 #include "engine/audio/AudioEngine.h"
 #include "engine/audio/MixerAudioBackend.h"
 #include "engine/platform/FileUtils.h"
-#include "tests/engine/PlatformTestSupport.h"
+#include "tests/support/Mp3Frames.h"
 
 using engine::AudioEngine;
 using engine::FileUtils;

@@ -3,7 +3,7 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include "ProcessRunner.h"
+#include "tests/support/ProgramRun.h"
 
 namespace {
 

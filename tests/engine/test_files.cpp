@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "engine/platform/FileUtils.h"
-#include "tests/engine/PlatformTestSupport.h"
+#include "tests/support/Mp3Frames.h"
 
 using engine::FileUtils;
 using testsupport::listDir;

@@ -1,6 +1,5 @@
 // Nodes removed from inside their own callbacks must stay valid until the frame ends
 // (these tests fail under AddressSanitizer if anything is freed too early).
-#include "EngineFixture.h"
 #include "engine/actions/CallFunc.h"
 #include "engine/actions/DelayTime.h"
 #include "engine/actions/FadeTo.h"
@@ -10,6 +9,7 @@
 #include "engine/actions/TargetedAction.h"
 #include "engine/base/WeakRef.h"
 #include "engine/scene/Sprite.h"
+#include "tests/support/EngineFixture.h"
 
 using namespace engine;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/audio/Mp3Info.h"
-#include "tests/engine/PlatformTestSupport.h"
+#include "tests/support/Mp3Frames.h"
 
 using engine::Mp3Info;
 using testsupport::infoTagFrame;

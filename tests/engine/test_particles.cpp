@@ -2,9 +2,9 @@
 // themselves, reproducible random numbers, and when they update within a frame.
 #include <vector>
 
-#include "EngineFixture.h"
-#include "ParticleTestSupport.h"
 #include "engine/scene/ParticleSystemQuad.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/ParticleDefinitions.h"
 
 using namespace engine;
 

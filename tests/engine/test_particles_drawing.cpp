@@ -3,11 +3,11 @@
 // particles stay when the emitter or its parent moves.
 #include <string>
 
-#include "EngineFixture.h"
-#include "ParticleTestSupport.h"
 #include "engine/render/TextureCache.h"
 #include "engine/scene/ParticleSystemQuad.h"
 #include "engine/scene/ParticleTextures.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/ParticleDefinitions.h"
 
 using namespace engine;
 

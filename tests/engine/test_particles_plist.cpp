@@ -1,10 +1,10 @@
 // Reading particle definitions: every property-list value kind, and files that cannot be used.
 #include <string>
 
-#include "EngineFixture.h"
-#include "MapTestSupport.h"
 #include "engine/base/PlistReader.h"
 #include "engine/scene/ParticleSystemQuad.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/Picture.h"
 
 using namespace engine;
 

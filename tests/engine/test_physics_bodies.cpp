@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "PhysicsFixture.h"
 #include "engine/scene/Director.h"
+#include "tests/support/PhysicsFixture.h"
 
 using namespace engine;
 

@@ -2,8 +2,8 @@
 // begin and separate.
 #include <cmath>
 
-#include "PhysicsFixture.h"
 #include "engine/scene/Director.h"
+#include "tests/support/PhysicsFixture.h"
 
 using namespace engine;
 

@@ -1,8 +1,8 @@
 // Changes made while the world steps wait for the step to end; removing what touches something
 // ends its contacts with a separation whose shapes are still valid (AddressSanitizer checks).
-#include "PhysicsFixture.h"
 #include "engine/base/WeakRef.h"
 #include "engine/scene/Director.h"
+#include "tests/support/PhysicsFixture.h"
 
 using namespace engine;
 

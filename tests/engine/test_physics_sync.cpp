@@ -2,10 +2,10 @@
 // that moving the layer holding the world (a camera) changes no velocity and ends no contact.
 #include <cmath>
 
-#include "PhysicsFixture.h"
 #include "engine/actions/Follow.h"
 #include "engine/actions/MoveBy.h"
 #include "engine/scene/Director.h"
+#include "tests/support/PhysicsFixture.h"
 
 using namespace engine;
 

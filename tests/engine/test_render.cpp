@@ -1,9 +1,9 @@
 // What reaches the frame: plain rectangles, textures, flips, right-angle turns, blending, nine-slice.
-#include "EngineFixture.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/TextureCache.h"
 #include "engine/scene/Scale9Sprite.h"
 #include "engine/scene/Sprite.h"
+#include "tests/support/EngineFixture.h"
 
 using namespace engine;
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "EngineFixture.h"
 #include "engine/scene/Scheduler.h"
+#include "tests/support/EngineFixture.h"
 
 using namespace engine;
 

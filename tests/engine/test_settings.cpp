@@ -5,7 +5,7 @@
 
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/UserDefault.h"
-#include "tests/engine/PlatformTestSupport.h"
+#include "tests/support/Mp3Frames.h"
 
 using engine::FileUtils;
 using engine::UserDefault;

@@ -1,9 +1,9 @@
 // Label measuring and drawing.
-#include "EngineFixture.h"
 #include "engine/base/Utf8.h"
 #include "engine/render/FontCache.h"
 #include "engine/scene/Label.h"
 #include "engine/scene/Sprite.h"
+#include "tests/support/EngineFixture.h"
 
 using namespace engine;
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "MapTestSupport.h"
-#include "ProcessRunner.h"
+#include "tests/support/Picture.h"
+#include "tests/support/ProgramRun.h"
 
 namespace {
 

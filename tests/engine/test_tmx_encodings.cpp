@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "EngineFixture.h"
-#include "MapTestSupport.h"
 #include "engine/scene/TMXTiledMap.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/Picture.h"
 
 using namespace engine;
 

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "EngineFixture.h"
-#include "MapTestSupport.h"
 #include "engine/render/Renderer.h"
 #include "engine/scene/Layer.h"
 #include "engine/scene/Sprite.h"
 #include "engine/scene/TMXTiledMap.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/Picture.h"
 
 using namespace engine;
 

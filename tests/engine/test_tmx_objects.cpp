@@ -3,9 +3,9 @@
 // so the map is 128 high).
 #include <string>
 
-#include "EngineFixture.h"
-#include "MapTestSupport.h"
 #include "engine/scene/TMXTiledMap.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/Picture.h"
 
 using namespace engine;
 

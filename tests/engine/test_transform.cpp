@@ -1,12 +1,12 @@
 // Transforms, draw order and position Z, checked on the node API and on drawn pixels.
 #include <cmath>
 
-#include "EngineFixture.h"
 #include "engine/actions/Follow.h"
 #include "engine/actions/MoveBy.h"
 #include "engine/render/Renderer.h"
 #include "engine/scene/Layer.h"
 #include "engine/scene/Sprite.h"
+#include "tests/support/EngineFixture.h"
 
 using namespace engine;
 

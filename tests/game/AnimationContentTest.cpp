@@ -10,8 +10,8 @@
 
 #include "game/scenario/CompositeAnimation.h"
 #include "game/scenario/NSpriteAnimationManager.h"
-#include "tests/engine/ProcessRunner.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
+#include "tests/support/ProgramRun.h"
 
 using engine::MessageBox;
 using vastomer::AnimationCommand;

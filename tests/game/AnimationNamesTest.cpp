@@ -4,7 +4,7 @@
 #include "engine/scene/Node.h"
 #include "game/scenario/NSpriteAnimationManager.h"
 #include "game/scenario/ZPosMoveTo.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
 
 using vastomer::NSpriteAnimationManager;
 

@@ -1,7 +1,7 @@
 // Loading ".cma" scripts: what loads, and the error box (title, wording, physical line number) for
 // every kind of broken script; the collecting mode the content tool uses finds every mistake.
 #include "game/scenario/AnimationScriptParser.h"
-#include "tests/game/AnimationTestSupport.h"
+#include "tests/support/AnimationFixture.h"
 
 using engine::MessageBox;
 using vastomer::AnimationCommand;

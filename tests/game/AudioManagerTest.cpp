@@ -1,7 +1,7 @@
 // The audio manager on the engine's silent, logging audio backend.
 #include <cmath>
 
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
 
 using engine::AudioEngine;
 using vastomer::NAudioManager;

@@ -4,7 +4,7 @@
 
 #include "engine/audio/AudioEngine.h"
 #include "game/scenario/AnimationSprites.h"
-#include "tests/game/AnimationTestSupport.h"
+#include "tests/support/AnimationFixture.h"
 
 using engine::MessageBox;
 using vastomer::CompositeAnimation;

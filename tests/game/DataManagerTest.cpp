@@ -2,7 +2,7 @@
 // progress operations and the progress as JSON.
 #include <gtest/gtest.h>
 
-#include "tests/game/DataTestSupport.h"
+#include "tests/support/DataFixture.h"
 
 using namespace vastomer;
 

@@ -6,7 +6,7 @@
 
 #include "game/data/ProgressJson.h"
 #include "game/data/SaveFileCodec.h"
-#include "tests/game/DataTestSupport.h"
+#include "tests/support/DataFixture.h"
 
 using namespace vastomer;
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "game/data/StageTables.h"
-#include "tests/game/DataTestSupport.h"
+#include "tests/support/DataFixture.h"
 
 using namespace vastomer;
 

@@ -1,7 +1,7 @@
 // Keys and the game pad reduced to game actions, in the running game scene.
 #include "game/input/ControllerKey.h"
 #include "game/input/KeyNames.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
 
 using vastomer::KeyActionType;
 using vastomer::KeyInputManager;

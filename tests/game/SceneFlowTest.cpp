@@ -3,7 +3,7 @@
 
 #include "game/app/SplashScene.h"
 #include "game/app/VastomerLogoPanel.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
 
 using vastomer::AbstractController;
 using vastomer::NLayer;

@@ -3,8 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tests/engine/PlatformTestSupport.h"
-#include "tests/engine/ProcessRunner.h"
+#include "tests/support/Mp3Frames.h"
+#include "tests/support/ProgramRun.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The strings tables: file format, language choice, look-ups.
 #include "engine/platform/Application.h"
 #include "game/data/StringsFile.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
 
 using vastomer::StringsManager;
 

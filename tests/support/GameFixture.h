@@ -23,7 +23,7 @@
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
 #include "game/input/KeyInputManager.h"
-#include "tests/engine/PlatformTestSupport.h"
+#include "tests/support/Mp3Frames.h"
 
 class GameTest : public ::testing::Test {
 protected:

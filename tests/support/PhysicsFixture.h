@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "EngineFixture.h"
 #include "engine/events/EventDispatcher.h"
 #include "engine/physics/EventListenerPhysicsContact.h"
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsContact.h"
 #include "engine/physics/PhysicsShape.h"
 #include "engine/physics/PhysicsWorld.h"
+#include "tests/support/EngineFixture.h"
 
 // A physics scene for each test, boxes on nodes, and a contact listener (fixed priority -254,
 // like the game's) that records what it receives.

@@ -11,7 +11,7 @@
 
 #include "engine/scene/Scene.h"
 #include "game/scenario/CompositeAnimation.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
 
 class AnimationTest : public GameTest {
 protected:

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "MapTestSupport.h"
 #include "engine/base/Value.h"
 #include "engine/scene/ParticleSystemQuad.h"
+#include "tests/support/Picture.h"
 
 // Building blocks for particle definitions written in the tests.
 

@@ -11,7 +11,7 @@
 #include "engine/platform/FileUtils.h"
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
-#include "tests/engine/PlatformTestSupport.h"
+#include "tests/support/Mp3Frames.h"
 
 class DataTest : public ::testing::Test {
 protected:
