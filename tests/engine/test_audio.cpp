@@ -8,7 +8,10 @@
 #include "engine/audio/AudioEngine.h"
 #include "engine/audio/MixerAudioBackend.h"
 #include "engine/platform/FileUtils.h"
+#include "tests/support/Files.h"
 #include "tests/support/Mp3Frames.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TempFolder.h"
 
 using engine::AudioEngine;
 using engine::FileUtils;
@@ -16,7 +19,7 @@ using engine::MixerAudioBackend;
 using testsupport::infoTagFrame;
 using testsupport::ScopedEnv;
 using testsupport::silentMp3;
-using testsupport::TempDir;
+using testsupport::TempFolder;
 using testsupport::writeFile;
 using State = AudioEngine::AudioState;
 
@@ -49,7 +52,7 @@ protected:
             AudioEngine::tick();
     }
 
-    TempDir dir;
+    TempFolder dir;
 };
 
 TEST_F(AudioTest, IdsIncreaseAndAreNeverReused) {

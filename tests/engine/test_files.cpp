@@ -2,14 +2,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "engine/platform/FileUtils.h"
-#include "tests/support/Mp3Frames.h"
+#include "tests/support/Files.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TempFolder.h"
 
 using engine::FileUtils;
-using testsupport::listDir;
+using testsupport::listFolder;
 using testsupport::readFile;
 using testsupport::ScopedEnv;
-using testsupport::TempDir;
+using testsupport::TempFolder;
 using testsupport::writeFile;
 
 namespace {
@@ -24,7 +28,7 @@ protected:
     void TearDown() override { files->resetToDefaults(); }
 
     FileUtils* files = FileUtils::getInstance();
-    TempDir dir;
+    TempFolder dir;
     std::string root;
 };
 
@@ -231,7 +235,7 @@ TEST_F(FileUtilsTest, WriteCreatesAndReplacesFiles) {
     EXPECT_EQ(readFile(target), bytes);
     EXPECT_TRUE(files->writeStringToFile("", target));
     EXPECT_EQ(readFile(target), "");
-    EXPECT_EQ(listDir(dir.path()), std::vector<std::string>{"save.txt"});
+    EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"save.txt"});
 }
 
 TEST_F(FileUtilsTest, WriteNeitherCreatesFoldersNorAcceptsAFolderAsTarget) {
@@ -258,13 +262,13 @@ TEST_P(AtomicWriteFaultTest, AFailedWriteKeepsThePreviousFileAndLeavesNoTemporar
     files->setWriteFaultForTesting(GetParam());
     EXPECT_FALSE(files->writeStringToFile("new content that must not land", target));
     EXPECT_EQ(readFile(target), "previous content");
-    EXPECT_EQ(listDir(dir.path()), std::vector<std::string>{"save.txt"});
+    EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"save.txt"});
 }
 
 TEST_P(AtomicWriteFaultTest, AFailedFirstWriteLeavesNothing) {
     files->setWriteFaultForTesting(GetParam());
     EXPECT_FALSE(files->writeStringToFile("content", dir / "new.txt"));
-    EXPECT_TRUE(listDir(dir.path()).empty());
+    EXPECT_TRUE(listFolder(dir.path()).empty());
 }
 
 TEST_P(AtomicWriteFaultTest, WritesSucceedAgainOnceTheFaultIsCleared) {
@@ -274,7 +278,7 @@ TEST_P(AtomicWriteFaultTest, WritesSucceedAgainOnceTheFaultIsCleared) {
     files->setWriteFaultForTesting(FileUtils::WriteFault::NONE);
     EXPECT_TRUE(files->writeStringToFile("kept", target));
     EXPECT_EQ(readFile(target), "kept");
-    EXPECT_EQ(listDir(dir.path()), std::vector<std::string>{"save.txt"});
+    EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"save.txt"});
 }
 
 std::string faultName(const ::testing::TestParamInfo<FileUtils::WriteFault>& param) {

@@ -7,6 +7,7 @@
 #include "tests/support/ParticleDefinitions.h"
 
 using namespace engine;
+using testsupport::Pixel;
 
 namespace {
 
@@ -115,7 +116,7 @@ TEST_F(EngineTest, ParticlesSameSeedGivesTheSameParticles) {
     int differentFromB = 0, differentFromC = 0, lit = 0;
     for (int y = 280; y < 520; ++y)
         for (int x = 120; x < 360; ++x) {
-            Color4B left = pixel(x, y);
+            Pixel left = pixel(x, y);
             if (left != pixel(x + 480, y)) ++differentFromB;
             if (left != pixel(x, y - 270)) ++differentFromC;
             if (left.r > 0) ++lit;

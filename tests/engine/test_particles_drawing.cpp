@@ -7,9 +7,14 @@
 #include "engine/scene/ParticleSystemQuad.h"
 #include "engine/scene/ParticleTextures.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/Files.h"
 #include "tests/support/ParticleDefinitions.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 using namespace engine;
+using testsupport::Pixel;
+using testsupport::sharedTestFile;
 
 namespace {
 
@@ -19,7 +24,7 @@ ValueMap withEmbeddedPicture(ValueMap definition, const std::vector<uint8_t>& pn
     return definition;
 }
 
-bool isBlack(Color4B c) {
+bool isBlack(Pixel c) {
     return c.r < 4 && c.g < 4 && c.b < 4;
 }
 
@@ -92,8 +97,8 @@ TEST_F(EngineTest, ParticlesDrawAPictureEmbeddedWithGzipOrZlib) {
                               static_cast<ParticleSystem*>(fallback)})
         s->setEmissionRate(60);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(200 + 8, 200 - 8), Color4B(255, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(400 + 8, 200 - 8), Color4B(0, 255, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(200 + 8, 200 - 8), Pixel{255, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(400 + 8, 200 - 8), Pixel{0, 255, 0, 255}));
     EXPECT_EQ(fallback->getTexture(), Director::getInstance()->getTextureCache()->getTextureForKey(
                                           ParticleTextures::FALLBACK_DOT_KEY));
 }
@@ -111,9 +116,10 @@ TEST_F(EngineTest, ParticlesFindTheirPictureInTheDefinitionsFolder) {
         "<key>duration</key><real>-1</real><key>textureFileName</key><string>art/old/blue.png</string>"
         "<key>sourcePositionx</key><real>300</real><key>sourcePositiony</key><real>300</real>"
         "</dict></plist>";
-    std::string path = writeTempFile("effect.plist", plist);
-    std::ofstream(path.substr(0, path.rfind('/') + 1) + "blue.png", std::ios::binary)
-        .write(reinterpret_cast<const char*>(blue.data()), static_cast<std::streamsize>(blue.size()));
+    testsupport::TempFolder folder;
+    const std::string path = folder / "effect.plist";
+    testsupport::writeFile(path, plist);
+    testsupport::writeFile(folder / "blue.png", std::string(blue.begin(), blue.end()));
     ParticleSystemQuad* system = ParticleSystemQuad::create(path);
     ASSERT_NE(system, nullptr);
     EXPECT_EQ(system->getBlendFunc(), BlendFunc::ALPHA_NON_PREMULTIPLIED)
@@ -121,7 +127,7 @@ TEST_F(EngineTest, ParticlesFindTheirPictureInTheDefinitionsFolder) {
     system->setEmissionRate(60);
     scene_->addChild(system);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(300 + 8, 300 - 8), Color4B(0, 0, 255, 255)));
+    EXPECT_TRUE(colorNear(pixel(300 + 8, 300 - 8), Pixel{0, 0, 255, 255}));
 }
 
 TEST_F(EngineTest, ParticlesChangeColourAndSizeOverTheirLife) {
@@ -141,7 +147,7 @@ TEST_F(EngineTest, ParticlesChangeColourAndSizeOverTheirLife) {
     growing->setEmissionRate(60);
     steady->setEmissionRate(60);
     runFrames(30);  // half of the one-second life: white → blue half done, size 20 → 30
-    EXPECT_TRUE(colorNear(pixel(300, 270), Color4B(128, 128, 255, 255)));
+    EXPECT_TRUE(colorNear(pixel(300, 270), Pixel{128, 128, 255, 255}));
     EXPECT_FALSE(isBlack(pixel(300 + 13, 270)));
     EXPECT_TRUE(isBlack(pixel(300 + 17, 270)));
     EXPECT_FALSE(isBlack(pixel(600 + 8, 270)));
@@ -185,8 +191,8 @@ TEST_F(EngineTest, ParticlesTurnClockwiseByTheirRotation) {
     ASSERT_NE(system, nullptr);
     system->setEmissionRate(60);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(480, 270 + 10), Color4B(255, 0, 0, 255), 8));
-    EXPECT_TRUE(colorNear(pixel(480, 270 - 10), Color4B(0, 255, 0, 255), 8));
+    EXPECT_TRUE(colorNear(pixel(480, 270 + 10), Pixel{255, 0, 0, 255}, 8));
+    EXPECT_TRUE(colorNear(pixel(480, 270 - 10), Pixel{0, 255, 0, 255}, 8));
 }
 
 TEST_F(EngineTest, ParticlesStayInTheWorldFollowTheParentOrTheEmitterByPositionType) {

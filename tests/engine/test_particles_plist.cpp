@@ -4,7 +4,8 @@
 #include "engine/base/PlistReader.h"
 #include "engine/scene/ParticleSystemQuad.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/Picture.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 
 using namespace engine;
 
@@ -69,9 +70,11 @@ TEST(ParticlePlist, RefusesWhatIsNotADictionaryList) {
 }
 
 TEST_F(EngineTest, ParticlesFromUnreadableFilesAreNull) {
-    std::string broken = writeTempFile("broken.plist", "<plist><dict><key>maxParticles</key>");
-    std::string huge = writeTempFile(
-        "huge.plist", "<plist><dict><key>maxParticles</key><integer>2000000000</integer></dict></plist>");
+    testsupport::TempFolder folder;
+    const std::string broken = folder / "broken.plist", huge = folder / "huge.plist";
+    testsupport::writeFile(broken, "<plist><dict><key>maxParticles</key>");
+    testsupport::writeFile(
+        huge, "<plist><dict><key>maxParticles</key><integer>2000000000</integer></dict></plist>");
     testing::internal::CaptureStderr();
     EXPECT_EQ(ParticleSystemQuad::create("no/such/effect.plist"), nullptr);
     EXPECT_EQ(ParticleSystemQuad::create(broken), nullptr);

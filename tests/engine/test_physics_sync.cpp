@@ -8,6 +8,7 @@
 #include "tests/support/PhysicsFixture.h"
 
 using namespace engine;
+using testsupport::Pixel;
 
 TEST_F(PhysicsTest, BoxOfALowerLeftAnchoredNodeCoversItsRectangle) {
     // A map box: anchor at the lower left, placed at the rectangle's corner.
@@ -190,16 +191,16 @@ TEST_F(PhysicsTest, DebugDrawingOutlinesShapesOnlyWhenEnabled) {
     node->setPhysicsBody(body);
     scene_->addChild(node);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(429, 270), Color4B(0, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(430, 270), Color4B(0, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(429, 270), Pixel{0, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(430, 270), Pixel{0, 0, 0, 255}));
     world()->setDebugDrawMask(PhysicsWorld::DEBUGDRAW_ALL);
     runFrames(1);
     // The left edge (x 430) is drawn a pixel wide on one side of it or the other.
     bool outlined = false;
     for (int x = 429; x <= 430; ++x)
-        outlined = outlined || !colorNear(pixel(x, 270), Color4B(0, 0, 0, 255), 40);
+        outlined = outlined || !colorNear(pixel(x, 270), Pixel{0, 0, 0, 255}, 40);
     EXPECT_TRUE(outlined);
-    EXPECT_TRUE(colorNear(pixel(480, 270), Color4B(0, 0, 0, 255))) << "inside left alone";
+    EXPECT_TRUE(colorNear(pixel(480, 270), Pixel{0, 0, 0, 255})) << "inside left alone";
 }
 
 TEST_F(PhysicsTest, BodyTakenOutOfTheWorldStopsMovingItsNode) {

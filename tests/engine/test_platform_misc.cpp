@@ -6,7 +6,7 @@
 #include "engine/platform/Joystick.h"
 #include "engine/platform/MessageBox.h"
 #include "engine/platform/SystemLanguage.h"
-#include "tests/support/Mp3Frames.h"
+#include "tests/support/ScopedEnv.h"
 
 using engine::Joystick;
 using engine::MessageBox;

@@ -6,6 +6,7 @@
 #include "tests/support/EngineFixture.h"
 
 using namespace engine;
+using testsupport::Pixel;
 
 namespace {
 
@@ -43,31 +44,31 @@ TEST_F(EngineTest, PlainRectangleTakesColourAndOpacity) {
     rect->setPosition(200, 200);
     scene_->addChild(rect);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(200, 200), Color4B(40, 80, 160, 255)));
-    EXPECT_TRUE(colorNear(pixel(151, 176), Color4B(40, 80, 160, 255)));
-    EXPECT_TRUE(colorNear(pixel(148, 200), Color4B(0, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(200, 200), Pixel{40, 80, 160, 255}));
+    EXPECT_TRUE(colorNear(pixel(151, 176), Pixel{40, 80, 160, 255}));
+    EXPECT_TRUE(colorNear(pixel(148, 200), Pixel{0, 0, 0, 255}));
     rect->setOpacity(64);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(200, 200), Color4B(10, 20, 40, 255), 2));
+    EXPECT_TRUE(colorNear(pixel(200, 200), Pixel{10, 20, 40, 255}, 2));
 }
 
 TEST_F(EngineTest, TextureRowsAndColumnsLandWhereThePictureSays) {
     markers(scene_, 100, 100);
     runFrames(1);
     // Top row (image y 0) is drawn above: red at the left end, white at the right.
-    EXPECT_TRUE(colorNear(pixel(85, 105), Color4B(255, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(115, 105), Color4B(255, 255, 255, 255)));
-    EXPECT_TRUE(colorNear(pixel(85, 95), Color4B(255, 255, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(85, 105), Pixel{255, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(115, 105), Pixel{255, 255, 255, 255}));
+    EXPECT_TRUE(colorNear(pixel(85, 95), Pixel{255, 255, 0, 255}));
 }
 
 TEST_F(EngineTest, FlipsMirrorInsideTheSpritesBox) {
     markers(scene_, 100, 100)->setFlippedX(true);
     markers(scene_, 300, 100)->setFlippedY(true);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(85, 105), Color4B(255, 255, 255, 255)));
-    EXPECT_TRUE(colorNear(pixel(115, 105), Color4B(255, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(285, 95), Color4B(255, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(285, 105), Color4B(255, 255, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(85, 105), Pixel{255, 255, 255, 255}));
+    EXPECT_TRUE(colorNear(pixel(115, 105), Pixel{255, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(285, 95), Pixel{255, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(285, 105), Pixel{255, 255, 0, 255}));
 }
 
 TEST_F(EngineTest, RightAngleTurnsKeepTheTextureOrientation) {
@@ -75,11 +76,10 @@ TEST_F(EngineTest, RightAngleTurnsKeepTheTextureOrientation) {
     markers(scene_, 100, 100)->setRotation(90);
     markers(scene_, 300, 100)->setRotation(180);
     runFrames(1);
-    view_->saveFrameToPNG("/tmp/markers.png");
-    EXPECT_TRUE(colorNear(pixel(105, 115), Color4B(255, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(105, 85), Color4B(255, 255, 255, 255)));
-    EXPECT_TRUE(colorNear(pixel(95, 115), Color4B(255, 255, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(315, 95), Color4B(255, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(105, 115), Pixel{255, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(105, 85), Pixel{255, 255, 255, 255}));
+    EXPECT_TRUE(colorNear(pixel(95, 115), Pixel{255, 255, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(315, 95), Pixel{255, 0, 0, 255}));
 }
 
 TEST_F(EngineTest, BlendFunctionsMapToTheBackendModes) {
@@ -103,7 +103,7 @@ TEST_F(EngineTest, BlendFunctionsMapToTheBackendModes) {
     light->setBlendFunc(BlendFunc::ADDITIVE);
     scene_->addChild(light);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(100, 100), Color4B(200, 50, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(100, 100), Pixel{200, 50, 0, 255}));
 }
 
 TEST_F(EngineTest, NineSliceKeepsCornersWhenResized) {
@@ -127,18 +127,18 @@ TEST_F(EngineTest, NineSliceKeepsCornersWhenResized) {
     box->setContentSize(Size(200, 80));
     scene_->addChild(box);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(105, 105), Color4B(255, 0, 0, 255)));  // bottom-left corner
-    EXPECT_TRUE(colorNear(pixel(111, 105), Color4B(0, 255, 0, 255)));  // corner ends after 10 px
-    EXPECT_TRUE(colorNear(pixel(295, 175), Color4B(255, 0, 0, 255)));  // top-right corner
-    EXPECT_TRUE(colorNear(pixel(200, 140), Color4B(0, 0, 255, 255)));  // stretched centre
-    EXPECT_TRUE(colorNear(pixel(200, 175), Color4B(0, 255, 0, 255)));  // top edge
+    EXPECT_TRUE(colorNear(pixel(105, 105), Pixel{255, 0, 0, 255}));  // bottom-left corner
+    EXPECT_TRUE(colorNear(pixel(111, 105), Pixel{0, 255, 0, 255}));  // corner ends after 10 px
+    EXPECT_TRUE(colorNear(pixel(295, 175), Pixel{255, 0, 0, 255}));  // top-right corner
+    EXPECT_TRUE(colorNear(pixel(200, 140), Pixel{0, 0, 255, 255}));  // stretched centre
+    EXPECT_TRUE(colorNear(pixel(200, 175), Pixel{0, 255, 0, 255}));  // top edge
     box->setOpacity(0);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(105, 105), Color4B(0, 0, 0, 255))) << "opacity reaches every piece";
+    EXPECT_TRUE(colorNear(pixel(105, 105), Pixel{0, 0, 0, 255})) << "opacity reaches every piece";
     // Too small for both caps: each becomes half the size.
     box->setOpacity(255);
     box->setContentSize(Size(12, 12));
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(101, 101), Color4B(255, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(110, 110), Color4B(255, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(101, 101), Pixel{255, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(110, 110), Pixel{255, 0, 0, 255}));
 }

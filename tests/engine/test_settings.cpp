@@ -1,16 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/UserDefault.h"
-#include "tests/support/Mp3Frames.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 
 using engine::FileUtils;
 using engine::UserDefault;
 using testsupport::readFile;
-using testsupport::TempDir;
+using testsupport::TempFolder;
 using testsupport::writeFile;
 
 namespace {
@@ -36,7 +38,7 @@ protected:
     }
 
     UserDefault* settings = UserDefault::getInstance();
-    TempDir dir;
+    TempFolder dir;
 };
 
 const std::vector<std::string>& oddKeys() {
@@ -119,7 +121,7 @@ TEST_F(UserDefaultTest, EverySetIsOnDiskAtOnce) {
     EXPECT_NE(readFile(file()).find("value=\"3\""), std::string::npos);
     settings->setIntegerForKey("BGMVolume", 4);
     EXPECT_NE(readFile(file()).find("value=\"4\""), std::string::npos);
-    EXPECT_EQ(testsupport::listDir(dir.path()), std::vector<std::string>{"UserDefault.xml"});
+    EXPECT_EQ(testsupport::listFolder(dir.path()), std::vector<std::string>{"UserDefault.xml"});
 }
 
 TEST_F(UserDefaultTest, ValuesAreReadLeniently) {
@@ -201,7 +203,7 @@ TEST_F(UserDefaultTest, AFailedWriteKeepsTheOldFileAndRetriesOnTheNextSet) {
 
 TEST_F(UserDefaultTest, TheFileFollowsTheWritablePathOnReload) {
     settings->setIntegerForKey("here", 1);
-    TempDir other;
+    TempFolder other;
     FileUtils::getInstance()->setWritablePath(other.path());
     settings->reload();
     EXPECT_EQ(settings->getFilePath(), other / "UserDefault.xml");

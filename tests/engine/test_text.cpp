@@ -6,6 +6,7 @@
 #include "tests/support/EngineFixture.h"
 
 using namespace engine;
+using testsupport::Pixel;
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST_F(EngineTest, TextDrawnLargeAndScaledDownMatchesTextDrawnAtThatSize) {
     int inked = 0, different = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 120; ++x) {
-            Color4B a = pixel(100 + x, 300 + y), b = pixel(100 + x, 100 + y);
+            Pixel a = pixel(100 + x, 300 + y), b = pixel(100 + x, 100 + y);
             if (a.r > 200) ++inked;
             if (a.r != b.r) ++different;
         }
@@ -91,13 +92,13 @@ TEST_F(EngineTest, LabelColourOutlineAndOpacityReachThePixels) {
     label->setPosition(480, 270);
     scene_->addChild(label);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(480, 270), Color4B(255, 200, 0, 255), 4));
+    EXPECT_TRUE(colorNear(pixel(480, 270), Pixel{255, 200, 0, 255}, 4));
     // Somewhere left of the square's fill, the outline shows.
     bool outlineSeen = false;
     for (int x = 440; x < 480 && !outlineSeen; ++x)
-        outlineSeen = colorNear(pixel(x, 270), Color4B(0, 0, 255, 255), 8);
+        outlineSeen = colorNear(pixel(x, 270), Pixel{0, 0, 255, 255}, 8);
     EXPECT_TRUE(outlineSeen);
     label->setOpacity(0);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(480, 270), Color4B(0, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(480, 270), Pixel{0, 0, 0, 255}));
 }

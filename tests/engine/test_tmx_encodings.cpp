@@ -4,9 +4,15 @@
 
 #include "engine/scene/TMXTiledMap.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/Picture.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 using namespace engine;
+using testsupport::projectTestFile;
+using testsupport::readFile;
+using testsupport::TempFolder;
+using testsupport::writeFile;
 
 namespace {
 
@@ -17,16 +23,16 @@ const std::vector<uint32_t> kGrid = {
     0u, 0u,          2u,          0u,          0x80000003u, 0u,          4u,          1u,
 };
 
-// grid_csv.tmx with its <data> element replaced, written next to a copy of the tileset picture.
-std::string gridMapWithData(const std::string& data, const std::string& name = "broken.tmx") {
-    std::string text = readTextFile(engineTestFile("tmx/grid_csv.tmx"));
+// grid_csv.tmx with its <data> element replaced, written as `name` into `folder` next to a copy of
+// the tileset picture.
+std::string gridMapWithData(const TempFolder& folder, const std::string& data, const std::string& name) {
+    std::string text = readFile(projectTestFile("engine/data/tmx/grid_csv.tmx"));
     std::size_t start = text.find("<data");
     std::size_t end = text.find("</data>") + 7;
     text.replace(start, end - start, data);
-    std::string path = writeTempFile(name, text);
-    std::string picture = readTextFile(engineTestFile("tmx/quads.png"));
-    std::ofstream(path.substr(0, path.rfind('/') + 1) + "quads.png", std::ios::binary) << picture;
-    return path;
+    writeFile(folder / name, text);
+    writeFile(folder / "quads.png", readFile(projectTestFile("engine/data/tmx/quads.png")));
+    return folder / name;
 }
 
 struct Broken {
@@ -48,7 +54,8 @@ std::string csvOf(int count) {
 TEST_F(EngineTest, TmxEveryLayerEncodingGivesTheSameGrid) {
     for (const char* encoding : {"xml", "csv", "base64", "zlib", "gzip"}) {
         SCOPED_TRACE(encoding);
-        TMXTiledMap* map = TMXTiledMap::create(engineTestFile(std::string("tmx/grid_") + encoding + ".tmx"));
+        TMXTiledMap* map =
+            TMXTiledMap::create(projectTestFile(std::string("engine/data/tmx/grid_") + encoding + ".tmx"));
         ASSERT_NE(map, nullptr);
         TMXLayer* grid = map->getLayer("grid");
         ASSERT_NE(grid, nullptr);
@@ -100,11 +107,18 @@ TEST_F(EngineTest, TmxMalformedFilesAreRefusedWithAMessage) {
          "height=\"1\"><data encoding=\"csv\">1</data></layer></map>",
          "gone.png", true},
     };
+    TempFolder folder;
+    int index = 0;
     for (const Broken& broken : cases) {
         SCOPED_TRACE(broken.what);
-        std::string path =
-            broken.wholeFile ? writeTempFile("broken.tmx", broken.data) : gridMapWithData(broken.data);
-        ASSERT_FALSE(path.empty());
+        // Each case has a file of its own: nothing read for one case can stand in for another.
+        const std::string name = "broken" + std::to_string(index++) + ".tmx";
+        std::string path = folder / name;
+        if (broken.wholeFile) {
+            writeFile(path, broken.data);
+        } else {
+            path = gridMapWithData(folder, broken.data, name);
+        }
         testing::internal::CaptureStderr();
         TMXTiledMap* map = TMXTiledMap::create(path);
         std::string message = testing::internal::GetCapturedStderr();
@@ -113,7 +127,7 @@ TEST_F(EngineTest, TmxMalformedFilesAreRefusedWithAMessage) {
         EXPECT_NE(message.find(broken.expectInMessage), std::string::npos) << message;
     }
     // The template itself is fine.
-    EXPECT_NE(
-        TMXTiledMap::create(gridMapWithData("<data encoding=\"csv\">" + csvOf(24) + "</data>", "ok.tmx")),
-        nullptr);
+    EXPECT_NE(TMXTiledMap::create(
+                  gridMapWithData(folder, "<data encoding=\"csv\">" + csvOf(24) + "</data>", "ok.tmx")),
+              nullptr);
 }

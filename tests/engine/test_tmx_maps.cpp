@@ -10,8 +10,13 @@
 #include "engine/scene/TMXTiledMap.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Picture.h"
+#include "tests/support/TestPaths.h"
 
 using namespace engine;
+using testsupport::Picture;
+using testsupport::Pixel;
+using testsupport::projectTestFile;
+using testsupport::sharedTestFile;
 
 namespace {
 
@@ -38,9 +43,9 @@ int compareLayer(Frame frame, const TMXLayer& layer, const Picture& picture, con
                 continue;
             uint32_t gid =
                 layer.getTileGIDAt(Vec2(static_cast<float>(col), static_cast<float>(rows - 1 - rowUp)));
-            Color4B source = gid == 0 ? Color4B(0, 0, 0, 0)
-                                      : picture.at(layout.x(gid) + lx % layout.tileW,
-                                                   layout.y(gid) + layout.tileH - 1 - ly % layout.tileH);
+            Pixel source = gid == 0 ? Pixel{0, 0, 0, 0}
+                                    : picture.at(layout.x(gid) + lx % layout.tileW,
+                                                 layout.y(gid) + layout.tileH - 1 - ly % layout.tileH);
             if (!colorNear(frame(x, y), expected(source, x, y))) ++mismatches;
         }
     return mismatches;
@@ -68,11 +73,13 @@ TEST_F(EngineTest, TmxDesertMapDrawsEveryTileFromItsCellOfTheSpacedTileset) {
 
     scene_->addChild(map);
     runFrames(1);
-    Picture tileset(sharedTestFile("tiled/tmw_desert_spacing.png"));
+    const Picture tileset = Picture::fromFile(sharedTestFile("tiled/tmw_desert_spacing.png"));
     ASSERT_TRUE(tileset.loaded());
     auto frame = [this](int x, int y) { return pixel(x, y); };
     int wrong = compareLayer(frame, *ground, tileset, TilesetLayout{32, 32, 1, 1, 8}, Vec2::ZERO,
-                             [](Color4B c, int, int) { return blendOver(c, Color4B(0, 0, 0, 255)); });
+                             [](Pixel c, int, int) {
+                                 return blendOver(c, Pixel{0, 0, 0, 255});
+                             });
     EXPECT_EQ(wrong, 0);
 }
 
@@ -88,7 +95,7 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
     // The busy part of the map is its top: show the top 540 pixels, over a backdrop that shows
     // through the keyed-out pixels.
     const Vec2 origin(0, 540 - 1200);
-    const Color4B backdropColour(20, 40, 60, 255);
+    const Pixel backdropColour{20, 40, 60, 255};
     Sprite* backdrop = Sprite::create();
     backdrop->setTextureRect(Rect(0, 0, 960, 540));
     backdrop->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
@@ -96,20 +103,20 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
     scene_->addChild(backdrop);
     map->setPosition(origin);
     scene_->addChild(map);
-    Picture tileset(sharedTestFile("tiled/sewer_tileset.png"));
+    const Picture tileset = Picture::fromFile(sharedTestFile("tiled/sewer_tileset.png"));
     ASSERT_TRUE(tileset.loaded());
-    auto keyed = [](Color4B c) { return (c.r == 255 && c.g == 0 && c.b == 255) ? Color4B(0, 0, 0, 0) : c; };
+    auto keyed = [](Pixel c) { return (c.r == 255 && c.g == 0 && c.b == 255) ? Pixel{0, 0, 0, 0} : c; };
     const TilesetLayout layout{24, 24, 0, 0, 8};
     auto frame = [this](int x, int y) { return pixel(x, y); };
 
     top->setVisible(false);
     runFrames(1);
-    std::vector<Color4B> bottomOnly(960 * 540);
+    std::vector<Pixel> bottomOnly(960 * 540);
     for (int y = 0; y < 540; ++y)
         for (int x = 0; x < 960; ++x)
             bottomOnly[y * 960 + x] = pixel(x, y);
     EXPECT_EQ(compareLayer(frame, *bottom, tileset, layout, origin,
-                           [&](Color4B c, int, int) { return blendOver(keyed(c), backdropColour); }),
+                           [&](Pixel c, int, int) { return blendOver(keyed(c), backdropColour); }),
               0);
 
     top->setVisible(true);
@@ -117,13 +124,13 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
     int magenta = 0;
     for (int y = 0; y < 540; ++y)
         for (int x = 0; x < 960; ++x) {
-            Color4B c = pixel(x, y);
+            Pixel c = pixel(x, y);
             if (c.r == 255 && c.g == 0 && c.b == 255) ++magenta;
         }
     EXPECT_EQ(magenta, 0) << "the tileset's key colour never reaches the frame";
     EXPECT_EQ(compareLayer(
                   frame, *top, tileset, layout, origin,
-                  [&](Color4B c, int x, int y) { return blendOver(keyed(c), bottomOnly[y * 960 + x], 124); }),
+                  [&](Pixel c, int x, int y) { return blendOver(keyed(c), bottomOnly[y * 960 + x], 124); }),
               0);
 
     // The pipes alone at full opacity: their opaque tiles are copied, the keyed-out parts still let
@@ -132,12 +139,12 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
     top->setOpacity(255);
     runFrames(1);
     EXPECT_EQ(compareLayer(frame, *top, tileset, layout, origin,
-                           [&](Color4B c, int, int) { return blendOver(keyed(c), backdropColour); }),
+                           [&](Pixel c, int, int) { return blendOver(keyed(c), backdropColour); }),
               0);
 }
 
 TEST_F(EngineTest, TmxLayersTakeFileOrderAsZAndTagAndKeepTheirProperties) {
-    TMXTiledMap* map = TMXTiledMap::create(engineTestFile("tmx/stage.tmx"));
+    TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/stage.tmx"));
     ASSERT_NE(map, nullptr);
     // base 0; "ghost" is hidden (left out, no index); "empty" has no tile (left out, takes index 1).
     ASSERT_NE(map->getLayer("base"), nullptr);
@@ -164,16 +171,16 @@ TEST_F(EngineTest, TmxLayersTakeFileOrderAsZAndTagAndKeepTheirProperties) {
     // 8 pixels and the map's cells 16: each tile fills the lower-left quarter of its cell.
     scene_->addChild(map);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(1, 6), Color4B(255, 0, 0, 255)));      // tile 1, top-left quadrant
-    EXPECT_TRUE(colorNear(pixel(6, 1), Color4B(255, 255, 255, 255)));  // tile 1, bottom-right
-    EXPECT_TRUE(colorNear(pixel(9, 1), Color4B(0, 0, 0, 255)));        // rest of the cell is empty
-    EXPECT_TRUE(colorNear(pixel(17, 6), Color4B(255, 255, 0, 255)));   // tile 2, top-left
+    EXPECT_TRUE(colorNear(pixel(1, 6), Pixel{255, 0, 0, 255}));      // tile 1, top-left quadrant
+    EXPECT_TRUE(colorNear(pixel(6, 1), Pixel{255, 255, 255, 255}));  // tile 1, bottom-right
+    EXPECT_TRUE(colorNear(pixel(9, 1), Pixel{0, 0, 0, 255}));        // rest of the cell is empty
+    EXPECT_TRUE(colorNear(pixel(17, 6), Pixel{255, 255, 0, 255}));   // tile 2, top-left
     // objectA: tile 2 at column 2, row 6 (from the top), drawn at half opacity over the black backdrop.
-    EXPECT_TRUE(colorNear(pixel(33, 22), Color4B(127, 127, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(33, 22), Pixel{127, 127, 0, 255}));
 }
 
 TEST_F(EngineTest, TmxMissingLayersGroupsAndFilesGiveNullNotACrash) {
-    TMXTiledMap* map = TMXTiledMap::create(engineTestFile("tmx/stage.tmx"));
+    TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/stage.tmx"));
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->getLayer("nope"), nullptr);
     EXPECT_EQ(map->getObjectGroup("nope"), nullptr);
@@ -187,7 +194,7 @@ TEST_F(EngineTest, TmxMissingLayersGroupsAndFilesGiveNullNotACrash) {
 }
 
 TEST_F(EngineTest, TmxGetTileGidStripsTheFlipBitsAndHandsThemBack) {
-    TMXTiledMap* map = TMXTiledMap::create(engineTestFile("tmx/grid_csv.tmx"));
+    TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/grid_csv.tmx"));
     ASSERT_NE(map, nullptr);
     TMXLayer* grid = map->getLayer("grid");
     ASSERT_NE(grid, nullptr);
@@ -244,7 +251,7 @@ TEST_F(EngineTest, TmxDrawsOnlyTheTilesOnScreenInOneBatch) {
     int gaps = 0;
     for (int y = 0; y < 540; ++y)
         for (int x = 0; x < 960; ++x) {
-            Color4B c = pixel(x, y);
+            Pixel c = pixel(x, y);
             if (c.r == 255 && c.g == 0 && c.b == 255) ++gaps;
         }
     EXPECT_EQ(gaps, 0);
@@ -254,10 +261,10 @@ namespace {
 
 // Tile 1 of quads.png shows four quadrants: red top-left, green top-right, blue bottom-left and white
 // bottom-right.
-const Color4B kRed(255, 0, 0, 255), kGreen(0, 255, 0, 255), kBlue(0, 0, 255, 255), kWhite(255, 255, 255, 255);
+const Pixel kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255}, kWhite{255, 255, 255, 255};
 
 struct Quadrants {
-    Color4B topLeft, topRight, bottomLeft, bottomRight;
+    Pixel topLeft, topRight, bottomLeft, bottomRight;
 };
 
 // Quadrants of a 32-pixel cell whose lower-left corner is on screen at (x, y).
@@ -265,7 +272,7 @@ template <typename Frame>
 ::testing::AssertionResult showsQuadrants(Frame frame, int x, int y, const Quadrants& q) {
     struct {
         int dx, dy;
-        Color4B want;
+        Pixel want;
         const char* name;
     } checks[] = {{8, 24, q.topLeft, "top-left"},
                   {24, 24, q.topRight, "top-right"},
@@ -295,7 +302,7 @@ const Quadrants kFlipped[8] = {
 }  // namespace
 
 TEST_F(EngineTest, TmxFlippedTilesShowTheirPictureTurnedAsTheEditorDoes) {
-    TMXTiledMap* map = TMXTiledMap::create(engineTestFile("tmx/grid_csv.tmx"));
+    TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/grid_csv.tmx"));
     ASSERT_NE(map, nullptr);
     map->setScale(4);  // 32-pixel cells
     map->setPosition(40, 40);
@@ -330,8 +337,8 @@ TEST_F(EngineTest, TmxFlippedTilesShowTheirPictureTurnedAsTheEditorDoes) {
 }
 
 TEST_F(EngineTest, TmxMirroredAndTurnedMapsCarryTheirTilesAlong) {
-    TMXTiledMap* mirrored = TMXTiledMap::create(engineTestFile("tmx/grid_csv.tmx"));
-    TMXTiledMap* turned = TMXTiledMap::create(engineTestFile("tmx/grid_csv.tmx"));
+    TMXTiledMap* mirrored = TMXTiledMap::create(projectTestFile("engine/data/tmx/grid_csv.tmx"));
+    TMXTiledMap* turned = TMXTiledMap::create(projectTestFile("engine/data/tmx/grid_csv.tmx"));
     ASSERT_TRUE(mirrored && turned);
     // Mirrored left-right about x = 400: the cell of column 0, row 0 spans x 368..400.
     mirrored->setScale(-4, 4);

@@ -5,9 +5,10 @@
 
 #include "engine/scene/TMXTiledMap.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/Picture.h"
+#include "tests/support/TestPaths.h"
 
 using namespace engine;
+using testsupport::projectTestFile;
 
 namespace {
 
@@ -15,7 +16,7 @@ class TmxObjects : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        map_ = TMXTiledMap::create(engineTestFile("tmx/stage.tmx"));
+        map_ = TMXTiledMap::create(projectTestFile("engine/data/tmx/stage.tmx"));
         ASSERT_NE(map_, nullptr);
     }
 

@@ -9,6 +9,7 @@
 #include "tests/support/EngineFixture.h"
 
 using namespace engine;
+using testsupport::Pixel;
 
 namespace {
 
@@ -65,16 +66,16 @@ TEST_F(EngineTest, DrawOrderFollowsZThenArrivalWithNegativeZBehindTheParent) {
     Sprite* low = block(scene_, 500, 100, 40, 40, Color3B(255, 255, 0), 2);
     block(scene_, 500, 100, 40, 40, Color3B(0, 255, 255), 1);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(120, 120), Color4B(200, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(320, 120), Color4B(0, 0, 200, 255)));
-    EXPECT_TRUE(colorNear(pixel(520, 120), Color4B(255, 255, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(120, 120), Pixel{200, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(320, 120), Pixel{0, 0, 200, 255}));
+    EXPECT_TRUE(colorNear(pixel(520, 120), Pixel{255, 255, 0, 255}));
     // Re-ordering to the same z as a sibling puts the node after it (fresh arrival).
     low->setLocalZOrder(1);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(520, 120), Color4B(255, 255, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(520, 120), Pixel{255, 255, 0, 255}));
     low->setLocalZOrder(0);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(520, 120), Color4B(0, 255, 255, 255)));
+    EXPECT_TRUE(colorNear(pixel(520, 120), Pixel{0, 255, 255, 255}));
 }
 
 TEST_F(EngineTest, InvisibleNodesHideTheirSubtree) {
@@ -82,8 +83,8 @@ TEST_F(EngineTest, InvisibleNodesHideTheirSubtree) {
     block(parent, 30, 0, 20, 20, Color3B(0, 200, 0));
     parent->setVisible(false);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(110, 110), Color4B(0, 0, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(140, 110), Color4B(0, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(110, 110), Pixel{0, 0, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(140, 110), Pixel{0, 0, 0, 255}));
 }
 
 TEST_F(EngineTest, OpacityAndColourCascadeOnlyWhereEnabled) {
@@ -101,7 +102,7 @@ TEST_F(EngineTest, OpacityAndColourCascadeOnlyWhereEnabled) {
     EXPECT_EQ(late->getDisplayedOpacity(), 128) << "a child added later picks the cascade up";
     runFrames(1);
     // White at half opacity over black.
-    EXPECT_TRUE(colorNear(pixel(150, 110), Color4B(128, 0, 0, 255), 3));
+    EXPECT_TRUE(colorNear(pixel(150, 110), Pixel{128, 0, 0, 255}, 3));
 }
 
 TEST_F(EngineTest, PositionZScalesAboutTheScreenCentre) {
@@ -115,12 +116,12 @@ TEST_F(EngineTest, PositionZScalesAboutTheScreenCentre) {
     scene_->addChild(plane);
     block(plane, 480, 270, 20, 20, Color3B(0, 200, 0));
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(480 + 37, 270 + 37), Color4B(0, 200, 0, 255)));
-    EXPECT_TRUE(colorNear(pixel(480 + 41, 270 + 41), Color4B(0, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(480 + 37, 270 + 37), Pixel{0, 200, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(480 + 41, 270 + 41), Pixel{0, 0, 0, 255}));
     // Outside the visible depth range nothing is drawn.
     plane->setPositionZ(460);
     runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(485, 275), Color4B(0, 0, 0, 255)));
+    EXPECT_TRUE(colorNear(pixel(485, 275), Pixel{0, 0, 0, 255}));
 }
 
 TEST_F(EngineTest, FollowKeepsTheTargetAtTheScreenCentreOnADeepPlane) {
@@ -136,7 +137,7 @@ TEST_F(EngineTest, FollowKeepsTheTargetAtTheScreenCentreOnADeepPlane) {
     plane->runAction(MoveBy::create(1.0f, Vec2::ZERO, -100.0f));  // the plane moves in depth meanwhile
     for (int i = 0; i < 30; ++i) {
         runFrames(1);
-        EXPECT_TRUE(colorNear(pixel(480, 270), Color4B(255, 0, 255, 255))) << "frame " << i;
+        EXPECT_TRUE(colorNear(pixel(480, 270), Pixel{255, 0, 255, 255})) << "frame " << i;
         Vec2 expected = Vec2(480, 270) - hero->getPosition();
         EXPECT_NEAR(plane->getPositionX(), expected.x, 1e-3f);
         EXPECT_NEAR(plane->getPositionY(), expected.y, 1e-3f);

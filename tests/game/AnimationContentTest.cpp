@@ -2,16 +2,16 @@
 // weapons, bullets and effects ask for loads and plays without an error box, body and weapon
 // scripts keep step, standing motions keep her soles on the ground, the content tool finds nothing
 // wrong in any script, and quorin-animview takes pictures of chosen frames.
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "game/scenario/CompositeAnimation.h"
 #include "game/scenario/NSpriteAnimationManager.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/Picture.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 using engine::MessageBox;
 using vastomer::AnimationCommand;
@@ -124,14 +124,12 @@ TEST_F(AnimationContent, BulletsAndHitEffectsPlayAndEffectsEndEmpty) {
 }
 
 // The lowest drawn row of the frame, or -1 when the column range is empty (y up, design units).
-int lowestDrawnRow(engine::HeadlessView* view, int fromX, int toX, SDL_Color background) {
-    SDL_Surface* s = view->getFrameSurface();
+int lowestDrawnRow(engine::HeadlessView* view, int fromX, int toX, testsupport::Pixel background) {
+    const SDL_Surface* s = view->getFrameSurface();
     for (int yUp = 0; yUp < s->h; ++yUp)
         for (int x = fromX; x < toX; ++x) {
-            const Uint32 v = static_cast<const Uint32*>(s->pixels)[(s->h - 1 - yUp) * (s->pitch / 4) + x];
-            if (static_cast<Uint8>(v >> 16) != background.r || static_cast<Uint8>(v >> 8) != background.g ||
-                static_cast<Uint8>(v) != background.b)
-                return yUp;
+            const testsupport::Pixel p = testsupport::readPixel(s, x, s->h - 1 - yUp);
+            if (p.r != background.r || p.g != background.g || p.b != background.b) return yUp;
         }
     return -1;
 }
@@ -153,7 +151,7 @@ TEST_F(AnimationContent, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
             node->step();
             runFrames(1);
             // Turned boots are rasterised to whole pixels: a stride may sink or lift a sole by one.
-            const int lowest = lowestDrawnRow(view_, 440, 520, SDL_Color{10, 200, 30, 255});
+            const int lowest = lowestDrawnRow(view_, 440, 520, testsupport::Pixel{10, 200, 30, 255});
             if (motion == 1)
                 EXPECT_EQ(lowest, 250) << "frame " << frame;
             else
@@ -163,29 +161,24 @@ TEST_F(AnimationContent, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
     }
 }
 
-// Runs a program of the build with arguments; its standard output goes to `out`.
-int runTool(const std::string& program, const std::vector<std::string>& args, const std::string& out) {
-    std::string command = "exec \"$0\" \"$@\" >\"" + out + "\" 2>&1";
-    std::vector<std::string> shellArgs = {"-c", command, std::string(QUORIN_BINARY_DIR) + "/" + program};
-    shellArgs.insert(shellArgs.end(), args.begin(), args.end());
-    return runProgram("/bin/sh", shellArgs);
+// Runs a program of the build with arguments.
+testsupport::ProgramRun runTool(const std::string& program, const std::vector<std::string>& args) {
+    return testsupport::runProgram(testsupport::buildProgram(program), args);
 }
 
 TEST(AnimationTools, TheContentCheckFindsNoProblemInAnyBuiltScript) {
-    testsupport::TempDir scratch;
-    const std::string out = scratch / "out.txt";
-    runTool("quorin-content", {"check", "--res", QUORIN_RUNTIME_DIR}, out);
-    const std::string text = testsupport::readFile(out);
+    const std::string text = runTool("quorin-content", {"check", "--res", testsupport::runtimeDir()}).out;
     std::size_t scripts = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(QUORIN_RUNTIME_DIR "/res"))
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(testsupport::runtimeDir() + "/res"))
         scripts += entry.path().extension() == ".cma";
     EXPECT_GT(scripts, 60u);
     EXPECT_EQ(text.find(".cma"), std::string::npos) << text;
 
-    ASSERT_EQ(
-        runTool("quorin-content", {"dump", "cma", QUORIN_RUNTIME_DIR "/res/anime/PLAYER_WAIT_0.cma"}, out),
-        0);
-    nlohmann::json dump = nlohmann::json::parse(testsupport::readFile(out));
+    const auto dumped = runTool("quorin-content",
+                                {"dump", "cma", testsupport::runtimeDir() + "/res/anime/PLAYER_WAIT_0.cma"});
+    ASSERT_EQ(dumped.exitCode, 0) << dumped.describe();
+    nlohmann::json dump = nlohmann::json::parse(dumped.out);
     EXPECT_EQ(dump["name"], "PLAYER_WAIT_0");
     EXPECT_EQ(dump["width"], 32);
     EXPECT_EQ(dump["frames"][0]["elements"][0]["command"], "PAINT");
@@ -193,47 +186,42 @@ TEST(AnimationTools, TheContentCheckFindsNoProblemInAnyBuiltScript) {
 }
 
 TEST(AnimationTools, AnimviewTakesPicturesOfChosenFrames) {
-    testsupport::TempDir scratch;
+    testsupport::TempFolder scratch;
     const std::string shot = scratch / "frame.png", strip = scratch / "strip.png";
-    ASSERT_EQ(runTool("quorin-animview",
-                      {"--headless",
-                       "--res",
-                       QUORIN_RUNTIME_DIR,
-                       "--file",
-                       "anime/PLAYER_GRAPPLE_0_1.cma",
-                       "--file",
-                       "anime/WEAPON_0000_01.cma",
-                       "--scale",
-                       "2",
-                       "--bg",
-                       "000000",
-                       "--facing",
-                       "right",
-                       "--shot",
-                       "3:" + shot,
-                       "--strip",
-                       strip,
-                       "--columns",
-                       "4",
-                       "--margin",
-                       "0"},
-                      scratch / "log.txt"),
-              0)
-        << testsupport::readFile(scratch / "log.txt");
-    SDL_Surface* picture = IMG_Load(shot.c_str());
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->w, 960);
-    SDL_FreeSurface(picture);
-    SDL_Surface* frames = IMG_Load(strip.c_str());
-    ASSERT_NE(frames, nullptr);
-    EXPECT_EQ(frames->w, 4 * 64 + 3 * 2) << "four tiles of 32 x 2 with a gap of 2 between";
-    EXPECT_EQ(frames->h, 2 * 96 + 2) << "eight frames in two rows";
-    SDL_FreeSurface(frames);
-    EXPECT_EQ(
-        runTool("quorin-animview", {"--headless", "--res", QUORIN_RUNTIME_DIR, "--file", "anime/NONE.cma"},
-                scratch / "log.txt"),
-        1);
-    EXPECT_EQ(runTool("quorin-animview", {"--scale", "0"}, scratch / "log.txt"), 2);
+    const auto run = runTool("quorin-animview", {"--headless",
+                                                 "--res",
+                                                 testsupport::runtimeDir(),
+                                                 "--file",
+                                                 "anime/PLAYER_GRAPPLE_0_1.cma",
+                                                 "--file",
+                                                 "anime/WEAPON_0000_01.cma",
+                                                 "--scale",
+                                                 "2",
+                                                 "--bg",
+                                                 "000000",
+                                                 "--facing",
+                                                 "right",
+                                                 "--shot",
+                                                 "3:" + shot,
+                                                 "--strip",
+                                                 strip,
+                                                 "--columns",
+                                                 "4",
+                                                 "--margin",
+                                                 "0"});
+    ASSERT_EQ(run.exitCode, 0) << run.describe() << run.out;
+    const testsupport::Picture picture = testsupport::Picture::fromFile(shot);
+    ASSERT_TRUE(picture.loaded());
+    EXPECT_EQ(picture.width(), 960);
+    const testsupport::Picture frames = testsupport::Picture::fromFile(strip);
+    ASSERT_TRUE(frames.loaded());
+    EXPECT_EQ(frames.width(), 4 * 64 + 3 * 2) << "four tiles of 32 x 2 with a gap of 2 between";
+    EXPECT_EQ(frames.height(), 2 * 96 + 2) << "eight frames in two rows";
+    EXPECT_EQ(runTool("quorin-animview",
+                      {"--headless", "--res", testsupport::runtimeDir(), "--file", "anime/NONE.cma"})
+                  .exitCode,
+              1);
+    EXPECT_EQ(runTool("quorin-animview", {"--scale", "0"}).exitCode, 2);
 }
 
 }  // namespace

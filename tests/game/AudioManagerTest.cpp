@@ -1,7 +1,10 @@
 // The audio manager on the engine's silent, logging audio backend.
 #include <cmath>
 
+#include "tests/support/Files.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/Mp3Frames.h"
+#include "tests/support/TempFolder.h"
 
 using engine::AudioEngine;
 using vastomer::NAudioManager;
@@ -32,7 +35,7 @@ protected:
         return -1.0f;
     }
 
-    testsupport::TempDir resources_;
+    testsupport::TempFolder resources_;
 };
 
 TEST_F(AudioManagerTest, FreshInstallPlaysMusicFullAndEffectsAtSeventyPercent) {

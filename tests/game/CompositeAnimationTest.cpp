@@ -5,6 +5,7 @@
 #include "engine/audio/AudioEngine.h"
 #include "game/scenario/AnimationSprites.h"
 #include "tests/support/AnimationFixture.h"
+#include "tests/support/Mp3Frames.h"
 
 using engine::MessageBox;
 using vastomer::CompositeAnimation;
@@ -126,14 +127,14 @@ TEST_F(CompositeAnimationPlayback, CellsAreCutRowByRowAndWholePicturesShowWhole)
     cells->play();
     whole->play();
     runFrames(6);
-    SDL_Color left = pixel(440, 270), right = pixel(520, 270);
+    testsupport::Pixel left = pixel(440, 270), right = pixel(520, 270);
     EXPECT_EQ((std::vector<int>{left.r, left.g, left.b}), (std::vector<int>{0, 0, 255}))
         << "cell 2: bottom left";
     EXPECT_EQ((std::vector<int>{right.r, right.g, right.b}), (std::vector<int>{0, 255, 0}))
         << "cell 1: top right";
     auto* sprite = static_cast<engine::Sprite*>(whole->getChildByTag(1));
     EXPECT_EQ(sprite->getContentSize().width, 32.0f);
-    SDL_Color topLeft = pixel(472, 338), bottomRight = pixel(487, 323);
+    testsupport::Pixel topLeft = pixel(472, 338), bottomRight = pixel(487, 323);
     EXPECT_EQ(topLeft.r, 255);
     EXPECT_EQ(topLeft.g, 0);
     EXPECT_EQ(bottomRight.g, 255);

@@ -5,19 +5,21 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "tests/support/Mp3Frames.h"
+#include "tests/support/Files.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
-using ToolRun = ProgramRun;
+using ToolRun = testsupport::ProgramRun;
 
-// Runs quorin-content with the arguments (no shell) and collects its output.
+// Runs quorin-content with the arguments and collects its output.
 ToolRun runContentTool(const std::vector<std::string>& args) {
-    return runProgramCapturing(std::string(QUORIN_BINARY_DIR) + "/quorin-content", args);
+    return testsupport::runProgram(testsupport::buildProgram("quorin-content"), args);
 }
 
-const std::string kSource = QUORIN_SOURCE_DIR;
+const std::string kSource = testsupport::sourceDir();
 
 // The physical line (from 1) of the first line of a file that starts with `prefix`; 0 when none.
 int lineOf(const std::string& path, const std::string& prefix) {
@@ -52,14 +54,14 @@ protected:
         testsupport::writeFile(path(name), content.substr(0, start) + text + content.substr(end));
         return line;
     }
-    testsupport::TempDir root_;
+    testsupport::TempFolder root_;
 };
 
 }  // namespace
 
 TEST(ContentTool, TheRealContentPassesTheCheck) {
     ToolRun run = runContentTool({"check", "--res", kSource});
-    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("no problems"), std::string::npos);
 }
@@ -75,7 +77,7 @@ TEST_F(BrokenContent, CheckReportsEachProblemWithFileAndLine) {
     };
 
     ToolRun run = runContentTool({"check", "--res", root_.path()});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.exitCode, 1);
     std::string expected[] = {
         at("character_master.data", character) + "has 16 columns, needs 18; line skipped\n",
         at("bullet_master.data", bullet) + "power (column 3): \"six\" is not a number; line skipped\n",
@@ -95,7 +97,7 @@ TEST_F(BrokenContent, CheckReportsEachProblemWithFileAndLine) {
 
 TEST(ContentTool, DumpShowsWhatTheLoaderReads) {
     ToolRun run = runContentTool({"dump", "master", kSource + "/res/data/master/weapon_master.data"});
-    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.exitCode, 0) << run.err;
     nlohmann::json weapons = nlohmann::json::parse(run.out);
     ASSERT_EQ(weapons.size(), 8u);
     EXPECT_EQ(weapons[0]["id"], 0);
@@ -105,7 +107,7 @@ TEST(ContentTool, DumpShowsWhatTheLoaderReads) {
     EXPECT_EQ(weapons[6]["line"], lineOf(kSource + "/res/data/master/weapon_master.data", "12,"));
 
     ToolRun stages = runContentTool({"dump", "stages", kSource + "/res/data/master/stages_master.data"});
-    ASSERT_EQ(stages.status, 0) << stages.err;
+    ASSERT_EQ(stages.exitCode, 0) << stages.err;
     nlohmann::json index = nlohmann::json::parse(stages.out);
     EXPECT_EQ(index["stageNumbers"], nlohmann::json({1, 2, 3}));
     EXPECT_EQ(index["stages"][2]["nextStage"], -1);
@@ -113,14 +115,14 @@ TEST(ContentTool, DumpShowsWhatTheLoaderReads) {
 }
 
 TEST(ContentTool, DumpOfASaveFile) {
-    testsupport::TempDir scratch;
+    testsupport::TempFolder scratch;
     std::string save = scratch / "r.quorin.sav";
     testsupport::writeFile(save,
                            "progress:1\r\ntutorialflags:1,0,0,0,0,0,1\nstagescore:1@3200,2@0,3\n"
                            "weapon:0,10,12,\nequipped:2,12,0\nscore:800:3200\nuserVar:met_aoi;1\n"
                            "read:scenario/opening.bks\nnc:ja\n");
     ToolRun run = runContentTool({"dump", "save", save, "--res", kSource});
-    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.exitCode, 0) << run.err;
     nlohmann::json progress = nlohmann::json::parse(run.out);
     EXPECT_EQ(progress["progress"], 1);
     EXPECT_EQ(progress["stageBestScores"], nlohmann::json({{"1", 3200}, {"2", 0}}));
@@ -135,11 +137,11 @@ TEST(ContentTool, DumpOfASaveFile) {
 }
 
 TEST(ContentTool, WrongUsage) {
-    EXPECT_EQ(runContentTool({}).status, 2);
-    EXPECT_EQ(runContentTool({"dump", "nonsense", "x"}).status, 2);
-    EXPECT_EQ(runContentTool({"dump", "save", "/no/such/file"}).status, 1);
-    EXPECT_EQ(runContentTool({"check", "--res", "/no/such/folder"}).status, 2);
+    EXPECT_EQ(runContentTool({}).exitCode, 2);
+    EXPECT_EQ(runContentTool({"dump", "nonsense", "x"}).exitCode, 2);
+    EXPECT_EQ(runContentTool({"dump", "save", "/no/such/file"}).exitCode, 1);
+    EXPECT_EQ(runContentTool({"check", "--res", "/no/such/folder"}).exitCode, 2);
     ToolRun help = runContentTool({"--help"});
-    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("weapon_master"), std::string::npos);
 }

@@ -3,7 +3,9 @@
 
 #include "game/app/SplashScene.h"
 #include "game/app/VastomerLogoPanel.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/Mp3Frames.h"
 
 using vastomer::AbstractController;
 using vastomer::NLayer;

@@ -3,16 +3,18 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tests/support/Mp3Frames.h"
+#include "tests/support/Files.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
-using Output = ProgramRun;
+using Output = testsupport::ProgramRun;
 
 // Runs quorin-content with the arguments and collects what it prints.
 Output contentTool(const std::vector<std::string>& args) {
-    return runProgramCapturing(QUORIN_BINARY_DIR "/quorin-content", args);
+    return testsupport::runProgram(testsupport::buildProgram("quorin-content"), args);
 }
 
 // The lines of the output that are about string tables.
@@ -30,12 +32,12 @@ std::vector<std::string> stringsLines(const std::string& out) {
 }
 
 TEST(StringsContentTest, ShippedTablesHaveNoProblems) {
-    Output result = contentTool({"check", "--res", QUORIN_RUNTIME_DIR});
+    Output result = contentTool({"check", "--res", testsupport::runtimeDir()});
     EXPECT_TRUE(stringsLines(result.out).empty()) << result.out;
 }
 
 TEST(StringsContentTest, CheckReportsWhatAuthorsMustFix) {
-    testsupport::TempDir root;
+    testsupport::TempFolder root;
     const std::string dir = root / "res/data/strings/";
     testsupport::writeFile(dir + "system_ja.strings",
                            "// 見出し\n"
@@ -50,7 +52,7 @@ TEST(StringsContentTest, CheckReportsWhatAuthorsMustFix) {
     testsupport::writeFile(dir + "scenario_ja.strings", "CUT;切れない\nSTORY;むかし\n");
     testsupport::writeFile(dir + "scenario_en.strings", "STORY;Once\n");
     Output result = contentTool({"check", "--res", root.path()});
-    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.exitCode, 1);
     std::vector<std::string> expected = {
         "res/data/strings/system_ja.strings:4: key 'EMPTY' has no text",
         "res/data/strings/system_ja.strings:5: key 'TITLE' repeats line 2 of this file and replaces its text",
@@ -67,20 +69,20 @@ TEST(StringsContentTest, CheckReportsWhatAuthorsMustFix) {
 }
 
 TEST(StringsContentTest, MissingLanguageIsReported) {
-    testsupport::TempDir root;
+    testsupport::TempFolder root;
     testsupport::writeFile(root / "res/data/strings/system_ja.strings", "A;あ\n");
     Output result = contentTool({"check", "--res", root.path()});
-    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.exitCode, 1);
     std::vector<std::string> lines = stringsLines(result.out);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], "strings/system_en.strings: missing: the game cannot show this language");
 }
 
 TEST(StringsContentTest, DumpShowsTheTableTheGameReads) {
-    testsupport::TempDir root;
+    testsupport::TempFolder root;
     testsupport::writeFile(root / "t.strings", "// c\nB;bee;ignored\nA;a\\nb\nEMPTY\nA;later\n");
-    Output result = contentTool({"dump", "strings", root / "t.strings", "--res", QUORIN_RUNTIME_DIR});
-    ASSERT_EQ(result.status, 0);
+    Output result = contentTool({"dump", "strings", root / "t.strings", "--res", testsupport::runtimeDir()});
+    ASSERT_EQ(result.exitCode, 0);
     EXPECT_EQ(nlohmann::json::parse(result.out),
               (nlohmann::json{{"A", "later"}, {"B", "bee"}, {"EMPTY", ""}}));
 }

@@ -1,7 +1,10 @@
 // The strings tables: file format, language choice, look-ups.
 #include "engine/platform/Application.h"
 #include "game/data/StringsFile.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TempFolder.h"
 
 using vastomer::StringsManager;
 
@@ -31,7 +34,7 @@ protected:
     }
     StringsManager* strings() { return StringsManager::getInstance(); }
 
-    testsupport::TempDir resources_;
+    testsupport::TempFolder resources_;
 };
 
 TEST_F(StringsTest, SystemLanguageOnlyExactlyJaSelectsJapanese) {

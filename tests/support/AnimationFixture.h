@@ -7,11 +7,14 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <filesystem>
 #include <string>
 
 #include "engine/scene/Scene.h"
 #include "game/scenario/CompositeAnimation.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/Pixel.h"
 
 class AnimationTest : public GameTest {
 protected:
@@ -62,10 +65,9 @@ protected:
     }
 
     // Colour of a pixel of the last drawn frame; (x, y) in design units with y up.
-    SDL_Color pixel(int x, int yUp) const {
-        SDL_Surface* s = view_->getFrameSurface();
-        const Uint32 v = static_cast<const Uint32*>(s->pixels)[(s->h - 1 - yUp) * (s->pitch / 4) + x];
-        return SDL_Color{static_cast<Uint8>(v >> 16), static_cast<Uint8>(v >> 8), static_cast<Uint8>(v), 255};
+    testsupport::Pixel pixel(int x, int yUp) const {
+        const SDL_Surface* frame = view_->getFrameSurface();
+        return testsupport::readPixel(frame, x, frame->h - 1 - yUp);
     }
 
     static std::vector<engine::MessageBox::Shown> boxes() { return engine::MessageBox::getShown(); }
@@ -74,7 +76,7 @@ protected:
         return shown.empty() ? std::string() : shown.back().title + ": " + shown.back().message;
     }
 
-    testsupport::TempDir root_;
+    testsupport::TempFolder root_;
     engine::Scene* scene_ = nullptr;
 };
 

@@ -11,7 +11,9 @@
 #include "engine/platform/FileUtils.h"
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
-#include "tests/support/Mp3Frames.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 class DataTest : public ::testing::Test {
 protected:
@@ -46,7 +48,7 @@ protected:
     // The game's own tables from the source tree (the scratch tree still supplies the strings).
     void useRealTables() {
         engine::FileUtils::getInstance()->setSearchPaths(
-            {resources_ / "res/data", std::string(QUORIN_SOURCE_DIR) + "/res/data"});
+            {resources_ / "res/data", testsupport::sourceDir() + "/res/data"});
     }
 
     // A small cast: the player, a creature, weapons 0, 10, 11, 12, two bullets, three wears, a grapple
@@ -87,6 +89,6 @@ protected:
     std::string saveText() const { return testsupport::readFile(savePath()); }
     void writeSave(const std::string& text) { testsupport::writeFile(savePath(), text); }
 
-    testsupport::TempDir resources_;
-    testsupport::TempDir saveDir_;
+    testsupport::TempFolder resources_;
+    testsupport::TempFolder saveDir_;
 };

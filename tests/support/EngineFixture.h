@@ -1,14 +1,14 @@
 #pragma once
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "engine/base/AutoreleasePool.h"
-#include "engine/base/Color.h"
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/HeadlessView.h"
 #include "engine/scene/Director.h"
 #include "engine/scene/Scene.h"
+#include "tests/support/Pixel.h"
+#include "tests/support/TestPaths.h"
 
 // A fresh director drawing headless into a 960 × 540 frame, with the built resource tree on the
 // search path, for each test.
@@ -18,7 +18,7 @@ protected:
         engine::Director::destroyInstance();
         auto* files = engine::FileUtils::getInstance();
         files->resetToDefaults();
-        files->setResourceRoot(QUORIN_RUNTIME_DIR);
+        files->setResourceRoot(testsupport::runtimeDir());
         files->addSearchPath("res");
         view_ = engine::HeadlessView::create();
         ASSERT_NE(view_, nullptr);
@@ -38,25 +38,11 @@ protected:
     }
 
     // Colour of a pixel of the last drawn frame; (x, y) in design units with y up.
-    engine::Color4B pixel(int x, int yUp) const {
-        SDL_Surface* s = view_->getFrameSurface();
-        int y = s->h - 1 - yUp;
-        Uint32 v = static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x];
-        return engine::Color4B(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
-                               static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 24));
+    testsupport::Pixel pixel(int x, int yUp) const {
+        const SDL_Surface* frame = view_->getFrameSurface();
+        return testsupport::readPixel(frame, x, frame->h - 1 - yUp);
     }
 
     engine::HeadlessView* view_ = nullptr;
     engine::Scene* scene_ = nullptr;
 };
-
-// Colour channels within a tolerance (drawing goes through 8-bit blending).
-inline ::testing::AssertionResult colorNear(const engine::Color4B& actual, const engine::Color4B& expected,
-                                            int tolerance = 2) {
-    auto off = [&](int a, int b) { return a - b > tolerance || b - a > tolerance; };
-    if (off(actual.r, expected.r) || off(actual.g, expected.g) || off(actual.b, expected.b))
-        return ::testing::AssertionFailure()
-               << "got (" << int(actual.r) << "," << int(actual.g) << "," << int(actual.b) << ") expected ("
-               << int(expected.r) << "," << int(expected.g) << "," << int(expected.b) << ")";
-    return ::testing::AssertionSuccess();
-}

@@ -23,7 +23,8 @@
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
 #include "game/input/KeyInputManager.h"
-#include "tests/support/Mp3Frames.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 class GameTest : public ::testing::Test {
 protected:
@@ -31,7 +32,7 @@ protected:
         resetGame();
         auto* files = engine::FileUtils::getInstance();
         files->resetToDefaults();
-        files->setResourceRoot(QUORIN_RUNTIME_DIR);
+        files->setResourceRoot(testsupport::runtimeDir());
         for (const std::string& path : AppDelegate::searchPaths())
             files->addSearchPath(path);
         files->setWritablePath(dataDir_.path());
@@ -89,6 +90,6 @@ protected:
         engine::Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
     }
 
-    testsupport::TempDir dataDir_;
+    testsupport::TempFolder dataDir_;
     engine::HeadlessView* view_ = nullptr;
 };

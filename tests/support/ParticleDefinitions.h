@@ -9,7 +9,8 @@
 
 #include "engine/base/Value.h"
 #include "engine/scene/ParticleSystemQuad.h"
-#include "tests/support/Picture.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 
 // Building blocks for particle definitions written in the tests.
 
@@ -69,10 +70,11 @@ inline std::vector<uint8_t> solidPng(int size, uint8_t r, uint8_t g, uint8_t b,
         SDL_Rect half{size / 2, 0, size - size / 2, size};
         SDL_FillRect(s, &half, SDL_MapRGBA(s->format, right->r, right->g, right->b, 255));
     }
-    std::string path = writeTempFile("solid.png", "");
+    testsupport::TempFolder folder;
+    const std::string path = folder / "solid.png";
     IMG_SavePNG(s, path.c_str());
     SDL_FreeSurface(s);
-    std::string bytes = readTextFile(path);
+    const std::string bytes = testsupport::readFile(path);
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/Files.h"
+#include "tests/support/TempFolder.h"
 #include "tools/cmarig/CmaRig.h"
 #include "tools/cmarig/CmaWriter.h"
 #include "tools/cmarig/PoseSampler.h"
@@ -184,16 +186,11 @@ TEST(CmaRigScript, DecimalsArePlainAndShort) {
 
 class CmaRigCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("cmarig-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
     std::string write(const std::string& name, const std::string& text) {
-        std::ofstream((dir_ / name).string()) << text;
-        return (dir_ / name).string();
+        testsupport::writeFile(dir_ / name, text);
+        return dir_ / name;
     }
-    std::filesystem::path dir_;
+    testsupport::TempFolder dir_;
 };
 
 TEST_F(CmaRigCommand, WritesTheScriptsAndTheirListOrNothingAtAll) {
@@ -201,7 +198,7 @@ TEST_F(CmaRigCommand, WritesTheScriptsAndTheirListOrNothingAtAll) {
         write("good.rig", kRig + "motion m length=2\n  output body M_{wear}\n  key 0 rest\nend\n");
     const std::string bad = write("bad.rig", kRig + "motion m length=2\n  key 0 nope\nend\n");
     std::ostringstream err;
-    const std::string out = (dir_ / "out").string(), list = (dir_ / "lists/good.list").string();
+    const std::string out = dir_ / "out", list = dir_ / "lists/good.list";
     EXPECT_EQ(CmaRig().run({"--out-dir", out, "--list", list, good}, err), 0) << err.str();
     EXPECT_TRUE(std::filesystem::exists(out + "/M_0.cma"));
     std::ifstream listed(list);
@@ -210,7 +207,7 @@ TEST_F(CmaRigCommand, WritesTheScriptsAndTheirListOrNothingAtAll) {
     EXPECT_EQ(first, std::filesystem::absolute(out + "/M_0.cma").lexically_normal().string());
 
     err.str("");
-    EXPECT_EQ(CmaRig().run({"--out-dir", (dir_ / "out2").string(), good, bad}, err), 1);
+    EXPECT_EQ(CmaRig().run({"--out-dir", dir_ / "out2", good, bad}, err), 1);
     EXPECT_EQ(err.str(), bad + ":16: no pose 'nope'\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out2")) << "nothing is written when a source is wrong";
     EXPECT_EQ(CmaRig().run({"--check", good}, err), 0);

@@ -1,12 +1,11 @@
 // The building blocks under the source format: pixel buffers, the PNG encoder, the word splitter.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include "Image.h"
 #include "PixError.h"
 #include "PngWriter.h"
 #include "Tokenizer.h"
+#include "tests/support/Picture.h"
 
 using namespace pixtool;
 
@@ -14,21 +13,15 @@ namespace {
 
 // Every pixel of the image after a round trip through the encoder and SDL_image.
 Image roundTrip(const Image& image) {
-    const auto bytes = PngWriter::encode(image);
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    SDL_Surface* loaded = IMG_LoadPNG_RW(rw);
-    SDL_RWclose(rw);
-    if (loaded == nullptr) return Image();
-    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(loaded);
-    Image out(rgba->w, rgba->h);
-    for (int y = 0; y < rgba->h; ++y) {
-        for (int x = 0; x < rgba->w; ++x) {
-            const auto* p = static_cast<const std::uint8_t*>(rgba->pixels) + y * rgba->pitch + x * 4;
-            out.set(x, y, Rgba{p[0], p[1], p[2], p[3]});
+    const testsupport::Picture decoded = testsupport::Picture::fromPng(PngWriter::encode(image));
+    if (!decoded.loaded()) return Image();
+    Image out(decoded.width(), decoded.height());
+    for (int y = 0; y < decoded.height(); ++y) {
+        for (int x = 0; x < decoded.width(); ++x) {
+            const testsupport::Pixel p = decoded.at(x, y);
+            out.set(x, y, Rgba{p.r, p.g, p.b, p.a});
         }
     }
-    SDL_FreeSurface(rgba);
     return out;
 }
 

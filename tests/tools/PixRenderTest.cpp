@@ -1,5 +1,4 @@
 // Pictures come out of the PNG encoder with the size and the colours their source describes.
-#include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +9,7 @@
 #include "Parser.h"
 #include "PngWriter.h"
 #include "Renderer.h"
+#include "tests/support/Picture.h"
 
 using namespace pixtool;
 
@@ -27,34 +27,10 @@ const char* kPalette =
     "end\n"
     "use p\n";
 
-// The picture as a decoder sees it: encoded to PNG and read back with SDL_image.
-class Decoded {
-public:
-    explicit Decoded(const Image& image) {
-        const auto bytes = PngWriter::encode(image);
-        SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-        SDL_Surface* loaded = IMG_LoadPNG_RW(rw);
-        SDL_RWclose(rw);
-        if (loaded != nullptr) {
-            surface_ = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-            SDL_FreeSurface(loaded);
-        }
-    }
-    ~Decoded() { SDL_FreeSurface(surface_); }
-    Decoded(const Decoded&) = delete;
-    Decoded& operator=(const Decoded&) = delete;
-
-    bool ok() const { return surface_ != nullptr; }
-    int width() const { return surface_->w; }
-    int height() const { return surface_->h; }
-    Rgba at(int x, int y) const {
-        const auto* p = static_cast<const std::uint8_t*>(surface_->pixels) + y * surface_->pitch + x * 4;
-        return Rgba{p[0], p[1], p[2], p[3]};
-    }
-
-private:
-    SDL_Surface* surface_ = nullptr;
-};
+// A decoded pixel in the tool's own colour type.
+Rgba rgbaOf(const testsupport::Pixel& pixel) {
+    return Rgba{pixel.r, pixel.g, pixel.b, pixel.a};
+}
 
 Image draw(const std::string& source, const std::string& picture) {
     Document doc;
@@ -70,15 +46,17 @@ const Rgba kYellow{255, 255, 0, 255}, kClear{0, 0, 0, 0};
 }  // namespace
 
 TEST(PixRenderGrid, PngHasTheGridSizeAndColours) {
-    Decoded png(draw("grid g\n  r.b\n  gkr\nend\npicture out 3x2\n  draw g at 0,0\nend\n", "out"));
-    ASSERT_TRUE(png.ok()) << IMG_GetError();
+    // The picture as a decoder sees it: encoded to PNG and read back with SDL_image.
+    const auto png = testsupport::Picture::fromPng(
+        PngWriter::encode(draw("grid g\n  r.b\n  gkr\nend\npicture out 3x2\n  draw g at 0,0\nend\n", "out")));
+    ASSERT_TRUE(png.loaded()) << IMG_GetError();
     EXPECT_EQ(png.width(), 3);
     EXPECT_EQ(png.height(), 2);
-    EXPECT_EQ(png.at(0, 0), kRed);
+    EXPECT_EQ(rgbaOf(png.at(0, 0)), kRed);
     EXPECT_EQ(png.at(1, 0).a, 0);
-    EXPECT_EQ(png.at(2, 0), kBlue);
-    EXPECT_EQ(png.at(0, 1), kGreen);
-    EXPECT_EQ(png.at(1, 1), kBlack);
+    EXPECT_EQ(rgbaOf(png.at(2, 0)), kBlue);
+    EXPECT_EQ(rgbaOf(png.at(0, 1)), kGreen);
+    EXPECT_EQ(rgbaOf(png.at(1, 1)), kBlack);
 }
 
 TEST(PixRenderGrid, PaletteSwapRecoloursOnlyTheChangedLetters) {

@@ -1,12 +1,15 @@
 // The pixtool program as the build runs it: exit status, messages, written files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
+
+#include "tests/support/Files.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -14,34 +17,20 @@ namespace {
 
 class PixToolCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("pixtool_test_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path write(const std::string& name, const std::string& text) {
-        const fs::path path = dir_ / name;
-        std::ofstream(path) << text;
-        return path;
+    std::string write(const std::string& name, const std::string& text) {
+        testsupport::writeFile(dir_ / name, text);
+        return dir_ / name;
     }
 
     // Runs pixtool with the arguments; returns its exit status and keeps what it printed.
-    int run(const std::string& args) {
-        const fs::path log = dir_ / "log.txt";
-        const std::string cmd =
-            std::string("\"") + PIXTOOL_EXE + "\" " + args + " > \"" + log.string() + "\" 2>&1";
-        const int status = std::system(cmd.c_str());
-        std::ifstream in(log);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        output_ = ss.str();
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int run(const std::vector<std::string>& args) {
+        const testsupport::ProgramRun run =
+            testsupport::runProgram(testsupport::buildProgram("pixtool"), args);
+        output_ = run.out + run.err;
+        return run.exitCode;
     }
 
-    fs::path dir_;
+    testsupport::TempFolder dir_;
     std::string output_;
 };
 
@@ -55,26 +44,25 @@ const char* kGood =
 }  // namespace
 
 TEST_F(PixToolCommand, RejectsUnknownLetterWithFileLineAndFailure) {
-    const fs::path src = write("bad.pix", "palette p\n  r #ff0000\nend\nuse p\ngrid g\n  rr\n  rx\nend\n");
-    EXPECT_NE(run("--out-dir \"" + (dir_ / "out").string() + "\" \"" + src.string() + "\""), 0);
-    EXPECT_EQ(output_.rfind(src.string() + ":7: unknown palette letter 'x'", 0), 0u) << output_;
+    const std::string src = write("bad.pix", "palette p\n  r #ff0000\nend\nuse p\ngrid g\n  rr\n  rx\nend\n");
+    EXPECT_NE(run({"--out-dir", dir_ / "out", src}), 0);
+    EXPECT_EQ(output_.rfind(src + ":7: unknown palette letter 'x'", 0), 0u) << output_;
     EXPECT_FALSE(fs::exists(dir_ / "out"));
 }
 
 TEST_F(PixToolCommand, RejectsRaggedGridWithFileLineAndFailure) {
-    const fs::path src = write("ragged.pix", "palette p\n  r #ff0000\nend\nuse p\ngrid g\n  rr\n  r\nend\n");
-    EXPECT_NE(run("--check \"" + src.string() + "\""), 0);
-    EXPECT_EQ(output_.rfind(src.string() + ":7: ragged grid 'g'", 0), 0u) << output_;
+    const std::string src =
+        write("ragged.pix", "palette p\n  r #ff0000\nend\nuse p\ngrid g\n  rr\n  r\nend\n");
+    EXPECT_NE(run({"--check", src}), 0);
+    EXPECT_EQ(output_.rfind(src + ":7: ragged grid 'g'", 0), 0u) << output_;
 }
 
 TEST_F(PixToolCommand, WritesPicturesAliasesListAndDepfile) {
-    const fs::path inc = write("colours.pix", "palette extra\n  b #0000ff\nend\n");
-    const fs::path src = write("good.pix", std::string("include colours.pix\n") + kGood);
+    write("colours.pix", "palette extra\n  b #0000ff\nend\n");
+    const std::string src = write("good.pix", std::string("include colours.pix\n") + kGood);
     const fs::path out = dir_ / "out";
     const fs::path list = dir_ / "good.list";
-    ASSERT_EQ(run("--out-dir \"" + out.string() + "\" --list \"" + list.string() + "\" --depfile \"" +
-                  (dir_ / "good.d").string() + "\" \"" + src.string() + "\""),
-              0)
+    ASSERT_EQ(run({"--out-dir", out.string(), "--list", list.string(), "--depfile", dir_ / "good.d", src}), 0)
         << output_;
     EXPECT_TRUE(fs::exists(out / "one.png"));
     EXPECT_TRUE(fs::exists(out / "one_b.png"));
@@ -89,28 +77,26 @@ TEST_F(PixToolCommand, WritesPicturesAliasesListAndDepfile) {
     EXPECT_EQ(second, (out / "one_b.png").string());
     EXPECT_FALSE(std::getline(listIn, third));
 
-    std::ifstream depIn(dir_ / "good.d");
-    std::stringstream dep;
-    dep << depIn.rdbuf();
-    EXPECT_EQ(dep.str().rfind(list.string() + ":", 0), 0u) << dep.str();
-    EXPECT_NE(dep.str().find("colours.pix"), std::string::npos) << dep.str();
+    const std::string dep = testsupport::readFile(dir_ / "good.d");
+    EXPECT_EQ(dep.rfind(list.string() + ":", 0), 0u) << dep;
+    EXPECT_NE(dep.find("colours.pix"), std::string::npos) << dep;
 }
 
 TEST_F(PixToolCommand, ContactSheetHoldsPicturesAndPreviews) {
-    const fs::path src = write("good.pix", kGood);
+    const std::string src = write("good.pix", kGood);
     const fs::path sheet = dir_ / "sheet.png";
-    ASSERT_EQ(run("--contact-sheet \"" + sheet.string() + "\" \"" + src.string() + "\""), 0) << output_;
+    ASSERT_EQ(run({"--contact-sheet", sheet.string(), src}), 0) << output_;
     EXPECT_GT(fs::file_size(sheet), 0u);
 }
 
 TEST_F(PixToolCommand, CommandLineMistakesExitWithTwo) {
-    EXPECT_EQ(run(""), 2);
-    EXPECT_EQ(run("--frobnicate x.pix"), 2);
-    EXPECT_EQ(run("--zoom 0 --check x.pix"), 2);
-    EXPECT_EQ(run("x.pix"), 2);  // nowhere to write
+    EXPECT_EQ(run({}), 2);
+    EXPECT_EQ(run({"--frobnicate", "x.pix"}), 2);
+    EXPECT_EQ(run({"--zoom", "0", "--check", "x.pix"}), 2);
+    EXPECT_EQ(run({"x.pix"}), 2);  // nowhere to write
 }
 
 TEST_F(PixToolCommand, MissingSourceFails) {
-    EXPECT_EQ(run("--check \"" + (dir_ / "none.pix").string() + "\""), 1);
+    EXPECT_EQ(run({"--check", dir_ / "none.pix"}), 1);
     EXPECT_NE(output_.find("none.pix"), std::string::npos);
 }

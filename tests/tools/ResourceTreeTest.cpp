@@ -3,23 +3,29 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "tests/support/Picture.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 // Runtime paths of the manifest: one a line, "#" starts a comment, blank lines skipped.
+std::string manifestPath() {
+    return testsupport::sourceDir() + "/res/MANIFEST.txt";
+}
+
 std::vector<std::string> manifestEntries() {
     std::vector<std::string> entries;
-    std::ifstream in(QUORIN_RES_MANIFEST);
+    std::ifstream in(manifestPath());
     std::string line;
     while (std::getline(in, line)) {
         const auto hash = line.find('#');
@@ -46,7 +52,7 @@ class ManifestFile : public ::testing::TestWithParam<std::string> {};
 
 TEST(Manifest, IsReadableAndWellFormed) {
     const auto entries = manifestEntries();
-    ASSERT_FALSE(entries.empty()) << "cannot read " << QUORIN_RES_MANIFEST;
+    ASSERT_FALSE(entries.empty()) << "cannot read " << manifestPath();
     std::set<std::string> seen;
     for (const auto& e : entries) {
         EXPECT_EQ(e.rfind("res/", 0), 0u) << e << ": paths start at the runtime root with res/";
@@ -56,13 +62,12 @@ TEST(Manifest, IsReadableAndWellFormed) {
 }
 
 TEST_P(ManifestFile, ExistsInTheAssembledTree) {
-    const fs::path path = fs::path(QUORIN_RUNTIME_DIR) / GetParam();
+    const fs::path path = fs::path(testsupport::runtimeDir()) / GetParam();
     ASSERT_TRUE(fs::is_regular_file(path)) << "missing from the runtime tree: " << GetParam();
     EXPECT_GT(fs::file_size(path), 0u) << GetParam() << " is empty";
     if (path.extension() == ".png") {
-        SDL_Surface* image = IMG_Load(path.string().c_str());
-        EXPECT_NE(image, nullptr) << GetParam() << " does not load: " << IMG_GetError();
-        SDL_FreeSurface(image);
+        EXPECT_TRUE(testsupport::Picture::fromFile(path.string()).loaded())
+            << GetParam() << " does not load: " << IMG_GetError();
     }
 }
 
@@ -70,11 +75,9 @@ TEST_P(ManifestFile, ExistsInTheAssembledTree) {
 class StaleResources : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("quorin_prune_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
+        root_ = folder_.path();
         res_ = root_ / "res";
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     static void touch(const fs::path& p) {
         fs::create_directories(p.parent_path());
@@ -96,13 +99,14 @@ protected:
         listOfLists << (root_ / "never_written.list").string() << "\n";
         expected.close();
         listOfLists.close();
-        const std::string cmd = std::string("\"") + QUORIN_CMAKE + "\" -D \"RES_DIR=" + res_.string() +
-                                "\" -D \"EXPECTED=" + (root_ / "expected.txt").string() +
-                                "\" -D \"LISTS=" + (root_ / "lists.txt").string() + "\" -P \"" +
-                                QUORIN_PRUNE_SCRIPT + "\" > /dev/null 2>&1";
-        return std::system(cmd.c_str());
+        return testsupport::runProgram(QUORIN_CMAKE, {"-D", "RES_DIR=" + res_.string(), "-D",
+                                                      "EXPECTED=" + (root_ / "expected.txt").string(), "-D",
+                                                      "LISTS=" + (root_ / "lists.txt").string(), "-P",
+                                                      testsupport::sourceDir() + "/res/PruneStale.cmake"})
+            .exitCode;
     }
 
+    testsupport::TempFolder folder_;
     fs::path root_, res_;
 };
 

@@ -17,6 +17,8 @@
 #include "Mp3Writer.h"
 #include "ScoreParser.h"
 #include "StereoBuffer.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
 
 using namespace kettledrum;
 namespace fs = std::filesystem;
@@ -25,9 +27,17 @@ namespace {
 
 constexpr std::size_t kMp3Frame = 1152;
 
+fs::path audioSources() {
+    return fs::path(testsupport::sourceDir()) / "res" / "audio";
+}
+
+fs::path runtimeAudio() {
+    return fs::path(testsupport::runtimeDir()) / "res" / "audio";
+}
+
 std::vector<fs::path> sources(const std::string& extension) {
     std::vector<fs::path> found;
-    for (const auto& entry : fs::recursive_directory_iterator(QUORIN_AUDIO_SOURCE_DIR)) {
+    for (const auto& entry : fs::recursive_directory_iterator(audioSources())) {
         if (entry.path().extension() == extension) found.push_back(entry.path());
     }
     std::sort(found.begin(), found.end());
@@ -35,9 +45,9 @@ std::vector<fs::path> sources(const std::string& extension) {
 }
 
 fs::path runtimeFile(const fs::path& source) {
-    fs::path relative = fs::relative(source, QUORIN_AUDIO_SOURCE_DIR);
+    fs::path relative = fs::relative(source, audioSources());
     relative.replace_extension(".mp3");
-    return fs::path(QUORIN_RUNTIME_DIR) / "res" / "audio" / relative;
+    return runtimeAudio() / relative;
 }
 
 // The jump across the loop point, and the 99.9th percentile of the jumps between neighbouring samples of
@@ -111,7 +121,7 @@ TEST_F(GeneratedAudio, EverySoundTheGameNamesIsThere) {
     for (const char* name : {"se/cursor20", "se/cursor21", "se/cursor22", "se/coin06", "se/mecha05",
                              "se/power21", "se/power22", "se/power34", "se/bom26_c", "se/don10_a",
                              "se/chari13_b", "se/equip00", "bgm/QUORIN_Title", "bgm/QUORIN_Menu"}) {
-        const fs::path file = fs::path(QUORIN_RUNTIME_DIR) / "res" / "audio" / (std::string(name) + ".mp3");
+        const fs::path file = runtimeAudio() / (std::string(name) + ".mp3");
         EXPECT_TRUE(fs::is_regular_file(file)) << file;
     }
 }
@@ -161,10 +171,10 @@ TEST_F(GeneratedAudio, LoopEdgesDecodeTrue) {
         tone.left[i] = tone.right[i] =
             0.8f * static_cast<float>(std::cos(6.283185307179586 * 60.0 * i / 44100.0));
     }
-    const fs::path file = fs::path(testing::TempDir()) / "kettledrum_loop_edges.mp3";
+    testsupport::TempFolder folder;
+    const fs::path file = folder / "loop_edges.mp3";
     Mp3Writer::save(file.string(), Mp3Writer::encode(tone, true, 128, true));
     const StereoBuffer decoded = decode(file);
-    fs::remove(file);
     ASSERT_EQ(decoded.frames(), tone.frames());
     // No step, across the loop point or anywhere else, is steeper than the tone itself: without the context
     // the encoder gives the edges, the first samples jump some twenty times further.
