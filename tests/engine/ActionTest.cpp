@@ -21,10 +21,10 @@ using namespace engine;
 
 namespace {
 
-class ActionTest : public EngineTest {
+class ActionTest : public EngineFixture {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
+        EngineFixture::SetUp();
         node = Sprite::create();
         scene_->addChild(node);
     }

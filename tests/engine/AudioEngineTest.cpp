@@ -28,7 +28,7 @@ namespace {
 // Sound files under a scratch resource root: "se/short.mp3" lasts 16 ticks (10 frames, 0.26 s),
 // "se/gapless.mp3" 30 ticks (20 frames less the encoder's delay and padding), "bgm/track.mp3" 784
 // ticks (500 frames).
-class AudioTest : public ::testing::Test {
+class AudioEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         FileUtils::getInstance()->resetToDefaults();
@@ -55,7 +55,7 @@ protected:
     TempFolder dir;
 };
 
-TEST_F(AudioTest, IdsIncreaseAndAreNeverReused) {
+TEST_F(AudioEngineTest, IdsIncreaseAndAreNeverReused) {
     int a = AudioEngine::play2d("se/short.mp3");
     int b = AudioEngine::play2d("se/short.mp3");
     EXPECT_GE(a, 0);
@@ -72,7 +72,7 @@ TEST_F(AudioTest, IdsIncreaseAndAreNeverReused) {
     EXPECT_GT(AudioEngine::play2d("se/short.mp3"), d);
 }
 
-TEST_F(AudioTest, UnplayableRequestsGiveTheInvalidIdAndUseNoId) {
+TEST_F(AudioEngineTest, UnplayableRequestsGiveTheInvalidIdAndUseNoId) {
     int before = AudioEngine::play2d("se/short.mp3");
     EXPECT_EQ(AudioEngine::play2d("se/missing.mp3"), AudioEngine::INVALID_AUDIO_ID);
     EXPECT_EQ(AudioEngine::play2d(""), AudioEngine::INVALID_AUDIO_ID);
@@ -82,11 +82,11 @@ TEST_F(AudioTest, UnplayableRequestsGiveTheInvalidIdAndUseNoId) {
     EXPECT_EQ(AudioEngine::getState(AudioEngine::INVALID_AUDIO_ID), State::ERROR);
 }
 
-TEST_F(AudioTest, AbsolutePathsPlayToo) {
+TEST_F(AudioEngineTest, AbsolutePathsPlayToo) {
     EXPECT_GE(AudioEngine::play2d(dir / "res/audio/se/short.mp3"), 0);
 }
 
-TEST_F(AudioTest, AtMost32SoundsPlayAtOnce) {
+TEST_F(AudioEngineTest, AtMost32SoundsPlayAtOnce) {
     std::vector<int> ids;
     for (int i = 0; i < AudioEngine::MAX_INSTANCES; ++i)
         ids.push_back(AudioEngine::play2d("bgm/track.mp3", true));
@@ -99,7 +99,7 @@ TEST_F(AudioTest, AtMost32SoundsPlayAtOnce) {
     EXPECT_EQ(AudioEngine::getPlayingCount(), AudioEngine::MAX_INSTANCES);
 }
 
-TEST_F(AudioTest, VolumesAreClampedToZeroToOne) {
+TEST_F(AudioEngineTest, VolumesAreClampedToZeroToOne) {
     int loud = AudioEngine::play2d("bgm/track.mp3", true, 1.5f);
     int negative = AudioEngine::play2d("bgm/track.mp3", true, -0.5f);
     int nan = AudioEngine::play2d("bgm/track.mp3", true, std::nanf(""));
@@ -115,7 +115,7 @@ TEST_F(AudioTest, VolumesAreClampedToZeroToOne) {
     EXPECT_EQ(AudioEngine::getVolume(12345), 0.0f);
 }
 
-TEST_F(AudioTest, ANonLoopingSoundIsForgottenWhenItsFileEnds) {
+TEST_F(AudioEngineTest, ANonLoopingSoundIsForgottenWhenItsFileEnds) {
     int id = AudioEngine::play2d("se/short.mp3", false, 0.5f);
     EXPECT_EQ(AudioEngine::getState(id), State::PLAYING);
     EXPECT_FALSE(AudioEngine::isLoop(id));
@@ -127,7 +127,7 @@ TEST_F(AudioTest, ANonLoopingSoundIsForgottenWhenItsFileEnds) {
     EXPECT_EQ(AudioEngine::getPlayingCount(), 0);
 }
 
-TEST_F(AudioTest, GaplessTrimShortensTheSound) {
+TEST_F(AudioEngineTest, GaplessTrimShortensTheSound) {
     int id = AudioEngine::play2d("se/gapless.mp3");
     ticks(29);
     EXPECT_EQ(AudioEngine::getState(id), State::PLAYING);
@@ -135,14 +135,14 @@ TEST_F(AudioTest, GaplessTrimShortensTheSound) {
     EXPECT_EQ(AudioEngine::getState(id), State::ERROR);
 }
 
-TEST_F(AudioTest, LoopingSoundsNeverEnd) {
+TEST_F(AudioEngineTest, LoopingSoundsNeverEnd) {
     int id = AudioEngine::play2d("se/short.mp3", true);
     EXPECT_TRUE(AudioEngine::isLoop(id));
     ticks(1000);
     EXPECT_EQ(AudioEngine::getState(id), State::PLAYING);
 }
 
-TEST_F(AudioTest, CallsWithAForgottenIdAreIgnored) {
+TEST_F(AudioEngineTest, CallsWithAForgottenIdAreIgnored) {
     int ended = AudioEngine::play2d("se/short.mp3");
     int other = AudioEngine::play2d("bgm/track.mp3", true, 0.25f);
     ticks(16);
@@ -154,7 +154,7 @@ TEST_F(AudioTest, CallsWithAForgottenIdAreIgnored) {
     EXPECT_EQ(AudioEngine::getLog().back().note, "unknown id");
 }
 
-TEST_F(AudioTest, StopAllForgetsEverySound) {
+TEST_F(AudioEngineTest, StopAllForgetsEverySound) {
     int a = AudioEngine::play2d("se/short.mp3");
     int b = AudioEngine::play2d("bgm/track.mp3", true);
     AudioEngine::stopAll();
@@ -163,7 +163,7 @@ TEST_F(AudioTest, StopAllForgetsEverySound) {
     EXPECT_EQ(AudioEngine::getPlayingCount(), 0);
 }
 
-TEST_F(AudioTest, TheLogRecordsEveryOperationWithItsFrame) {
+TEST_F(AudioEngineTest, TheLogRecordsEveryOperationWithItsFrame) {
     ticks(3);
     int se = AudioEngine::play2d("se/short.mp3", false, 0.7f);
     int bgm = AudioEngine::play2d("bgm/track.mp3", true, 0.8f);
@@ -213,7 +213,7 @@ TEST_F(AudioTest, TheLogRecordsEveryOperationWithItsFrame) {
     }
 }
 
-TEST_F(AudioTest, TheNullBackendIsChosenAndNamed) {
+TEST_F(AudioEngineTest, TheNullBackendIsChosenAndNamed) {
     EXPECT_EQ(AudioEngine::getBackendName(), "null");
     AudioEngine::end();
     EXPECT_EQ(AudioEngine::getBackendName(), "");
@@ -223,7 +223,7 @@ TEST_F(AudioTest, TheNullBackendIsChosenAndNamed) {
 
 // ---- SDL_mixer ----
 
-class MixerTest : public AudioTest {
+class AudioEngineMixerTest : public AudioEngineTest {
 protected:
     // Ticks until `id` ends (the dummy driver plays in real time), at most `seconds` of wall clock.
     static bool waitUntilForgotten(int id, double seconds) {
@@ -237,7 +237,7 @@ protected:
     }
 };
 
-TEST_F(MixerTest, PlaysThroughTheDummyDriverAndForgetsFinishedSounds) {
+TEST_F(AudioEngineMixerTest, PlaysThroughTheDummyDriverAndForgetsFinishedSounds) {
     ScopedEnv driver("SDL_AUDIODRIVER", std::string("dummy"));
     ASSERT_TRUE(AudioEngine::useMixerBackend());
     EXPECT_EQ(AudioEngine::getBackendName(), "mixer");
@@ -255,7 +255,7 @@ TEST_F(MixerTest, PlaysThroughTheDummyDriverAndForgetsFinishedSounds) {
     EXPECT_EQ(AudioEngine::play2d("se/broken.mp3"), AudioEngine::INVALID_AUDIO_ID);
 }
 
-TEST_F(MixerTest, FallsBackToTheDummyDriverWhenTheDeviceCannotOpen) {
+TEST_F(AudioEngineMixerTest, FallsBackToTheDummyDriverWhenTheDeviceCannotOpen) {
     ScopedEnv driver("SDL_AUDIODRIVER", std::string("no-such-driver"));
     MixerAudioBackend backend;
     ASSERT_TRUE(backend.open());
@@ -265,7 +265,7 @@ TEST_F(MixerTest, FallsBackToTheDummyDriverWhenTheDeviceCannotOpen) {
     EXPECT_EQ(backend.driverName(), "");
 }
 
-TEST_F(MixerTest, OpensWithWhateverDriverTheMachineHas) {
+TEST_F(AudioEngineMixerTest, OpensWithWhateverDriverTheMachineHas) {
     ScopedEnv driver("SDL_AUDIODRIVER", std::nullopt);
     MixerAudioBackend backend;
     ASSERT_TRUE(backend.open());  // a real device, or the dummy driver on a machine without sound card
@@ -273,7 +273,7 @@ TEST_F(MixerTest, OpensWithWhateverDriverTheMachineHas) {
     backend.close();
 }
 
-TEST_F(MixerTest, StreamsTheFirstLoopingSoundAndDecodesTheRest) {
+TEST_F(AudioEngineMixerTest, StreamsTheFirstLoopingSoundAndDecodesTheRest) {
     ScopedEnv driver("SDL_AUDIODRIVER", std::string("dummy"));
     MixerAudioBackend backend;
     ASSERT_TRUE(backend.open());
@@ -294,7 +294,7 @@ TEST_F(MixerTest, StreamsTheFirstLoopingSoundAndDecodesTheRest) {
     backend.close();
 }
 
-TEST_F(MixerTest, OffersAllChannelsToSimultaneousSounds) {
+TEST_F(AudioEngineMixerTest, OffersAllChannelsToSimultaneousSounds) {
     ScopedEnv driver("SDL_AUDIODRIVER", std::string("dummy"));
     MixerAudioBackend backend;
     ASSERT_TRUE(backend.open());

@@ -31,7 +31,7 @@ int backdropPixels(const Picture& frame) {
 
 }  // namespace
 
-TEST(DemoRuns, TilemapSceneShowsTheGivenMapAcrossTheWholeFrame) {
+TEST(EngineDemoMapSceneTest, TilemapSceneShowsTheGivenMapAcrossTheWholeFrame) {
     testsupport::TempFolder dir;
     const std::string shot = dir / "map.png";
     const auto run =
@@ -45,7 +45,7 @@ TEST(DemoRuns, TilemapSceneShowsTheGivenMapAcrossTheWholeFrame) {
     EXPECT_GT(sand.r, sand.b + 60);
 }
 
-TEST(DemoRuns, MapAndParticleFilesCanComeFromTheEnvironment) {
+TEST(EngineDemoMapSceneTest, MapAndParticleFilesCanComeFromTheEnvironment) {
     testsupport::TempFolder dir;
     const std::string shot = dir / "sewers.png";
     ProgramOptions fromEnvironment;

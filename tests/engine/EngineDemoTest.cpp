@@ -18,7 +18,7 @@ const std::string kDemo = testsupport::buildProgram("engine-demo");
 
 }  // namespace
 
-TEST(DemoRuns, SameScriptedRunGivesIdenticalPngBytes) {
+TEST(EngineDemoTest, SameScriptedRunGivesIdenticalPngBytes) {
     testsupport::TempFolder dir;
     for (const char* name : {"a", "b"}) {
         std::vector<std::string> args = {"--headless",
@@ -41,7 +41,7 @@ TEST(DemoRuns, SameScriptedRunGivesIdenticalPngBytes) {
     EXPECT_NE(a20, a45) << "the scene moves between the two frames";
 }
 
-TEST(DemoRuns, ShowcaseFrameShowsWhatWasDrawn) {
+TEST(EngineDemoTest, ShowcaseFrameShowsWhatWasDrawn) {
     testsupport::TempFolder dir;
     const std::string shot = dir / "showcase.png";
     const auto run = runProgram(kDemo, {"--headless", "--frames", "2", "--screenshot", "2:" + shot});
@@ -56,7 +56,7 @@ TEST(DemoRuns, ShowcaseFrameShowsWhatWasDrawn) {
     EXPECT_EQ(picture.at(70, 100), (Pixel{0xF0, 0xC8, 0x60}));
 }
 
-TEST(DemoRuns, BadCommandLinesAreRefused) {
+TEST(EngineDemoTest, BadCommandLinesAreRefused) {
     EXPECT_EQ(runProgram(kDemo, {"--frames", "zero"}).exitCode, 2);
     EXPECT_EQ(runProgram(kDemo, {"--screenshot", "nocolon"}).exitCode, 2);
     EXPECT_EQ(runProgram(kDemo, {"--no-such-option"}).exitCode, 2);

@@ -247,8 +247,8 @@ TEST_F(FileUtilsTest, WriteNeitherCreatesFoldersNorAcceptsAFolderAsTarget) {
     EXPECT_FALSE(files->writeStringToFile("x", ""));
 }
 
-class AtomicWriteFaultTest : public FileUtilsTest,
-                             public ::testing::WithParamInterface<FileUtils::WriteFault> {
+class FileUtilsWriteFaultTest : public FileUtilsTest,
+                                public ::testing::WithParamInterface<FileUtils::WriteFault> {
 protected:
     void TearDown() override {
         files->setWriteFaultForTesting(FileUtils::WriteFault::NONE);
@@ -256,7 +256,7 @@ protected:
     }
 };
 
-TEST_P(AtomicWriteFaultTest, AFailedWriteKeepsThePreviousFileAndLeavesNoTemporary) {
+TEST_P(FileUtilsWriteFaultTest, AFailedWriteKeepsThePreviousFileAndLeavesNoTemporary) {
     std::string target = dir / "save.txt";
     ASSERT_TRUE(files->writeStringToFile("previous content", target));
     files->setWriteFaultForTesting(GetParam());
@@ -265,13 +265,13 @@ TEST_P(AtomicWriteFaultTest, AFailedWriteKeepsThePreviousFileAndLeavesNoTemporar
     EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"save.txt"});
 }
 
-TEST_P(AtomicWriteFaultTest, AFailedFirstWriteLeavesNothing) {
+TEST_P(FileUtilsWriteFaultTest, AFailedFirstWriteLeavesNothing) {
     files->setWriteFaultForTesting(GetParam());
     EXPECT_FALSE(files->writeStringToFile("content", dir / "new.txt"));
     EXPECT_TRUE(listFolder(dir.path()).empty());
 }
 
-TEST_P(AtomicWriteFaultTest, WritesSucceedAgainOnceTheFaultIsCleared) {
+TEST_P(FileUtilsWriteFaultTest, WritesSucceedAgainOnceTheFaultIsCleared) {
     std::string target = dir / "save.txt";
     files->setWriteFaultForTesting(GetParam());
     EXPECT_FALSE(files->writeStringToFile("lost", target));
@@ -296,7 +296,7 @@ std::string faultName(const ::testing::TestParamInfo<FileUtils::WriteFault>& par
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EachStage, AtomicWriteFaultTest,
+INSTANTIATE_TEST_SUITE_P(EachStage, FileUtilsWriteFaultTest,
                          ::testing::Values(FileUtils::WriteFault::OPEN, FileUtils::WriteFault::WRITE,
                                            FileUtils::WriteFault::SYNC, FileUtils::WriteFault::RENAME),
                          faultName);

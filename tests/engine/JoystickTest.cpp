@@ -1,79 +1,14 @@
+// Game pads as the engine sees them: connecting, sampling, ranges and slots.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "engine/platform/Joystick.h"
-#include "engine/platform/MessageBox.h"
-#include "engine/platform/SystemLanguage.h"
-#include "tests/support/ScopedEnv.h"
 
 using engine::Joystick;
-using engine::MessageBox;
-using engine::SystemLanguage;
-using testsupport::ScopedEnv;
 
 namespace {
-
-// ---- system language ----
-
-TEST(SystemLanguageTest, TakesTheLanguagePartOfALocaleName) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"ja_JP.UTF-8", "ja"}, {"en_US.UTF-8", "en"}, {"de_DE@euro", "de"},    {"fr", "fr"},
-        {"pt_BR", "pt"},       {"JA_jp", "ja"},       {"ast_ES.UTF-8", "ast"}, {"zh_TW.Big5", "zh"},
-    };
-    for (const auto& [locale, code] : cases)
-        EXPECT_EQ(SystemLanguage::codeFromLocale(locale), code) << locale;
-}
-
-TEST(SystemLanguageTest, NeutralOrOddLocalesMeanEnglish) {
-    for (const char* locale : {"", "C", "POSIX", "C.UTF-8", "x", "12_34", "_JP", ".UTF-8", "toolong_XX"}) {
-        EXPECT_EQ(SystemLanguage::codeFromLocale(locale), "en") << locale;
-    }
-}
-
-TEST(SystemLanguageTest, TheFirstNonEmptyVariableDecides) {
-    ScopedEnv all("LC_ALL", std::string("ja_JP.UTF-8"));
-    ScopedEnv messages("LC_MESSAGES", std::string("de_DE.UTF-8"));
-    ScopedEnv lang("LANG", std::string("fr_FR.UTF-8"));
-    EXPECT_EQ(SystemLanguage::currentCode(), "ja");
-    {
-        ScopedEnv emptyAll("LC_ALL", std::string(""));
-        EXPECT_EQ(SystemLanguage::currentCode(), "de");
-        ScopedEnv noMessages("LC_MESSAGES", std::nullopt);
-        EXPECT_EQ(SystemLanguage::currentCode(), "fr");
-        ScopedEnv noLang("LANG", std::nullopt);
-        EXPECT_EQ(SystemLanguage::currentCode(), "en");
-    }
-}
-
-// ---- message box ----
-
-TEST(MessageBoxTest, HeadlessBoxesGoToStderrAndTheList) {
-    MessageBox::setHeadless(true);
-    MessageBox::clearShown();
-    testing::internal::CaptureStderr();
-    MessageBox::show("cannot read anime/x.cma", "ANIMATION ERROR");
-    MessageBox::show("second", "T");
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err, "ANIMATION ERROR: cannot read anime/x.cma\nT: second\n");
-    ASSERT_EQ(MessageBox::getShown().size(), 2u);
-    EXPECT_EQ(MessageBox::getShown()[0].title, "ANIMATION ERROR");
-    EXPECT_EQ(MessageBox::getShown()[0].message, "cannot read anime/x.cma");
-    EXPECT_EQ(MessageBox::getShown()[1].title, "T");
-    MessageBox::clearShown();
-    EXPECT_TRUE(MessageBox::getShown().empty());
-}
-
-TEST(MessageBoxTest, FormatCharactersArePrintedAsText) {
-    MessageBox::setHeadless(true);
-    testing::internal::CaptureStderr();
-    MessageBox::show("100% %s %n", "%d");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "%d: 100% %s %n\n");
-    MessageBox::clearShown();
-}
-
-// ---- joystick ----
 
 class JoystickTest : public ::testing::Test {
 protected:

@@ -31,7 +31,9 @@ int advances(const std::string& text, int size) {
 
 }  // namespace
 
-TEST_F(EngineTest, LabelWidthIsTheSumOfAdvancesAndOutlineAddsHeightOnly) {
+class LabelTest : public EngineFixture {};
+
+TEST_F(LabelTest, LabelWidthIsTheSumOfAdvancesAndOutlineAddsHeightOnly) {
     ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(kFont).empty())
         << "the built tree has the font";
     Label* plain = Label::createWithTTF(TTFConfig(kFont, 40), "Quorin クオリン");
@@ -52,7 +54,7 @@ TEST_F(EngineTest, LabelWidthIsTheSumOfAdvancesAndOutlineAddsHeightOnly) {
     EXPECT_EQ(lines->getContentSize().height, 3 * lineHeight + 2 * 5);
 }
 
-TEST_F(EngineTest, TrailingSpacesCountOnlyOnASingleLine) {
+TEST_F(LabelTest, TrailingSpacesCountOnlyOnASingleLine) {
     Label* single = Label::createWithTTF(TTFConfig(kFont, 30), "go  ");
     EXPECT_EQ(single->getContentSize().width, advances("go  ", 30));
     Label* multi = Label::createWithTTF(TTFConfig(kFont, 30), "a\ngo  ");
@@ -62,7 +64,7 @@ TEST_F(EngineTest, TrailingSpacesCountOnlyOnASingleLine) {
     EXPECT_EQ(Label::createWithTTF(TTFConfig("fonts/missing.ttf", 30), "x"), nullptr);
 }
 
-TEST_F(EngineTest, TextDrawnLargeAndScaledDownMatchesTextDrawnAtThatSize) {
+TEST_F(LabelTest, TextDrawnLargeAndScaledDownMatchesTextDrawnAtThatSize) {
     // The game writes text at 4× and scales by 0.25; it must look like text made at the small size.
     Label* scaled = Label::createWithTTF(TTFConfig(kFont, 80), "Hello 世界");
     scaled->setScale(0.25f);
@@ -85,7 +87,7 @@ TEST_F(EngineTest, TextDrawnLargeAndScaledDownMatchesTextDrawnAtThatSize) {
     EXPECT_EQ(different, 0);
 }
 
-TEST_F(EngineTest, LabelColourOutlineAndOpacityReachThePixels) {
+TEST_F(LabelTest, LabelColourOutlineAndOpacityReachThePixels) {
     Label* label = Label::createWithTTF(TTFConfig(kFont, 60, 4), "■");
     label->setTextColor(Color4B(255, 200, 0, 255));
     label->enableOutline(Color4B(0, 0, 255, 255));

@@ -36,7 +36,9 @@ public:
 
 }  // namespace
 
-TEST_F(EngineTest, NodeRemovingItselfInItsUpdateLivesUntilTheFrameEnds) {
+class NodeLifetimeTest : public EngineFixture {};
+
+TEST_F(NodeLifetimeTest, NodeRemovingItselfInItsUpdateLivesUntilTheFrameEnds) {
     auto* controller = SelfRemovingController::create();
     controller->setTag(42);
     scene_->addChild(controller);
@@ -47,7 +49,7 @@ TEST_F(EngineTest, NodeRemovingItselfInItsUpdateLivesUntilTheFrameEnds) {
     runFrames(2);  // no further update of a removed node
 }
 
-TEST_F(EngineTest, NodeStateReadableRightAfterSelfRemoval) {
+TEST_F(NodeLifetimeTest, NodeStateReadableRightAfterSelfRemoval) {
     auto* controller = SelfRemovingController::create();
     controller->setTag(42);
     scene_->addChild(controller);
@@ -61,7 +63,7 @@ TEST_F(EngineTest, NodeStateReadableRightAfterSelfRemoval) {
     controller->release();
 }
 
-TEST_F(EngineTest, AnimationRemovedInItsOwnFinishCallback) {
+TEST_F(NodeLifetimeTest, AnimationRemovedInItsOwnFinishCallback) {
     // An owner removes an animation node from inside that animation's finishing callback.
     Sprite* animation = Sprite::create();
     scene_->addChild(animation);
@@ -77,7 +79,7 @@ TEST_F(EngineTest, AnimationRemovedInItsOwnFinishCallback) {
     EXPECT_EQ(weak.get(), nullptr);
 }
 
-TEST_F(EngineTest, TargetedActionKeepsSteppingARemovedTarget) {
+TEST_F(NodeLifetimeTest, TargetedActionKeepsSteppingARemovedTarget) {
     Node* owner = Node::create();
     Sprite* layer = Sprite::create();
     scene_->addChild(owner);
@@ -96,7 +98,7 @@ TEST_F(EngineTest, TargetedActionKeepsSteppingARemovedTarget) {
     EXPECT_EQ(weak.get(), nullptr) << "released once the action is done";
 }
 
-TEST_F(EngineTest, CallFuncRemovingItsOwnTargetStopsTheSequence) {
+TEST_F(NodeLifetimeTest, CallFuncRemovingItsOwnTargetStopsTheSequence) {
     Sprite* node = Sprite::create();
     scene_->addChild(node);
     int after = 0;
@@ -108,7 +110,7 @@ TEST_F(EngineTest, CallFuncRemovingItsOwnTargetStopsTheSequence) {
     EXPECT_EQ(after, 1);
 }
 
-TEST_F(EngineTest, WeakReferenceReadsNullOnceTheNodeIsGone) {
+TEST_F(NodeLifetimeTest, WeakReferenceReadsNullOnceTheNodeIsGone) {
     WeakRef<Node> weak;
     {
         Node* node = Node::create();
@@ -124,7 +126,7 @@ TEST_F(EngineTest, WeakReferenceReadsNullOnceTheNodeIsGone) {
     EXPECT_FALSE(empty);
 }
 
-TEST_F(EngineTest, ChildrenRemovedInOnEnterDoNotBreakTheWalk) {
+TEST_F(NodeLifetimeTest, ChildrenRemovedInOnEnterDoNotBreakTheWalk) {
     class Fussy : public Node {
     public:
         void onEnter() override {

@@ -30,7 +30,9 @@ void expectNear(const Vec2& actual, const Vec2& expected, float tolerance = 1e-3
 
 }  // namespace
 
-TEST_F(EngineTest, TransformComposesAnchorScaleRotationAndParents) {
+class NodeTransformTest : public EngineFixture {};
+
+TEST_F(NodeTransformTest, TransformComposesAnchorScaleRotationAndParents) {
     Node* parent = Node::create();
     parent->setPosition(100, 50);
     parent->setScale(2.0f);
@@ -50,7 +52,7 @@ TEST_F(EngineTest, TransformComposesAnchorScaleRotationAndParents) {
     EXPECT_NEAR(box.size.height, 20, 1e-3);
 }
 
-TEST_F(EngineTest, IgnoredAnchorPlacesTheOriginAtThePosition) {
+TEST_F(NodeTransformTest, IgnoredAnchorPlacesTheOriginAtThePosition) {
     Layer* layer = Layer::create();
     layer->setPosition(30, 40);
     expectNear(layer->convertToWorldSpace(Vec2::ZERO), Vec2(30, 40));
@@ -58,7 +60,7 @@ TEST_F(EngineTest, IgnoredAnchorPlacesTheOriginAtThePosition) {
     expectNear(layer->convertToWorldSpace(Vec2(480, 270)), Vec2(510, 310));
 }
 
-TEST_F(EngineTest, DrawOrderFollowsZThenArrivalWithNegativeZBehindTheParent) {
+TEST_F(NodeTransformTest, DrawOrderFollowsZThenArrivalWithNegativeZBehindTheParent) {
     Sprite* parent = block(scene_, 100, 100, 40, 40, Color3B(200, 0, 0));
     block(parent, 0, 0, 40, 40, Color3B(0, 0, 200), -1);  // behind the parent: hidden
     block(scene_, 300, 100, 40, 40, Color3B(0, 200, 0), 1);
@@ -78,7 +80,7 @@ TEST_F(EngineTest, DrawOrderFollowsZThenArrivalWithNegativeZBehindTheParent) {
     EXPECT_TRUE(colorNear(pixel(520, 120), Pixel{0, 255, 255, 255}));
 }
 
-TEST_F(EngineTest, InvisibleNodesHideTheirSubtree) {
+TEST_F(NodeTransformTest, InvisibleNodesHideTheirSubtree) {
     Sprite* parent = block(scene_, 100, 100, 20, 20, Color3B(200, 0, 0));
     block(parent, 30, 0, 20, 20, Color3B(0, 200, 0));
     parent->setVisible(false);
@@ -87,7 +89,7 @@ TEST_F(EngineTest, InvisibleNodesHideTheirSubtree) {
     EXPECT_TRUE(colorNear(pixel(140, 110), Pixel{0, 0, 0, 255}));
 }
 
-TEST_F(EngineTest, OpacityAndColourCascadeOnlyWhereEnabled) {
+TEST_F(NodeTransformTest, OpacityAndColourCascadeOnlyWhereEnabled) {
     Sprite* parent = block(scene_, 100, 100, 20, 20, Color3B(255, 255, 255));
     Sprite* child = block(parent, 40, 0, 20, 20, Color3B(255, 255, 255));
     parent->setOpacity(128);
@@ -105,7 +107,7 @@ TEST_F(EngineTest, OpacityAndColourCascadeOnlyWhereEnabled) {
     EXPECT_TRUE(colorNear(pixel(150, 110), Pixel{128, 0, 0, 255}, 3));
 }
 
-TEST_F(EngineTest, PositionZScalesAboutTheScreenCentre) {
+TEST_F(NodeTransformTest, PositionZScalesAboutTheScreenCentre) {
     Renderer* renderer = Director::getInstance()->getRenderer();
     EXPECT_NEAR(renderer->getEyeZ(), 467.654f, 0.01f);
     EXPECT_NEAR(renderer->perspectiveScale(230.0f), 467.654f / (467.654f - 230.0f), 1e-4f);
@@ -124,7 +126,7 @@ TEST_F(EngineTest, PositionZScalesAboutTheScreenCentre) {
     EXPECT_TRUE(colorNear(pixel(485, 275), Pixel{0, 0, 0, 255}));
 }
 
-TEST_F(EngineTest, FollowKeepsTheTargetAtTheScreenCentreOnADeepPlane) {
+TEST_F(NodeTransformTest, FollowKeepsTheTargetAtTheScreenCentreOnADeepPlane) {
     Layer* plane = Layer::create();
     plane->setPositionZ(230);
     scene_->addChild(plane);
@@ -145,7 +147,7 @@ TEST_F(EngineTest, FollowKeepsTheTargetAtTheScreenCentreOnADeepPlane) {
     EXPECT_LT(plane->getPositionZ(), 230.0f);
 }
 
-TEST_F(EngineTest, FollowWithABoundaryClampsAndCentresSmallWorlds) {
+TEST_F(NodeTransformTest, FollowWithABoundaryClampsAndCentresSmallWorlds) {
     Node* world = Node::create();
     scene_->addChild(world);
     Node* target = Node::create();

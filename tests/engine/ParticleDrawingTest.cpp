@@ -1,20 +1,16 @@
-// What particle systems put on screen: the shared Comet definition with the built-in dot, pictures
-// from files and embedded data, colours and sizes over a life, the two motion modes, and where
-// particles stay when the emitter or its parent moves.
+// What particle systems put on screen: the built-in dot, pictures embedded with gzip or zlib, colours
+// and sizes over a life, the two motion modes, turning, and where particles stay when the emitter or
+// its parent moves.
 #include <string>
 
 #include "engine/render/TextureCache.h"
 #include "engine/scene/ParticleSystemQuad.h"
 #include "engine/scene/ParticleTextures.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/Files.h"
 #include "tests/support/ParticleDefinitions.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/TestPaths.h"
 
 using namespace engine;
 using testsupport::Pixel;
-using testsupport::sharedTestFile;
 
 namespace {
 
@@ -30,38 +26,9 @@ bool isBlack(Pixel c) {
 
 }  // namespace
 
-TEST_F(EngineTest, ParticlesCometLoadsRealValuedCountsAndDrawsWithTheBuiltInDot) {
-    testing::internal::CaptureStderr();
-    ParticleSystemQuad* comet = ParticleSystemQuad::create(sharedTestFile("particles/Comet.plist"));
-    std::string message = testing::internal::GetCapturedStderr();
-    ASSERT_NE(comet, nullptr);
-    EXPECT_NE(message.find("particle.png"), std::string::npos) << message;
-    // maxParticles and emitterType are stored as <real>.
-    EXPECT_EQ(comet->getTotalParticles(), 1000);
-    EXPECT_EQ(comet->getEmitterConfig().mode, ParticleEmitterConfig::Mode::GRAVITY);
-    EXPECT_NEAR(comet->getEmissionRate(), 1000 / 0.1974, 0.01);
-    EXPECT_EQ(comet->getDuration(), ParticleSystem::DURATION_INFINITY);
-    EXPECT_NEAR(comet->getPosition().x, 226.5f, 1e-4);
-    EXPECT_NEAR(comet->getPosition().y, 156.4f, 1e-4);
-    EXPECT_EQ(comet->getBlendFunc(), BlendFunc::ADDITIVE);
-    EXPECT_EQ(comet->getTexture(), Director::getInstance()->getTextureCache()->getTextureForKey(
-                                       ParticleTextures::FALLBACK_DOT_KEY));
+class ParticleDrawingTest : public EngineFixture {};
 
-    scene_->addChild(comet);
-    runFrames(20);
-    EXPECT_GT(comet->getParticleCount(), 100);
-    // Orange-red glow around the emitter, added onto the black frame.
-    long red = 0, blue = 0;
-    for (int y = 136; y < 176; ++y)
-        for (int x = 206; x < 246; ++x) {
-            red += pixel(x, y).r;
-            blue += pixel(x, y).b;
-        }
-    EXPECT_GT(red, 40 * 40 * 64);
-    EXPECT_GT(red, blue);
-}
-
-TEST_F(EngineTest, ParticlesBuiltInDotIsRoundAndSoft) {
+TEST_F(ParticleDrawingTest, ParticlesBuiltInDotIsRoundAndSoft) {
     ParticleSystemQuad* system = addSystem(scene_, stillParticles(1, 100.0, 64.0), Vec2(480, 270));
     ASSERT_NE(system, nullptr);
     system->setEmissionRate(60);
@@ -78,7 +45,7 @@ TEST_F(EngineTest, ParticlesBuiltInDotIsRoundAndSoft) {
     EXPECT_NEAR(pixel(480, 270 - 17).r, halfway, 3);
 }
 
-TEST_F(EngineTest, ParticlesDrawAPictureEmbeddedWithGzipOrZlib) {
+TEST_F(ParticleDrawingTest, ParticlesDrawAPictureEmbeddedWithGzipOrZlib) {
     const std::vector<uint8_t> red = solidPng(8, 255, 0, 0);
     const std::vector<uint8_t> green = solidPng(8, 0, 255, 0);
     ParticleSystemQuad* gz =
@@ -103,34 +70,7 @@ TEST_F(EngineTest, ParticlesDrawAPictureEmbeddedWithGzipOrZlib) {
                                           ParticleTextures::FALLBACK_DOT_KEY));
 }
 
-TEST_F(EngineTest, ParticlesFindTheirPictureInTheDefinitionsFolder) {
-    // The definition names "art/old/blue.png"; only the file name counts, looked up beside the plist.
-    std::vector<uint8_t> blue = solidPng(8, 0, 0, 255);
-    std::string plist =
-        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"
-        "<key>maxParticles</key><real>1</real><key>particleLifespan</key><real>100</real>"
-        "<key>startParticleSize</key><real>20</real><key>finishParticleSize</key><real>-1</real>"
-        "<key>startColorRed</key><real>1</real><key>startColorGreen</key><real>1</real>"
-        "<key>startColorBlue</key><real>1</real><key>startColorAlpha</key><real>1</real>"
-        "<key>blendFuncSource</key><integer>1</integer><key>blendFuncDestination</key><integer>771</integer>"
-        "<key>duration</key><real>-1</real><key>textureFileName</key><string>art/old/blue.png</string>"
-        "<key>sourcePositionx</key><real>300</real><key>sourcePositiony</key><real>300</real>"
-        "</dict></plist>";
-    testsupport::TempFolder folder;
-    const std::string path = folder / "effect.plist";
-    testsupport::writeFile(path, plist);
-    testsupport::writeFile(folder / "blue.png", std::string(blue.begin(), blue.end()));
-    ParticleSystemQuad* system = ParticleSystemQuad::create(path);
-    ASSERT_NE(system, nullptr);
-    EXPECT_EQ(system->getBlendFunc(), BlendFunc::ALPHA_NON_PREMULTIPLIED)
-        << "(ONE, ONE_MINUS_SRC_ALPHA) with a straight-alpha picture";
-    system->setEmissionRate(60);
-    scene_->addChild(system);
-    runFrames(1);
-    EXPECT_TRUE(colorNear(pixel(300 + 8, 300 - 8), Pixel{0, 0, 255, 255}));
-}
-
-TEST_F(EngineTest, ParticlesChangeColourAndSizeOverTheirLife) {
+TEST_F(ParticleDrawingTest, ParticlesChangeColourAndSizeOverTheirLife) {
     ValueMap definition = withEmbeddedPicture(stillParticles(1, 1.0, 20.0), solidPng(8, 255, 255, 255), true);
     definition["finishParticleSize"] = Value(40.0);
     definition["finishColorRed"] = Value(0.0);
@@ -154,7 +94,7 @@ TEST_F(EngineTest, ParticlesChangeColourAndSizeOverTheirLife) {
     EXPECT_TRUE(isBlack(pixel(600 + 12, 270))) << "finish size −1 keeps the start size";
 }
 
-TEST_F(EngineTest, ParticlesMoveByGravityOrCircleInRadiusMode) {
+TEST_F(ParticleDrawingTest, ParticlesMoveByGravityOrCircleInRadiusMode) {
     const std::vector<uint8_t> white = solidPng(8, 255, 255, 255);
     ValueMap thrown = withEmbeddedPicture(stillParticles(1, 100.0, 10.0), white, true);
     thrown["speed"] = Value(60.0);
@@ -180,7 +120,7 @@ TEST_F(EngineTest, ParticlesMoveByGravityOrCircleInRadiusMode) {
     EXPECT_TRUE(isBlack(pixel(500, 300)));
 }
 
-TEST_F(EngineTest, ParticlesTurnClockwiseByTheirRotation) {
+TEST_F(ParticleDrawingTest, ParticlesTurnClockwiseByTheirRotation) {
     // Red left half, green right half; turned a quarter clockwise the red half is on top.
     const SDL_Color green{0, 255, 0, 255};
     ValueMap turned =
@@ -195,7 +135,7 @@ TEST_F(EngineTest, ParticlesTurnClockwiseByTheirRotation) {
     EXPECT_TRUE(colorNear(pixel(480, 270 - 10), Pixel{0, 255, 0, 255}, 8));
 }
 
-TEST_F(EngineTest, ParticlesStayInTheWorldFollowTheParentOrTheEmitterByPositionType) {
+TEST_F(ParticleDrawingTest, ParticlesStayInTheWorldFollowTheParentOrTheEmitterByPositionType) {
     // Each emitter sits at its holder's origin and lets out one particle; then the holder moves down
     // by 200 and the emitter moves right by 100 within it.
     const struct {

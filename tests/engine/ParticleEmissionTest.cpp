@@ -30,7 +30,9 @@ private:
 
 }  // namespace
 
-TEST_F(EngineTest, ParticlesFiniteDurationEmitsRateTimesDurationThenStops) {
+class ParticleEmissionTest : public EngineFixture {};
+
+TEST_F(ParticleEmissionTest, ParticlesFiniteDurationEmitsRateTimesDurationThenStops) {
     // 600 particles over a 5-second life: 120 a second; half a second of that is 60.
     ValueMap definition = stillParticles(600, 5.0, 4.0);
     definition["duration"] = Value(0.5);
@@ -46,7 +48,7 @@ TEST_F(EngineTest, ParticlesFiniteDurationEmitsRateTimesDurationThenStops) {
     EXPECT_EQ(system->getParticleCount(), emitted) << "nothing more is emitted and nothing has died yet";
 }
 
-TEST_F(EngineTest, ParticlesAutoRemoveOnlyOnceTheLastParticleHasDied) {
+TEST_F(ParticleEmissionTest, ParticlesAutoRemoveOnlyOnceTheLastParticleHasDied) {
     ValueMap burst = stillParticles(30, 0.25, 4.0);
     burst["duration"] = Value(0.1);
     RefPtr<ParticleSystemQuad> removing = addSystem(scene_, burst, Vec2(100, 100));
@@ -69,7 +71,7 @@ TEST_F(EngineTest, ParticlesAutoRemoveOnlyOnceTheLastParticleHasDied) {
     EXPECT_EQ(silent->getParent(), scene_);
 }
 
-TEST_F(EngineTest, ParticlesStopLetsThemLiveOutAndResetStartsAfresh) {
+TEST_F(ParticleEmissionTest, ParticlesStopLetsThemLiveOutAndResetStartsAfresh) {
     // One particle a frame, each living half a second.
     ParticleSystemQuad* system = addSystem(scene_, stillParticles(30, 0.5, 4.0), Vec2(480, 270));
     ASSERT_NE(system, nullptr);
@@ -92,7 +94,7 @@ TEST_F(EngineTest, ParticlesStopLetsThemLiveOutAndResetStartsAfresh) {
     EXPECT_GE(system->getParticleCount(), 1) << "emission goes on";
 }
 
-TEST_F(EngineTest, ParticlesSameSeedGivesTheSameParticles) {
+TEST_F(ParticleEmissionTest, ParticlesSameSeedGivesTheSameParticles) {
     // Every value varies; the systems sit 480 apart (left and right halves) or 270 apart (rows),
     // further than any particle travels.
     ValueMap definition = stillParticles(120, 1.0, 6.0);
@@ -126,7 +128,7 @@ TEST_F(EngineTest, ParticlesSameSeedGivesTheSameParticles) {
     EXPECT_GT(differentFromC, 100);
 }
 
-TEST_F(EngineTest, ParticlesUpdateAfterTheOrdinaryUpdatesOfTheFrame) {
+TEST_F(ParticleEmissionTest, ParticlesUpdateAfterTheOrdinaryUpdatesOfTheFrame) {
     // One particle a frame. The system is added (and scheduled) first, yet an ordinary update
     // scheduled after it still runs before it in every frame.
     ParticleSystemQuad* system = addSystem(scene_, stillParticles(60, 1.0, 4.0), Vec2(480, 270));
@@ -138,7 +140,7 @@ TEST_F(EngineTest, ParticlesUpdateAfterTheOrdinaryUpdatesOfTheFrame) {
     EXPECT_EQ(watcher->seen, (std::vector<int>{0, 1, 2}));
 }
 
-TEST_F(EngineTest, ParticlesTotalParticlesCapsTheLiveCount) {
+TEST_F(ParticleEmissionTest, ParticlesTotalParticlesCapsTheLiveCount) {
     ParticleSystemQuad* system = addSystem(scene_, stillParticles(600, 5.0, 4.0), Vec2(480, 270));
     ASSERT_NE(system, nullptr);
     system->setTotalParticles(10);

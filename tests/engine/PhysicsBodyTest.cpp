@@ -34,7 +34,9 @@ private:
 
 }  // namespace
 
-TEST_F(PhysicsTest, GravityDisabledBodyFloatsWhileOthersFall) {
+class PhysicsBodyTest : public PhysicsFixture {};
+
+TEST_F(PhysicsBodyTest, GravityDisabledBodyFloatsWhileOthersFall) {
     Node* floating = addBox(scene_, {300, 300}, {20, 20}, true, "floating", 0);
     floating->getPhysicsBody()->setGravityEnable(false);
     Node* falling = addBox(scene_, {600, 300}, {20, 20}, true, "falling", 0);
@@ -44,7 +46,7 @@ TEST_F(PhysicsTest, GravityDisabledBodyFloatsWhileOthersFall) {
     EXPECT_NEAR(falling->getPositionY(), 300.0f - 0.5f * 98.0f * 0.25f, 1.0f);
 }
 
-TEST_F(PhysicsTest, SpeedZeroFreezesEveryBodyAndOneResumes) {
+TEST_F(PhysicsBodyTest, SpeedZeroFreezesEveryBodyAndOneResumes) {
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 300}, {20, 20}, true, "box", 0);
     runFrames(20);
@@ -60,7 +62,7 @@ TEST_F(PhysicsTest, SpeedZeroFreezesEveryBodyAndOneResumes) {
     EXPECT_LT(box->getPhysicsBody()->getVelocity().y, velocity.y);
 }
 
-TEST_F(PhysicsTest, ForceActsForOneStepAndImpulseAtOnce) {
+TEST_F(PhysicsBodyTest, ForceActsForOneStepAndImpulseAtOnce) {
     Node* node = addBox(scene_, {480, 300}, {20, 20}, true, "box", 0);
     PhysicsBody* body = node->getPhysicsBody();
     body->setGravityEnable(false);
@@ -78,14 +80,14 @@ TEST_F(PhysicsTest, ForceActsForOneStepAndImpulseAtOnce) {
     EXPECT_NEAR(body->getVelocity().y, 5.0f, 1e-4);
 }
 
-TEST_F(PhysicsTest, VelocityLimitCapsTheFall) {
+TEST_F(PhysicsBodyTest, VelocityLimitCapsTheFall) {
     Node* node = addBox(scene_, {480, 500}, {20, 20}, true, "box", 0);
     node->getPhysicsBody()->setVelocityLimit(50.0f);
     runFrames(90);
     EXPECT_NEAR(node->getPhysicsBody()->getVelocity().length(), 50.0f, 1e-3);
 }
 
-TEST_F(PhysicsTest, RotationDisabledKeepsTheAngleWhereAFreeBoxTips) {
+TEST_F(PhysicsBodyTest, RotationDisabledKeepsTheAngleWhereAFreeBoxTips) {
     addFloor(scene_);
     // Both boxes land with their centre beyond an edge of the ground.
     Node* free = addBox(scene_, {685, 100}, {20, 20}, true, "free", 0);
@@ -97,7 +99,7 @@ TEST_F(PhysicsTest, RotationDisabledKeepsTheAngleWhereAFreeBoxTips) {
     EXPECT_EQ(locked->getPhysicsBody()->getRotation(), 0.0f);
 }
 
-TEST_F(PhysicsTest, MassComesFromShapesAndIgnoresNonPositiveValues) {
+TEST_F(PhysicsBodyTest, MassComesFromShapesAndIgnoresNonPositiveValues) {
     PhysicsBody* dense = PhysicsBody::createBox(Size(20, 20), PhysicsMaterial(1, 0, 0));
     EXPECT_FLOAT_EQ(dense->getMass(), 400.0f);
     EXPECT_FLOAT_EQ(dense->getMoment(), 400.0f * (400 + 400) / 12.0f);
@@ -115,7 +117,7 @@ TEST_F(PhysicsTest, MassComesFromShapesAndIgnoresNonPositiveValues) {
     EXPECT_FLOAT_EQ(weightless->getMoment(), 200.0f);
 }
 
-TEST_F(PhysicsTest, MassSetWhileKinematicTakesEffectWhenDynamic) {
+TEST_F(PhysicsBodyTest, MassSetWhileKinematicTakesEffectWhenDynamic) {
     Node* node = addBox(scene_, {480, 300}, {20, 20}, false, "box", 0);
     PhysicsBody* body = node->getPhysicsBody();
     body->setGravityEnable(false);
@@ -128,7 +130,7 @@ TEST_F(PhysicsTest, MassSetWhileKinematicTakesEffectWhenDynamic) {
     EXPECT_NEAR(body->getVelocity().x, 10.0f, 1e-4);
 }
 
-TEST_F(PhysicsTest, KinematicBodyMovesByItsVelocityAndPushesDynamicOnes) {
+TEST_F(PhysicsBodyTest, KinematicBodyMovesByItsVelocityAndPushesDynamicOnes) {
     Node* pusher = addBox(scene_, {300, 300}, {20, 40}, false, "pusher", 0);
     pusher->getPhysicsBody()->setVelocity(Vec2(120, 0));
     Node* pushed = addBox(scene_, {360, 300}, {20, 20}, true, "pushed", 0);
@@ -140,7 +142,7 @@ TEST_F(PhysicsTest, KinematicBodyMovesByItsVelocityAndPushesDynamicOnes) {
     EXPECT_GT(pushed->getPositionX(), 425.0f);
 }
 
-TEST_F(PhysicsTest, ZeroAreaBoxTouchesNothingButStillFalls) {
+TEST_F(PhysicsBodyTest, ZeroAreaBoxTouchesNothingButStillFalls) {
     listen();
     addFloor(scene_);
     Node* flat = addBox(scene_, {480, 100}, {0, 0}, true, "flat");
@@ -152,7 +154,7 @@ TEST_F(PhysicsTest, ZeroAreaBoxTouchesNothingButStillFalls) {
     EXPECT_EQ(count(Code::BEGIN), 0);
 }
 
-TEST_F(PhysicsTest, ScaleSquashingABoxFlatTakesItOutUntilItHasAreaAgain) {
+TEST_F(PhysicsBodyTest, ScaleSquashingABoxFlatTakesItOutUntilItHasAreaAgain) {
     listen();
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
@@ -169,7 +171,7 @@ TEST_F(PhysicsTest, ScaleSquashingABoxFlatTakesItOutUntilItHasAreaAgain) {
     EXPECT_NEAR(box->getPositionY(), 70.0f, 0.25f);
 }
 
-TEST_F(PhysicsTest, NonFiniteInputNeverReachesTheSimulation) {
+TEST_F(PhysicsBodyTest, NonFiniteInputNeverReachesTheSimulation) {
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 300}, {20, 20}, true, "box", 0);
     PhysicsBody* body = box->getPhysicsBody();
@@ -195,7 +197,7 @@ TEST_F(PhysicsTest, NonFiniteInputNeverReachesTheSimulation) {
     EXPECT_EQ(world()->getSpeed(), 1.0f);
 }
 
-TEST_F(PhysicsTest, MirroredNodeKeepsAValidBoxAndItsMass) {
+TEST_F(PhysicsBodyTest, MirroredNodeKeepsAValidBoxAndItsMass) {
     addFloor(scene_);
     auto* node = Node::create();
     node->setContentSize(Size(40, 20));
@@ -216,7 +218,7 @@ TEST_F(PhysicsTest, MirroredNodeKeepsAValidBoxAndItsMass) {
     EXPECT_FLOAT_EQ(area / 2.0f, 800.0f) << "counter-clockwise";
 }
 
-TEST_F(PhysicsTest, AttachingABodySchedulesUpdateAtPriorityZero) {
+TEST_F(PhysicsBodyTest, AttachingABodySchedulesUpdateAtPriorityZero) {
     std::vector<std::string> log;
     Recorder* late = Recorder::create(&log, "late");
     Recorder* early = Recorder::create(&log, "early");

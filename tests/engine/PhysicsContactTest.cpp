@@ -7,7 +7,9 @@
 
 using namespace engine;
 
-TEST_F(PhysicsTest, FallingBoxLandsOnceWithNormalFromAToB) {
+class PhysicsContactTest : public PhysicsFixture {};
+
+TEST_F(PhysicsContactTest, FallingBoxLandsOnceWithNormalFromAToB) {
     listen();
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
@@ -23,7 +25,7 @@ TEST_F(PhysicsTest, FallingBoxLandsOnceWithNormalFromAToB) {
     EXPECT_NEAR(box->getPhysicsBody()->getVelocity().length(), 0.0f, 0.5f);
 }
 
-TEST_F(PhysicsTest, NormalFollowsTheReportedOrderInBothOrders) {
+TEST_F(PhysicsContactTest, NormalFollowsTheReportedOrderInBothOrders) {
     // The library picks the order (in practice the body that moved into the other comes first);
     // over these arrangements both orders occur. Every pair meets one above the other.
     listen();
@@ -53,7 +55,7 @@ TEST_F(PhysicsTest, NormalFollowsTheReportedOrderInBothOrders) {
     EXPECT_TRUE(aBelow);
 }
 
-TEST_F(PhysicsTest, WalkingOffTheEdgeSeparatesOnce) {
+TEST_F(PhysicsContactTest, WalkingOffTheEdgeSeparatesOnce) {
     listen();
     addFloor(scene_);
     Node* box = addBox(scene_, {600, 100}, {20, 20}, true, "box");
@@ -70,7 +72,7 @@ TEST_F(PhysicsTest, WalkingOffTheEdgeSeparatesOnce) {
     EXPECT_EQ(count(Code::SEPARATE), 1);
 }
 
-TEST_F(PhysicsTest, SensorReportsButDoesNotBlock) {
+TEST_F(PhysicsContactTest, SensorReportsButDoesNotBlock) {
     listen();
     Node* sensor = addBox(scene_, {480, 200}, {100, 20}, false, "sensor");
     sensor->getPhysicsBody()->setCollisionBitmask(0);
@@ -81,7 +83,7 @@ TEST_F(PhysicsTest, SensorReportsButDoesNotBlock) {
     EXPECT_EQ(count(Code::SEPARATE), 1);
 }
 
-TEST_F(PhysicsTest, ContactTestMustPassBothWaysToReport) {
+TEST_F(PhysicsContactTest, ContactTestMustPassBothWaysToReport) {
     listen();
     // ground's category meets box's contact-test mask, but not the other way round.
     Node* ground = addFloor(scene_);
@@ -98,7 +100,7 @@ TEST_F(PhysicsTest, ContactTestMustPassBothWaysToReport) {
     EXPECT_NEAR(silent->getPositionY(), 70.0f, 0.25f);
 }
 
-TEST_F(PhysicsTest, TwoNonDynamicBodiesReportButPushNothing) {
+TEST_F(PhysicsContactTest, TwoNonDynamicBodiesReportButPushNothing) {
     listen();
     Node* still = addBox(scene_, {480, 300}, {40, 40}, false, "still");
     Node* mover = addBox(scene_, {380, 300}, {20, 20}, false, "mover");
@@ -111,7 +113,7 @@ TEST_F(PhysicsTest, TwoNonDynamicBodiesReportButPushNothing) {
     EXPECT_NEAR(mover->getPositionX(), 380.0f + 240.0f, 1e-3);
 }
 
-TEST_F(PhysicsTest, BeginAnsweredFalseLetsThePairPassAndStillSeparates) {
+TEST_F(PhysicsContactTest, BeginAnsweredFalseLetsThePairPassAndStillSeparates) {
     listen([](PhysicsContact&) { return false; });
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
@@ -121,7 +123,7 @@ TEST_F(PhysicsTest, BeginAnsweredFalseLetsThePairPassAndStillSeparates) {
     EXPECT_EQ(count(Code::SEPARATE), 1);
 }
 
-TEST_F(PhysicsTest, LastListenerDispatchedDecidesTheBegin) {
+TEST_F(PhysicsContactTest, LastListenerDispatchedDecidesTheBegin) {
     auto* rejecting = EventListenerPhysicsContact::create();
     rejecting->onContactBegin = [](PhysicsContact&) { return false; };
     auto* later = EventListenerPhysicsContact::create();  // no begin callback: answers true
@@ -138,7 +140,7 @@ TEST_F(PhysicsTest, LastListenerDispatchedDecidesTheBegin) {
     EXPECT_LT(dropped->getPositionY(), 30.0f);
 }
 
-TEST_F(PhysicsTest, MaskChangedDuringAContactAppliesFromTheNextContact) {
+TEST_F(PhysicsContactTest, MaskChangedDuringAContactAppliesFromTheNextContact) {
     Node* box = nullptr;
     listen([&](PhysicsContact&) {
         box->getPhysicsBody()->setContactTestBitmask(0);
@@ -165,7 +167,7 @@ TEST_F(PhysicsTest, MaskChangedDuringAContactAppliesFromTheNextContact) {
     EXPECT_EQ(count(Code::BEGIN), 1);
 }
 
-TEST_F(PhysicsTest, GroupsOverrideTheCollisionMasks) {
+TEST_F(PhysicsContactTest, GroupsOverrideTheCollisionMasks) {
     listen();
     // A ground that collides with nothing by its masks...
     Node* ground = addBox(scene_, {380, 50}, {200, 20}, false, "ground");
@@ -190,7 +192,7 @@ TEST_F(PhysicsTest, GroupsOverrideTheCollisionMasks) {
     EXPECT_EQ(count(Code::BEGIN, "ghost"), 0);
 }
 
-TEST_F(PhysicsTest, SeparationsOfAStepComeInsideItInTheOrderContactsBegan) {
+TEST_F(PhysicsContactTest, SeparationsOfAStepComeInsideItInTheOrderContactsBegan) {
     listen();
     Node* ground = addFloor(scene_);
     for (int i = 0; i < 6; ++i)

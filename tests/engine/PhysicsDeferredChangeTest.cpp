@@ -6,7 +6,9 @@
 
 using namespace engine;
 
-TEST_F(PhysicsTest, ChangesInsideBeginWaitForTheStepToEnd) {
+class PhysicsDeferredChangeTest : public PhysicsFixture {};
+
+TEST_F(PhysicsDeferredChangeTest, ChangesInsideBeginWaitForTheStepToEnd) {
     addFloor(scene_);
     Node* doomed = addBox(scene_, {300, 100}, {20, 20}, true, "doomed", 0);
     RefPtr<PhysicsBody> doomedBody(doomed->getPhysicsBody());
@@ -48,7 +50,7 @@ TEST_F(PhysicsTest, ChangesInsideBeginWaitForTheStepToEnd) {
     EXPECT_NEAR(added->getPositionY(), 70.0f, 0.2f);
 }
 
-TEST_F(PhysicsTest, TypeFlippedTwiceInsideACallbackEndsAsLastAsked) {
+TEST_F(PhysicsDeferredChangeTest, TypeFlippedTwiceInsideACallbackEndsAsLastAsked) {
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
     Node* other = addBox(scene_, {300, 300}, {20, 20}, true, "other", 0);
@@ -71,7 +73,7 @@ TEST_F(PhysicsTest, TypeFlippedTwiceInsideACallbackEndsAsLastAsked) {
     (void)box;
 }
 
-TEST_F(PhysicsTest, RemovingANodeInsideBeginSeparatesAfterTheStep) {
+TEST_F(PhysicsDeferredChangeTest, RemovingANodeInsideBeginSeparatesAfterTheStep) {
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
     WeakRef<Node> weak(box);
@@ -99,7 +101,7 @@ TEST_F(PhysicsTest, RemovingANodeInsideBeginSeparatesAfterTheStep) {
     EXPECT_EQ(weak.get(), nullptr);
 }
 
-TEST_F(PhysicsTest, RemovingANodeFromUpdateSeparatesAtOnceWhileStillParented) {
+TEST_F(PhysicsDeferredChangeTest, RemovingANodeFromUpdateSeparatesAtOnceWhileStillParented) {
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
     Node* parentAtSeparate = nullptr;
@@ -120,7 +122,7 @@ TEST_F(PhysicsTest, RemovingANodeFromUpdateSeparatesAtOnceWhileStillParented) {
     EXPECT_EQ(count(Code::SEPARATE), 1);
 }
 
-TEST_F(PhysicsTest, ABodyOutlivingItsNodeHasNoNode) {
+TEST_F(PhysicsDeferredChangeTest, ABodyOutlivingItsNodeHasNoNode) {
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
     RefPtr<PhysicsBody> kept(box->getPhysicsBody());
@@ -134,7 +136,7 @@ TEST_F(PhysicsTest, ABodyOutlivingItsNodeHasNoNode) {
     EXPECT_EQ(kept->getWorld(), nullptr);
 }
 
-TEST_F(PhysicsTest, DetachingABodyWhileTouchingSeparates) {
+TEST_F(PhysicsDeferredChangeTest, DetachingABodyWhileTouchingSeparates) {
     listen();
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");
@@ -146,7 +148,7 @@ TEST_F(PhysicsTest, DetachingABodyWhileTouchingSeparates) {
     EXPECT_EQ(world()->getAllBodies().size(), 1u);
 }
 
-TEST_F(PhysicsTest, RemovalsChainedFromSeparateCallbacksAreBalanced) {
+TEST_F(PhysicsDeferredChangeTest, RemovalsChainedFromSeparateCallbacksAreBalanced) {
     // Removing the ground ends both boxes' contacts; a separate listener removes the second box too.
     listen();
     Node* ground = addFloor(scene_);
@@ -168,7 +170,7 @@ TEST_F(PhysicsTest, RemovalsChainedFromSeparateCallbacksAreBalanced) {
     EXPECT_EQ(world()->getAllBodies().size(), 1u);
 }
 
-TEST_F(PhysicsTest, ReplacingTheSceneEndsItsContacts) {
+TEST_F(PhysicsDeferredChangeTest, ReplacingTheSceneEndsItsContacts) {
     listen();
     addFloor(scene_);
     addBox(scene_, {480, 100}, {20, 20}, true, "box");

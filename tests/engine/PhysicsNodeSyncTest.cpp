@@ -10,7 +10,9 @@
 using namespace engine;
 using testsupport::Pixel;
 
-TEST_F(PhysicsTest, BoxOfALowerLeftAnchoredNodeCoversItsRectangle) {
+class PhysicsNodeSyncTest : public PhysicsFixture {};
+
+TEST_F(PhysicsNodeSyncTest, BoxOfALowerLeftAnchoredNodeCoversItsRectangle) {
     // A map box: anchor at the lower left, placed at the rectangle's corner.
     auto* wall = Node::create();
     wall->setContentSize(Size(100, 20));
@@ -26,7 +28,7 @@ TEST_F(PhysicsTest, BoxOfALowerLeftAnchoredNodeCoversItsRectangle) {
     EXPECT_NEAR(box->getPositionY(), 65.0f, 0.25f);
 }
 
-TEST_F(PhysicsTest, MovingANodeTeleportsItsBodyAndKeepsItsVelocity) {
+TEST_F(PhysicsNodeSyncTest, MovingANodeTeleportsItsBodyAndKeepsItsVelocity) {
     Node* box = addBox(scene_, {100, 300}, {20, 20}, true, "box", 0);
     PhysicsBody* body = box->getPhysicsBody();
     body->setGravityEnable(false);
@@ -39,7 +41,7 @@ TEST_F(PhysicsTest, MovingANodeTeleportsItsBodyAndKeepsItsVelocity) {
     EXPECT_EQ(body->getVelocity(), Vec2(30, 0));
 }
 
-TEST_F(PhysicsTest, PanningTheLayerKeepsARestingBoxAtRestWithItsContactOpen) {
+TEST_F(PhysicsNodeSyncTest, PanningTheLayerKeepsARestingBoxAtRestWithItsContactOpen) {
     listen();
     auto* layer = Node::create();
     scene_->addChild(layer);
@@ -62,7 +64,7 @@ TEST_F(PhysicsTest, PanningTheLayerKeepsARestingBoxAtRestWithItsContactOpen) {
     EXPECT_NEAR(world.y, expected.y, 1e-3);
 }
 
-TEST_F(PhysicsTest, SlowBodyFarFromTheOriginKeepsMovingWhileTheCameraPans) {
+TEST_F(PhysicsNodeSyncTest, SlowBodyFarFromTheOriginKeepsMovingWhileTheCameraPans) {
     // Far from the origin a float position cannot hold a step of 0.0005: bodies must not be
     // re-read from their nodes every frame, or they would never move.
     auto* layer = Node::create();
@@ -77,7 +79,7 @@ TEST_F(PhysicsTest, SlowBodyFarFromTheOriginKeepsMovingWhileTheCameraPans) {
     EXPECT_EQ(drifter->getPhysicsBody()->getVelocity(), Vec2(0.03f, 0));
 }
 
-TEST_F(PhysicsTest, FollowCameraChangesNoVelocity) {
+TEST_F(PhysicsNodeSyncTest, FollowCameraChangesNoVelocity) {
     listen();
     auto* layer = Node::create();
     scene_->addChild(layer);
@@ -103,7 +105,7 @@ TEST_F(PhysicsTest, FollowCameraChangesNoVelocity) {
     EXPECT_EQ(outside->getPhysicsBody()->getPosition(), Vec2(100, 400));
 }
 
-TEST_F(PhysicsTest, NestedBodiesFollowTheirParents) {
+TEST_F(PhysicsNodeSyncTest, NestedBodiesFollowTheirParents) {
     Node* parent = addBox(scene_, {480, 400}, {40, 40}, true, "parent", 0);
     // A child body that does not move by itself is carried along by its node; one that moves
     // keeps its own path in the world.
@@ -133,7 +135,7 @@ TEST_F(PhysicsTest, NestedBodiesFollowTheirParents) {
     EXPECT_NEAR(looseWorld.y, 400.0f - 80.0f, 1e-2);
 }
 
-TEST_F(PhysicsTest, AncestorScaleAndRotationShapeAndTurnTheBody) {
+TEST_F(PhysicsNodeSyncTest, AncestorScaleAndRotationShapeAndTurnTheBody) {
     auto* layer = Node::create();
     layer->setScale(2.0f);
     layer->setRotation(30.0f);
@@ -158,7 +160,7 @@ TEST_F(PhysicsTest, AncestorScaleAndRotationShapeAndTurnTheBody) {
     EXPECT_FLOAT_EQ(node->getRotation(), 60.0f) << "an unturned body leaves the node's rotation alone";
 }
 
-TEST_F(PhysicsTest, PositionZDoesNotMoveBodies) {
+TEST_F(PhysicsNodeSyncTest, PositionZDoesNotMoveBodies) {
     auto* plane = Node::create();
     plane->setPositionZ(230.0f);
     scene_->addChild(plane);
@@ -169,7 +171,7 @@ TEST_F(PhysicsTest, PositionZDoesNotMoveBodies) {
     EXPECT_NEAR(box->getPhysicsBody()->getPosition().x, 480.0f, 0.01f);
 }
 
-TEST_F(PhysicsTest, TurningBodyTurnsItsNodeAgainstItsAncestors) {
+TEST_F(PhysicsNodeSyncTest, TurningBodyTurnsItsNodeAgainstItsAncestors) {
     auto* layer = Node::create();
     layer->setRotation(20.0f);
     scene_->addChild(layer);
@@ -181,7 +183,7 @@ TEST_F(PhysicsTest, TurningBodyTurnsItsNodeAgainstItsAncestors) {
     EXPECT_NEAR(spinner->getPhysicsBody()->getRotation(), 110.0f, 0.01f);
 }
 
-TEST_F(PhysicsTest, DebugDrawingOutlinesShapesOnlyWhenEnabled) {
+TEST_F(PhysicsNodeSyncTest, DebugDrawingOutlinesShapesOnlyWhenEnabled) {
     auto* node = Node::create();
     node->setContentSize(Size(100, 50));
     node->setAnchorPoint(Vec2::ANCHOR_MIDDLE);
@@ -203,7 +205,7 @@ TEST_F(PhysicsTest, DebugDrawingOutlinesShapesOnlyWhenEnabled) {
     EXPECT_TRUE(colorNear(pixel(480, 270), Pixel{0, 0, 0, 255})) << "inside left alone";
 }
 
-TEST_F(PhysicsTest, BodyTakenOutOfTheWorldStopsMovingItsNode) {
+TEST_F(PhysicsNodeSyncTest, BodyTakenOutOfTheWorldStopsMovingItsNode) {
     listen();
     addFloor(scene_);
     Node* box = addBox(scene_, {480, 100}, {20, 20}, true, "box");

@@ -1,15 +1,13 @@
-// Reading particle definitions: every property-list value kind, and files that cannot be used.
+// Property lists, the format of particle definitions: every value kind, and what is not a dictionary.
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "engine/base/PlistReader.h"
-#include "engine/scene/ParticleSystemQuad.h"
-#include "tests/support/EngineFixture.h"
-#include "tests/support/Files.h"
-#include "tests/support/TempFolder.h"
 
 using namespace engine;
 
-TEST(ParticlePlist, ReadsEveryValueKindLocaleIndependently) {
+TEST(PlistReaderTest, ReadsEveryValueKindLocaleIndependently) {
     const char* xml =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
@@ -48,7 +46,7 @@ TEST(ParticlePlist, ReadsEveryValueKindLocaleIndependently) {
     EXPECT_DOUBLE_EQ(list[2].asValueMap().at("x").asDouble(), 3.5);
 }
 
-TEST(ParticlePlist, RefusesWhatIsNotADictionaryList) {
+TEST(PlistReaderTest, RefusesWhatIsNotADictionaryList) {
     ValueMap dict;
     std::string error;
     EXPECT_FALSE(PlistReader::readDictionaryFromString("<plist><dict><key>a</key>", dict, error));
@@ -67,20 +65,4 @@ TEST(ParticlePlist, RefusesWhatIsNotADictionaryList) {
     deep += "</dict></plist>";
     EXPECT_FALSE(PlistReader::readDictionaryFromString(deep, dict, error));
     EXPECT_NE(error.find("too deep"), std::string::npos) << error;
-}
-
-TEST_F(EngineTest, ParticlesFromUnreadableFilesAreNull) {
-    testsupport::TempFolder folder;
-    const std::string broken = folder / "broken.plist", huge = folder / "huge.plist";
-    testsupport::writeFile(broken, "<plist><dict><key>maxParticles</key>");
-    testsupport::writeFile(
-        huge, "<plist><dict><key>maxParticles</key><integer>2000000000</integer></dict></plist>");
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(ParticleSystemQuad::create("no/such/effect.plist"), nullptr);
-    EXPECT_EQ(ParticleSystemQuad::create(broken), nullptr);
-    EXPECT_EQ(ParticleSystemQuad::create(huge), nullptr);
-    std::string messages = testing::internal::GetCapturedStderr();
-    EXPECT_NE(messages.find("no/such/effect.plist: file not found"), std::string::npos) << messages;
-    EXPECT_NE(messages.find(broken), std::string::npos) << messages;
-    EXPECT_NE(messages.find("maxParticles 2000000000 out of range"), std::string::npos) << messages;
 }

@@ -37,7 +37,9 @@ Sprite* markers(Node* parent, float x, float y) {
 
 }  // namespace
 
-TEST_F(EngineTest, PlainRectangleTakesColourAndOpacity) {
+class RendererTest : public EngineFixture {};
+
+TEST_F(RendererTest, PlainRectangleTakesColourAndOpacity) {
     Sprite* rect = Sprite::create();
     rect->setTextureRect(Rect(0, 0, 100, 50));
     rect->setColor(Color3B(40, 80, 160));
@@ -52,7 +54,7 @@ TEST_F(EngineTest, PlainRectangleTakesColourAndOpacity) {
     EXPECT_TRUE(colorNear(pixel(200, 200), Pixel{10, 20, 40, 255}, 2));
 }
 
-TEST_F(EngineTest, TextureRowsAndColumnsLandWhereThePictureSays) {
+TEST_F(RendererTest, TextureRowsAndColumnsLandWhereThePictureSays) {
     markers(scene_, 100, 100);
     runFrames(1);
     // Top row (image y 0) is drawn above: red at the left end, white at the right.
@@ -61,7 +63,7 @@ TEST_F(EngineTest, TextureRowsAndColumnsLandWhereThePictureSays) {
     EXPECT_TRUE(colorNear(pixel(85, 95), Pixel{255, 255, 0, 255}));
 }
 
-TEST_F(EngineTest, FlipsMirrorInsideTheSpritesBox) {
+TEST_F(RendererTest, FlipsMirrorInsideTheSpritesBox) {
     markers(scene_, 100, 100)->setFlippedX(true);
     markers(scene_, 300, 100)->setFlippedY(true);
     runFrames(1);
@@ -71,7 +73,7 @@ TEST_F(EngineTest, FlipsMirrorInsideTheSpritesBox) {
     EXPECT_TRUE(colorNear(pixel(285, 105), Pixel{255, 255, 0, 255}));
 }
 
-TEST_F(EngineTest, RightAngleTurnsKeepTheTextureOrientation) {
+TEST_F(RendererTest, RightAngleTurnsKeepTheTextureOrientation) {
     // Clockwise quarter turn: the picture's left end (red) goes to the top, its top row to the right.
     markers(scene_, 100, 100)->setRotation(90);
     markers(scene_, 300, 100)->setRotation(180);
@@ -82,7 +84,7 @@ TEST_F(EngineTest, RightAngleTurnsKeepTheTextureOrientation) {
     EXPECT_TRUE(colorNear(pixel(315, 95), Pixel{255, 0, 0, 255}));
 }
 
-TEST_F(EngineTest, BlendFunctionsMapToTheBackendModes) {
+TEST_F(RendererTest, BlendFunctionsMapToTheBackendModes) {
     EXPECT_EQ(Renderer::blendModeFor(BlendFunc::ALPHA_NON_PREMULTIPLIED), SDL_BLENDMODE_BLEND);
     EXPECT_EQ(Renderer::blendModeFor(BlendFunc::ALPHA_PREMULTIPLIED), SDL_BLENDMODE_BLEND);
     EXPECT_EQ(Renderer::blendModeFor(BlendFunc::ADDITIVE), SDL_BLENDMODE_ADD);
@@ -106,7 +108,7 @@ TEST_F(EngineTest, BlendFunctionsMapToTheBackendModes) {
     EXPECT_TRUE(colorNear(pixel(100, 100), Pixel{200, 50, 0, 255}));
 }
 
-TEST_F(EngineTest, NineSliceKeepsCornersWhenResized) {
+TEST_F(RendererTest, NineSliceKeepsCornersWhenResized) {
     // 30 × 30 picture: 10-pixel red corners, green edges, blue centre.
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 30, 30, 32, SDL_PIXELFORMAT_ARGB8888);
     for (int y = 0; y < 30; ++y)

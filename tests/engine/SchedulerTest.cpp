@@ -28,7 +28,9 @@ private:
 
 }  // namespace
 
-TEST_F(EngineTest, UpdatesRunByPriorityThenInSchedulingOrder) {
+class SchedulerTest : public EngineFixture {};
+
+TEST_F(SchedulerTest, UpdatesRunByPriorityThenInSchedulingOrder) {
     std::vector<std::string> log;
     const std::pair<const char*, int> nodes[] = {{"zeroA", 0}, {"plus", 5},    {"minus255", -255},
                                                  {"zeroB", 0}, {"minus1", -1}, {"minus255b", -255}};
@@ -41,7 +43,7 @@ TEST_F(EngineTest, UpdatesRunByPriorityThenInSchedulingOrder) {
     EXPECT_EQ(log, (std::vector<std::string>{"minus255", "minus255b", "minus1", "zeroA", "zeroB", "plus"}));
 }
 
-TEST_F(EngineTest, ReschedulingWithAnotherPriorityMovesTheEntry) {
+TEST_F(SchedulerTest, ReschedulingWithAnotherPriorityMovesTheEntry) {
     std::vector<std::string> log;
     Recorder* a = Recorder::create(&log, "a");
     Recorder* b = Recorder::create(&log, "b");
@@ -58,7 +60,7 @@ TEST_F(EngineTest, ReschedulingWithAnotherPriorityMovesTheEntry) {
     EXPECT_EQ(log, (std::vector<std::string>{"b", "a"}));
 }
 
-TEST_F(EngineTest, IntervalTimerFirstPassOnlyStartsTheClock) {
+TEST_F(SchedulerTest, IntervalTimerFirstPassOnlyStartsTheClock) {
     Node* node = Node::create();
     scene_->addChild(node);
     std::vector<uint64_t> fired;
@@ -71,7 +73,7 @@ TEST_F(EngineTest, IntervalTimerFirstPassOnlyStartsTheClock) {
     EXPECT_EQ(fired.size(), 2u);
 }
 
-TEST_F(EngineTest, OneShotTimerFiresOnceAfterItsDelay) {
+TEST_F(SchedulerTest, OneShotTimerFiresOnceAfterItsDelay) {
     Node* node = Node::create();
     scene_->addChild(node);
     int fired = 0;
@@ -87,7 +89,7 @@ TEST_F(EngineTest, OneShotTimerFiresOnceAfterItsDelay) {
     EXPECT_FALSE(node->isScheduled("once"));
 }
 
-TEST_F(EngineTest, PausedNodesAreSkippedUntilTheyEnter) {
+TEST_F(SchedulerTest, PausedNodesAreSkippedUntilTheyEnter) {
     std::vector<std::string> log;
     Recorder* r = Recorder::create(&log, "r");
     r->retain();  // nobody owns it until it joins the scene
@@ -103,7 +105,7 @@ TEST_F(EngineTest, PausedNodesAreSkippedUntilTheyEnter) {
     r->release();
 }
 
-TEST_F(EngineTest, UpdateScheduledDuringThePassRunsInTheSamePass) {
+TEST_F(SchedulerTest, UpdateScheduledDuringThePassRunsInTheSamePass) {
     std::vector<std::string> log;
     Recorder* late = Recorder::create(&log, "late");
     scene_->addChild(late);

@@ -51,7 +51,9 @@ std::string csvOf(int count) {
 
 }  // namespace
 
-TEST_F(EngineTest, TmxEveryLayerEncodingGivesTheSameGrid) {
+class TmxMapFileTest : public EngineFixture {};
+
+TEST_F(TmxMapFileTest, TmxEveryLayerEncodingGivesTheSameGrid) {
     for (const char* encoding : {"xml", "csv", "base64", "zlib", "gzip"}) {
         SCOPED_TRACE(encoding);
         TMXTiledMap* map =
@@ -64,7 +66,7 @@ TEST_F(EngineTest, TmxEveryLayerEncodingGivesTheSameGrid) {
     }
 }
 
-TEST_F(EngineTest, TmxMalformedFilesAreRefusedWithAMessage) {
+TEST_F(TmxMapFileTest, TmxMalformedFilesAreRefusedWithAMessage) {
     const Broken cases[] = {
         {"too few csv tiles", "<data encoding=\"csv\">" + csvOf(23) + "</data>", "23 tiles, expected 24"},
         {"too many csv tiles", "<data encoding=\"csv\">" + csvOf(25) + "</data>", "more than 24"},

@@ -53,7 +53,9 @@ int compareLayer(Frame frame, const TMXLayer& layer, const Picture& picture, con
 
 }  // namespace
 
-TEST_F(EngineTest, TmxDesertMapDrawsEveryTileFromItsCellOfTheSpacedTileset) {
+class TmxMapTest : public EngineFixture {};
+
+TEST_F(TmxMapTest, TmxDesertMapDrawsEveryTileFromItsCellOfTheSpacedTileset) {
     TMXTiledMap* map = TMXTiledMap::create(sharedTestFile("tiled/desert.tmx"));
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->getMapSize(), Size(40, 40));
@@ -83,7 +85,7 @@ TEST_F(EngineTest, TmxDesertMapDrawsEveryTileFromItsCellOfTheSpacedTileset) {
     EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) {
+TEST_F(TmxMapTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) {
     TMXTiledMap* map = TMXTiledMap::create(sharedTestFile("tiled/sewers.tmx"));
     ASSERT_NE(map, nullptr);
     TMXLayer* bottom = map->getLayer("Bottom");
@@ -143,7 +145,7 @@ TEST_F(EngineTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) 
               0);
 }
 
-TEST_F(EngineTest, TmxLayersTakeFileOrderAsZAndTagAndKeepTheirProperties) {
+TEST_F(TmxMapTest, TmxLayersTakeFileOrderAsZAndTagAndKeepTheirProperties) {
     TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/stage.tmx"));
     ASSERT_NE(map, nullptr);
     // base 0; "ghost" is hidden (left out, no index); "empty" has no tile (left out, takes index 1).
@@ -179,7 +181,7 @@ TEST_F(EngineTest, TmxLayersTakeFileOrderAsZAndTagAndKeepTheirProperties) {
     EXPECT_TRUE(colorNear(pixel(33, 22), Pixel{127, 127, 0, 255}));
 }
 
-TEST_F(EngineTest, TmxMissingLayersGroupsAndFilesGiveNullNotACrash) {
+TEST_F(TmxMapTest, TmxMissingLayersGroupsAndFilesGiveNullNotACrash) {
     TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/stage.tmx"));
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->getLayer("nope"), nullptr);
@@ -193,7 +195,7 @@ TEST_F(EngineTest, TmxMissingLayersGroupsAndFilesGiveNullNotACrash) {
     EXPECT_NE(messages.find("not found"), std::string::npos) << messages;
 }
 
-TEST_F(EngineTest, TmxGetTileGidStripsTheFlipBitsAndHandsThemBack) {
+TEST_F(TmxMapTest, TmxGetTileGidStripsTheFlipBitsAndHandsThemBack) {
     TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/grid_csv.tmx"));
     ASSERT_NE(map, nullptr);
     TMXLayer* grid = map->getLayer("grid");
@@ -211,7 +213,7 @@ TEST_F(EngineTest, TmxGetTileGidStripsTheFlipBitsAndHandsThemBack) {
     EXPECT_EQ(grid->getPositionAt(Vec2(2, 0)), Vec2(16, 16));
 }
 
-TEST_F(EngineTest, TmxDrawsOnlyTheTilesOnScreenInOneBatch) {
+TEST_F(TmxMapTest, TmxDrawsOnlyTheTilesOnScreenInOneBatch) {
     TMXTiledMap* map = TMXTiledMap::create(sharedTestFile("tiled/desert.tmx"));
     ASSERT_NE(map, nullptr);
     TMXLayer* ground = map->getLayer("Ground");
@@ -301,7 +303,7 @@ const Quadrants kFlipped[8] = {
 
 }  // namespace
 
-TEST_F(EngineTest, TmxFlippedTilesShowTheirPictureTurnedAsTheEditorDoes) {
+TEST_F(TmxMapTest, TmxFlippedTilesShowTheirPictureTurnedAsTheEditorDoes) {
     TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/grid_csv.tmx"));
     ASSERT_NE(map, nullptr);
     map->setScale(4);  // 32-pixel cells
@@ -336,7 +338,7 @@ TEST_F(EngineTest, TmxFlippedTilesShowTheirPictureTurnedAsTheEditorDoes) {
     }
 }
 
-TEST_F(EngineTest, TmxMirroredAndTurnedMapsCarryTheirTilesAlong) {
+TEST_F(TmxMapTest, TmxMirroredAndTurnedMapsCarryTheirTilesAlong) {
     TMXTiledMap* mirrored = TMXTiledMap::create(projectTestFile("engine/data/tmx/grid_csv.tmx"));
     TMXTiledMap* turned = TMXTiledMap::create(projectTestFile("engine/data/tmx/grid_csv.tmx"));
     ASSERT_TRUE(mirrored && turned);

@@ -12,10 +12,10 @@ using testsupport::projectTestFile;
 
 namespace {
 
-class TmxObjects : public EngineTest {
+class TmxObjectGroupTest : public EngineFixture {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
+        EngineFixture::SetUp();
         map_ = TMXTiledMap::create(projectTestFile("engine/data/tmx/stage.tmx"));
         ASSERT_NE(map_, nullptr);
     }
@@ -45,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TmxObjects, RectanglesGetTheirLowerLeftCornerInMapSpace) {
+TEST_F(TmxObjectGroupTest, RectanglesGetTheirLowerLeftCornerInMapSpace) {
     TMXObjectGroup* collision = map_->getObjectGroup("collision");
     ASSERT_NE(collision, nullptr);
     EXPECT_EQ(collision->getGroupName(), "collision");
@@ -58,7 +58,7 @@ TEST_F(TmxObjects, RectanglesGetTheirLowerLeftCornerInMapSpace) {
     EXPECT_TRUE(placed(object("collision", "3"), 48, 64, 0, 0));
 }
 
-TEST_F(TmxObjects, GroupOffsetShiftsEveryObjectByWholeTiles) {
+TEST_F(TmxObjectGroupTest, GroupOffsetShiftsEveryObjectByWholeTiles) {
     // The "object" group has x 1, y 2: +16 in x, −32 in y.
     TMXObjectGroup* markers = map_->getObjectGroup("object");
     ASSERT_NE(markers, nullptr);
@@ -73,7 +73,7 @@ TEST_F(TmxObjects, GroupOffsetShiftsEveryObjectByWholeTiles) {
     EXPECT_FLOAT_EQ(object("object", "8").at("y").asFloat(), 96);
 }
 
-TEST_F(TmxObjects, NamesTypesAndPropertiesReadAsText) {
+TEST_F(TmxObjectGroupTest, NamesTypesAndPropertiesReadAsText) {
     ValueMap wall = object("collision", "2");
     EXPECT_EQ(wall.at("name").asString(), "wall");
     EXPECT_EQ(wall.at("type").asString(), "collision") << "newer editors write class=";
@@ -97,7 +97,7 @@ TEST_F(TmxObjects, NamesTypesAndPropertiesReadAsText) {
     EXPECT_DOUBLE_EQ(object("collision", "1").at("rotation").asDouble(), 0.0);
 }
 
-TEST_F(TmxObjects, PolygonAndPolylinePointsStayRelativeAndYDown) {
+TEST_F(TmxObjectGroupTest, PolygonAndPolylinePointsStayRelativeAndYDown) {
     const ValueVector& points = object("collision", "3").at("points").asValueVector();
     ASSERT_EQ(points.size(), 3u);
     EXPECT_EQ(points[1].asValueMap().at("x").asInt(), 32);
@@ -107,7 +107,7 @@ TEST_F(TmxObjects, PolygonAndPolylinePointsStayRelativeAndYDown) {
     EXPECT_EQ(line[1].asValueMap().at("y").asInt(), -4);
 }
 
-TEST_F(TmxObjects, LookupByNameAndGroupProperties) {
+TEST_F(TmxObjectGroupTest, LookupByNameAndGroupProperties) {
     TMXObjectGroup* markers = map_->getObjectGroup("object");
     ASSERT_NE(markers, nullptr);
     EXPECT_EQ(markers->getObject("enemy").at("id").asString(), "5");

@@ -1,17 +1,12 @@
 // The animation content of the built resource tree: every file the player, the Sproutling, their
 // weapons, bullets and effects ask for loads and plays without an error box, body and weapon
-// scripts keep step, standing motions keep her soles on the ground, the content tool finds nothing
-// wrong in any script, and quorin-animview takes pictures of chosen frames.
+// scripts keep step, and standing motions keep her soles on the ground.
 #include <filesystem>
-#include <nlohmann/json.hpp>
 
 #include "game/scenario/CompositeAnimation.h"
 #include "game/scenario/NSpriteAnimationManager.h"
 #include "tests/support/GameFixture.h"
-#include "tests/support/Picture.h"
-#include "tests/support/ProgramRun.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/TestPaths.h"
+#include "tests/support/Pixel.h"
 
 using engine::MessageBox;
 using vastomer::AnimationCommand;
@@ -24,10 +19,10 @@ const NSpriteAnimationManager& names() {
     return *NSpriteAnimationManager::getInstance();
 }
 
-class AnimationContent : public GameTest {
+class AnimationContentTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         scene_ = engine::Scene::create();
         engine::Director::getInstance()->runWithScene(scene_);
     }
@@ -69,19 +64,19 @@ protected:
     engine::Scene* scene_ = nullptr;
 };
 
-TEST_F(AnimationContent, EveryPlayerMotionOfTheTravelCoatPlaysCleanly) {
+TEST_F(AnimationContentTest, EveryPlayerMotionOfTheTravelCoatPlaysCleanly) {
     for (int motion = NSpriteAnimationManager::FIRST_MOTION; motion <= NSpriteAnimationManager::LAST_MOTION;
          ++motion)
         playThrough(names().getCharacterAnimationFile(0, motion, 0));
 }
 
-TEST_F(AnimationContent, TheSproutlingHasItsMotions) {
+TEST_F(AnimationContentTest, TheSproutlingHasItsMotions) {
     for (int motion : {1, 2, 3, 8, 9, 10})
         playThrough(names().getCharacterAnimationFile(1, motion, 0));
     playThrough(names().getCharacterAnimationFile(1, 10, 0, 1));
 }
 
-TEST_F(AnimationContent, IronFanAndPistolScriptsKeepStepWithTheBody) {
+TEST_F(AnimationContentTest, IronFanAndPistolScriptsKeepStepWithTheBody) {
     struct Pair {
         std::string body, weapon, event;
     };
@@ -113,7 +108,7 @@ TEST_F(AnimationContent, IronFanAndPistolScriptsKeepStepWithTheBody) {
     }
 }
 
-TEST_F(AnimationContent, BulletsAndHitEffectsPlayAndEffectsEndEmpty) {
+TEST_F(AnimationContentTest, BulletsAndHitEffectsPlayAndEffectsEndEmpty) {
     playThrough(names().getBulletAnimationFile(1));
     for (int effect : {1, 2, 5}) {
         CompositeAnimation* node = playThrough(names().getEffectAnimationFile(effect));
@@ -134,7 +129,7 @@ int lowestDrawnRow(engine::HeadlessView* view, int fromX, int toX, testsupport::
     return -1;
 }
 
-TEST_F(AnimationContent, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
+TEST_F(AnimationContentTest, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
     // The lowest drawn row of the figure is the first row above the ground line (y 250 on screen).
     engine::Sprite* backdrop = engine::Sprite::create();
     backdrop->setTextureRect(engine::Rect(0, 0, 960, 540));
@@ -159,69 +154,6 @@ TEST_F(AnimationContent, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
         }
         node->removeFromParent();
     }
-}
-
-// Runs a program of the build with arguments.
-testsupport::ProgramRun runTool(const std::string& program, const std::vector<std::string>& args) {
-    return testsupport::runProgram(testsupport::buildProgram(program), args);
-}
-
-TEST(AnimationTools, TheContentCheckFindsNoProblemInAnyBuiltScript) {
-    const std::string text = runTool("quorin-content", {"check", "--res", testsupport::runtimeDir()}).out;
-    std::size_t scripts = 0;
-    for (const auto& entry :
-         std::filesystem::recursive_directory_iterator(testsupport::runtimeDir() + "/res"))
-        scripts += entry.path().extension() == ".cma";
-    EXPECT_GT(scripts, 60u);
-    EXPECT_EQ(text.find(".cma"), std::string::npos) << text;
-
-    const auto dumped = runTool("quorin-content",
-                                {"dump", "cma", testsupport::runtimeDir() + "/res/anime/PLAYER_WAIT_0.cma"});
-    ASSERT_EQ(dumped.exitCode, 0) << dumped.describe();
-    nlohmann::json dump = nlohmann::json::parse(dumped.out);
-    EXPECT_EQ(dump["name"], "PLAYER_WAIT_0");
-    EXPECT_EQ(dump["width"], 32);
-    EXPECT_EQ(dump["frames"][0]["elements"][0]["command"], "PAINT");
-    EXPECT_EQ(dump["frames"][0]["elements"][0]["line"], 3);
-}
-
-TEST(AnimationTools, AnimviewTakesPicturesOfChosenFrames) {
-    testsupport::TempFolder scratch;
-    const std::string shot = scratch / "frame.png", strip = scratch / "strip.png";
-    const auto run = runTool("quorin-animview", {"--headless",
-                                                 "--res",
-                                                 testsupport::runtimeDir(),
-                                                 "--file",
-                                                 "anime/PLAYER_GRAPPLE_0_1.cma",
-                                                 "--file",
-                                                 "anime/WEAPON_0000_01.cma",
-                                                 "--scale",
-                                                 "2",
-                                                 "--bg",
-                                                 "000000",
-                                                 "--facing",
-                                                 "right",
-                                                 "--shot",
-                                                 "3:" + shot,
-                                                 "--strip",
-                                                 strip,
-                                                 "--columns",
-                                                 "4",
-                                                 "--margin",
-                                                 "0"});
-    ASSERT_EQ(run.exitCode, 0) << run.describe() << run.out;
-    const testsupport::Picture picture = testsupport::Picture::fromFile(shot);
-    ASSERT_TRUE(picture.loaded());
-    EXPECT_EQ(picture.width(), 960);
-    const testsupport::Picture frames = testsupport::Picture::fromFile(strip);
-    ASSERT_TRUE(frames.loaded());
-    EXPECT_EQ(frames.width(), 4 * 64 + 3 * 2) << "four tiles of 32 x 2 with a gap of 2 between";
-    EXPECT_EQ(frames.height(), 2 * 96 + 2) << "eight frames in two rows";
-    EXPECT_EQ(runTool("quorin-animview",
-                      {"--headless", "--res", testsupport::runtimeDir(), "--file", "anime/NONE.cma"})
-                  .exitCode,
-              1);
-    EXPECT_EQ(runTool("quorin-animview", {"--scale", "0"}).exitCode, 2);
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
-// The animation file names characters, weapons, bullets and effects ask for, and the Z move action.
+// The animation file names characters, weapons, bullets and effects ask for.
 #include <gtest/gtest.h>
 
-#include "engine/scene/Node.h"
 #include "game/scenario/NSpriteAnimationManager.h"
-#include "game/scenario/ZPosMoveTo.h"
-#include "tests/support/GameFixture.h"
 
 using vastomer::NSpriteAnimationManager;
 
 namespace {
 
-TEST(AnimationFileNames, CharacterMotionsWeaponsBulletsAndEffects) {
+TEST(AnimationFileNamesTest, CharacterMotionsWeaponsBulletsAndEffects) {
     const NSpriteAnimationManager* names = NSpriteAnimationManager::getInstance();
     EXPECT_EQ(names, NSpriteAnimationManager::getInstance());
     EXPECT_EQ(names->getCharacterAnimationFile(0, 2, 0), "anime/PLAYER_WALK_0.cma");
@@ -32,28 +29,6 @@ TEST(AnimationFileNames, CharacterMotionsWeaponsBulletsAndEffects) {
         "SHOOT_",   "SHOOT_JUMP_", "SHOOT_FULL_", "SHOOT_FULL_JUMP_", "ENTICE_",  "FLING_"};
     for (int motion = 1; motion <= 18; ++motion)
         EXPECT_STREQ(NSpriteAnimationManager::motionWord(motion), words[motion - 1]);
-}
-
-class ZPosMoveToTest : public GameTest {};
-
-TEST_F(ZPosMoveToTest, MovesPositionZFromWhereItStartsToTheTarget) {
-    engine::Scene* scene = engine::Scene::create();
-    engine::Director::getInstance()->runWithScene(scene);
-    engine::Node* plane = engine::Node::create();
-    plane->setPositionZ(230.0f);
-    scene->addChild(plane);
-    vastomer::ZPosMoveTo* action = vastomer::ZPosMoveTo::create(0.5f, 30.0f);
-    vastomer::ZPosMoveTo* copy = action->clone();
-    EXPECT_EQ(copy->getDuration(), 0.5f);
-    EXPECT_EQ(copy->getEndZ(), 30.0f);
-    EXPECT_EQ(action->reverse(), nullptr);
-    plane->runAction(action);
-    runFrames(16);
-    EXPECT_FLOAT_EQ(action->getStartZ(), 230.0f);
-    EXPECT_FLOAT_EQ(action->getDeltaZ(), -200.0f);
-    EXPECT_NEAR(plane->getPositionZ(), 130.0f, 7.0f) << "half way";
-    runFrames(20);
-    EXPECT_FLOAT_EQ(plane->getPositionZ(), 30.0f);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 const std::string kPaint1 = "0,PAINT,1,a.png,0,0,0,1,1,0.5,0.5,0,false,false,0,-,-,-,-\n";
 
-class AnimationScriptLoad : public AnimationTest {
+class AnimationScriptLoadTest : public AnimationFixture {
 protected:
     // Loads a script of the given text; returns the one error box it showed ("" for none).
     std::string loadError(const std::string& text) {
@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(AnimationScriptLoad, BrokenScriptsFailWithTheirMessageAndPhysicalLine) {
+TEST_F(AnimationScriptLoadTest, BrokenScriptsFailWithTheirMessageAndPhysicalLine) {
     const std::string at = " file:anime/broken.cma";
     EXPECT_EQ(loadError("x,1,1\n"), "Corrupt script. line:1" + at);
     EXPECT_EQ(loadError(""), "Corrupt script. line:1" + at) << "no header at all";
@@ -59,7 +59,7 @@ TEST_F(AnimationScriptLoad, BrokenScriptsFailWithTheirMessageAndPhysicalLine) {
               "Corrupt image [a.png:16:0:2]. line:2" + at);
 }
 
-TEST_F(AnimationScriptLoad, MissingFilesFailQuietly) {
+TEST_F(AnimationScriptLoadTest, MissingFilesFailQuietly) {
     CompositeAnimation* node = CompositeAnimation::create();
     EXPECT_FALSE(node->load("anime/none.cma"));
     EXPECT_FALSE(node->load(""));
@@ -67,7 +67,7 @@ TEST_F(AnimationScriptLoad, MissingFilesFailQuietly) {
     EXPECT_EQ(node->getFileName(), "") << "the last name asked for";
 }
 
-TEST_F(AnimationScriptLoad, ReadsHeaderElementsInAnyCaseAndDashColours) {
+TEST_F(AnimationScriptLoadTest, ReadsHeaderElementsInAnyCaseAndDashColours) {
     write("anime/ok.cma",
           "walk,32,48,0.05\n"
           "// a comment line\n"
@@ -108,7 +108,7 @@ TEST_F(AnimationScriptLoad, ReadsHeaderElementsInAnyCaseAndDashColours) {
     EXPECT_TRUE(MessageBox::getShown().empty());
 }
 
-TEST(AnimationScriptParserModes, CollectingFindsEveryMistakeWithItsLine) {
+TEST(AnimationScriptParserTest, CollectingFindsEveryMistakeWithItsLine) {
     const std::string text = "x,1,1,0.1\n" + kPaint1 + kPaint1 + "\n1,JUMP,1\n2,MOVE,4\n3,CHANGE,7," +
                              "a.png,0,0,0,1,1,0,0,0,false,false,0,-,-,-,-\n4,REMOVE,1\n";
     AnimationTimeline timeline;

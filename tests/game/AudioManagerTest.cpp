@@ -11,10 +11,10 @@ using vastomer::NAudioManager;
 
 namespace {
 
-class AudioManagerTest : public GameTest {
+class AudioManagerTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         auto* files = engine::FileUtils::getInstance();
         files->setResourceRoot(resources_.path());
         files->setSearchPaths({"res", "res/audio"});

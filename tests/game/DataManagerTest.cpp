@@ -6,7 +6,7 @@
 
 using namespace vastomer;
 
-class DataManagerTest : public DataTest {};
+class DataManagerTest : public DataFixture {};
 
 TEST_F(DataManagerTest, TheRealTablesHoldTheFirstCast) {
     useRealTables();

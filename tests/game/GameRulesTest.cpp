@@ -1,4 +1,4 @@
-// The game rules at their edges: damage, gains, tiers, rank keys, the random source and the hint picker.
+// The game rules at their edges: damage, gains, tiers, rank keys and the hint picker.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -6,7 +6,6 @@
 #include <map>
 
 #include "game/data/GameRules.h"
-#include "game/data/SeedCounterRandom.h"
 
 using namespace vastomer;
 
@@ -27,13 +26,14 @@ HintEntry hint(int scriptNo, int needCleared, int notCleared) {
 
 }  // namespace
 
-TEST(GameRules, DamageTakenByDifficultyAndWear) {
+TEST(GameRulesTest, DamageTakenByDifficultyAndWear) {
     EXPECT_EQ(GameRules::adjustDamageTaken(1, 0, "none"), 1);  // halved to 0, raised to 1
     EXPECT_EQ(GameRules::adjustDamageTaken(5, 0, "none"), 2);
     EXPECT_EQ(GameRules::adjustDamageTaken(7, 1, "none"), 7);
     EXPECT_EQ(GameRules::adjustDamageTaken(3, 2, "none"), 4);  // 4.5 truncated
     EXPECT_EQ(GameRules::adjustDamageTaken(4, 1, "saintfield"), 3);
-    EXPECT_EQ(GameRules::adjustDamageTaken(1, 1, "saintfield"), 0);  // the field comes after the floor of 1
+    EXPECT_EQ(GameRules::adjustDamageTaken(1, 1, "saintfield"),
+              0);  // the field comes after the floor of 1
     EXPECT_EQ(GameRules::adjustDamageTaken(1, 0, "saintfield"), 0);
     EXPECT_EQ(GameRules::adjustDamageTaken(0, 2, "none"), 0);
     EXPECT_EQ(GameRules::adjustDamageTaken(-6, 0, "none"), -6);
@@ -41,7 +41,7 @@ TEST(GameRules, DamageTakenByDifficultyAndWear) {
     EXPECT_EQ(GameRules::adjustDamageTaken(INT_MAX, 2, "none"), INT_MAX);
 }
 
-TEST(GameRules, DamageDealtDoublesWhenBoostedAndOnEasy) {
+TEST(GameRulesTest, DamageDealtDoublesWhenBoostedAndOnEasy) {
     EXPECT_EQ(GameRules::adjustDamageDealt(5, false, 1), 5);
     EXPECT_EQ(GameRules::adjustDamageDealt(5, true, 1), 10);
     EXPECT_EQ(GameRules::adjustDamageDealt(5, false, 0), 10);
@@ -52,7 +52,7 @@ TEST(GameRules, DamageDealtDoublesWhenBoostedAndOnEasy) {
     EXPECT_EQ(GameRules::adjustDamageDealt(INT_MAX / 2, true, 0), INT_MAX);
 }
 
-TEST(GameRules, SpecialPointGainPerWearEffect) {
+TEST(GameRulesTest, SpecialPointGainPerWearEffect) {
     EXPECT_EQ(GameRules::spGainFor(5, wear("none")), 50);
     EXPECT_EQ(GameRules::spGainFor(5, wear("none", 3)), 53);
     EXPECT_EQ(GameRules::spGainFor(5, wear("mpincrup", 3)), 106);
@@ -63,7 +63,7 @@ TEST(GameRules, SpecialPointGainPerWearEffect) {
     EXPECT_EQ(GameRules::spGainFor(INT_MAX, wear("buttnaked")), INT_MAX);
 }
 
-TEST(GameRules, LpGainPerWearEffect) {
+TEST(GameRulesTest, LpGainPerWearEffect) {
     EXPECT_EQ(GameRules::lpGain(wear("none")), 5);
     EXPECT_EQ(GameRules::lpGain(wear("buttnaked")), 50);
     EXPECT_EQ(GameRules::lpGain(wear("lustup", 0, 1)), 30);
@@ -72,7 +72,7 @@ TEST(GameRules, LpGainPerWearEffect) {
     EXPECT_EQ(GameRules::lpGain(WearMaster()), 5);
 }
 
-TEST(GameRules, LpTiers) {
+TEST(GameRulesTest, LpTiers) {
     struct Case {
         int lp;
         int tier;
@@ -82,7 +82,7 @@ TEST(GameRules, LpTiers) {
         EXPECT_EQ(GameRules::lpTier(c.lp), c.tier) << c.lp;
 }
 
-TEST(GameRules, RankKeysAtTheirEdges) {
+TEST(GameRulesTest, RankKeysAtTheirEdges) {
     struct Case {
         int value;
         const char* power;
@@ -100,33 +100,7 @@ TEST(GameRules, RankKeysAtTheirEdges) {
     }
 }
 
-TEST(SeedCounterRandomTest, ReseedsTheCLibraryGeneratorWithACounter) {
-    SeedCounterRandom random;
-    std::vector<int> drawn;
-    for (int i = 0; i < 6; ++i)
-        drawn.push_back(random.below(7 + i));
-    for (int i = 0; i < 6; ++i) {
-        std::srand(static_cast<unsigned>(i + 1));
-        EXPECT_EQ(drawn[static_cast<std::size_t>(i)], std::rand() % (7 + i));
-    }
-    EXPECT_EQ(random.getCounter(), 6);
-
-    // Two sources give the same sequence: it depends on the counter only.
-    SeedCounterRandom again;
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(again.below(7 + i), drawn[static_cast<std::size_t>(i)]);
-}
-
-TEST(SeedCounterRandomTest, BelowOneGivesZeroWithoutADraw) {
-    SeedCounterRandom random;
-    EXPECT_EQ(random.below(0), 0);
-    EXPECT_EQ(random.below(-5), 0);
-    EXPECT_EQ(random.getCounter(), 0);
-    EXPECT_EQ(random.below(1), 0);
-    EXPECT_EQ(random.getCounter(), 1);
-}
-
-TEST(HintPicker, DrawsOverAllButTheLastHint) {
+TEST(GameRulesHintPickerTest, DrawsOverAllButTheLastHint) {
     std::vector<HintEntry> hints = {hint(1, 1, -1), hint(2, 1, -1)};
     auto noScores = [](int) { return 0; };
     std::vector<int> asked;
@@ -149,7 +123,7 @@ TEST(HintPicker, DrawsOverAllButTheLastHint) {
     EXPECT_TRUE(asked.empty());
 }
 
-TEST(HintPicker, FirstDrawOfAnUnconditionalHintWinsAtOnce) {
+TEST(GameRulesHintPickerTest, FirstDrawOfAnUnconditionalHintWinsAtOnce) {
     // Hint 0 has no "not cleared" condition: it is shown on the first draw even before stage 1 is cleared.
     std::vector<HintEntry> hints = {hint(1, 1, -1), hint(2, 1, 2), hint(9, 1, -1)};
     int calls = 0;
@@ -161,7 +135,7 @@ TEST(HintPicker, FirstDrawOfAnUnconditionalHintWinsAtOnce) {
     EXPECT_EQ(calls, 1);
 }
 
-TEST(HintPicker, RetriesUntilAHintsConditionsHold) {
+TEST(GameRulesHintPickerTest, RetriesUntilAHintsConditionsHold) {
     std::vector<HintEntry> hints = {hint(1, 3, 2), hint(4, 3, -1), hint(2, 1, 2), hint(9, 1, -1)};
     std::map<int, int> scores = {{1, 500}, {2, 0}};
     auto bestScore = [&scores](int stage) { return scores.count(stage) ? scores[stage] : 0; };

@@ -18,7 +18,7 @@ constexpr int kKeyZ = 149;
 constexpr int kButtonA = 0;  // joystick index of A
 constexpr int kButtonDpadRight = 11;
 
-class KeyInputTest : public GameTest {
+class KeyInputTest : public GameFixture {
 protected:
     KeyInputManager* input() { return KeyInputManager::getInstance(); }
 
@@ -234,33 +234,6 @@ TEST_F(KeyInputTest, UnknownKeysNeverPressAnAction) {
     input()->getKeyBindings()[KeyActionType::BUTTON6] = 0;
     sendKey(0, true);
     EXPECT_FALSE(input()->isActionOn(KeyActionType::ANY));
-}
-
-TEST(KeyNamesTest, NamesFollowTheTablesAndScriptNamesAreUnambiguous) {
-    EXPECT_EQ(KeyInputManager::keyName(6), "ESC");
-    EXPECT_EQ(KeyInputManager::keyName(36), "KEPAD-HOME");
-    EXPECT_EQ(KeyInputManager::keyName(61), "'");
-    EXPECT_EQ(KeyInputManager::keyName(67), "'");
-    EXPECT_EQ(KeyInputManager::keyName(120), "\\");
-    EXPECT_EQ(KeyInputManager::keyName(156), "\xC2\xA5");
-    EXPECT_EQ(KeyInputManager::keyName(165), "PLAY");
-    EXPECT_EQ(KeyInputManager::keyName(0), "");
-    EXPECT_EQ(KeyInputManager::keyName(166), "");
-    EXPECT_EQ(KeyInputManager::buttonName(1021), "START");
-    EXPECT_EQ(KeyInputManager::buttonName(DPAD_RIGHT), "");
-    EXPECT_EQ(KeyInputManager::buttonName(1024), "");
-    EXPECT_EQ(vastomer::KeyNames::buttonForIndex(6), vastomer::ControllerKey::PAUSE);
-    EXPECT_EQ(vastomer::KeyNames::buttonForIndex(14), vastomer::ControllerKey::NONE);
-    // Every key has a script name that reads back as that key.
-    for (int code = 1; code <= 165; ++code) {
-        std::string name = vastomer::KeyNames::scriptKeyName(code);
-        int back = name[0] == '#' ? std::stoi(name.substr(1)) : vastomer::KeyNames::keyCodeForName(name);
-        EXPECT_EQ(back, code) << name;
-    }
-    EXPECT_EQ(vastomer::KeyNames::scriptKeyName(61), "#61");
-    EXPECT_EQ(vastomer::KeyNames::keyCodeForName("'"), 0);
-    EXPECT_EQ(vastomer::KeyNames::keyCodeForName("z"), 149);
-    EXPECT_EQ(vastomer::KeyNames::keyCodeForName("Z"), 118);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ bool mentions(const Diagnostics& diagnostics, int line, const std::string& text)
 
 }  // namespace
 
-TEST(TableFormat, EmptyFieldsCollapseAndLaterColumnsShift) {
+TEST(MasterTablesTest, EmptyFieldsCollapseAndLaterColumnsShift) {
     std::vector<MasterLine> lines = MasterText::readLines("5,,7\n");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].fields, (std::vector<std::string>{"5", "7"}));
@@ -32,7 +32,7 @@ TEST(TableFormat, EmptyFieldsCollapseAndLaterColumnsShift) {
     EXPECT_TRUE(mentions(diagnostics, 1, "has 4 columns, needs 5"));
 }
 
-TEST(TableFormat, OnlyLeadingSlashesMakeAComment) {
+TEST(MasterTablesTest, OnlyLeadingSlashesMakeAComment) {
     auto rows = MasterTableReader::readSituations("//1,hidden\n2,left//right\n 3,indented\n", "s");
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].record.id, 2);
@@ -40,7 +40,7 @@ TEST(TableFormat, OnlyLeadingSlashesMakeAComment) {
     EXPECT_EQ(rows[1].record.id, 3);  // leading blank before a number is allowed
 }
 
-TEST(TableFormat, CrLfReadsLikeLfAndLinesKeepTheirPhysicalNumbers) {
+TEST(MasterTablesTest, CrLfReadsLikeLfAndLinesKeepTheirPhysicalNumbers) {
     std::string lf = "// weapons\n\n" + std::string(kWeaponLine) + "\n\n// more\n" +
                      "3,TWIN,7,10,16,24,20,20,-1,4,0,10,11,12,0\n";
     std::string crlf;
@@ -57,7 +57,7 @@ TEST(TableFormat, CrLfReadsLikeLfAndLinesKeepTheirPhysicalNumbers) {
     EXPECT_EQ(b[0].record.name, a[0].record.name);
 }
 
-TEST(TableFormat, NumbersAreReadFromTheStartOfAField) {
+TEST(MasterTablesTest, NumbersAreReadFromTheStartOfAField) {
     Diagnostics diagnostics;
     auto rows = MasterTableReader::readShopLineup(
         "12abc, 3000 ,wear\n"     // digits then letters: the digits, reported
@@ -83,7 +83,7 @@ TEST(TableFormat, NumbersAreReadFromTheStartOfAField) {
     EXPECT_FLOAT_EQ(bullets[0].record.size.height, 0.25f);
 }
 
-TEST(TableFormat, BooleansAreTrueOnlyForLowerCaseTrue) {
+TEST(MasterTablesTest, BooleansAreTrueOnlyForLowerCaseTrue) {
     Diagnostics diagnostics;
     auto rows = MasterTableReader::readCombines("5,0,5,TRUE,true,1,false,yes\n", "c", &diagnostics);
     ASSERT_EQ(rows.size(), 1u);
@@ -94,7 +94,7 @@ TEST(TableFormat, BooleansAreTrueOnlyForLowerCaseTrue) {
     EXPECT_TRUE(mentions(diagnostics, 1, "\"TRUE\" is neither true nor false"));
 }
 
-TEST(TableFormat, RepeatedKeyKeepsTheLaterLine) {
+TEST(MasterTablesTest, RepeatedKeyKeepsTheLaterLine) {
     MasterTables tables;
     Diagnostics diagnostics;
     tables.loadText(MasterTable::CHARACTER,
@@ -106,7 +106,7 @@ TEST(TableFormat, RepeatedKeyKeepsTheLaterLine) {
     EXPECT_TRUE(mentions(diagnostics, 2, "repeats line 1"));
 }
 
-TEST(TableFormat, CharacterColumnsFollowTheirOddOrder) {
+TEST(MasterTablesTest, CharacterColumnsFollowTheirOddOrder) {
     auto rows = MasterTableReader::readCharacters(
         "7,SENTRY,36,32,40,24,30,5,-12,9,11,99,3,10,7,true,true,150\n", "c");
     ASSERT_EQ(rows.size(), 1u);
@@ -125,7 +125,7 @@ TEST(TableFormat, CharacterColumnsFollowTheirOddOrder) {
     EXPECT_EQ(c.score, 150);
 }
 
-TEST(TableFormat, OptionalColumns) {
+TEST(MasterTablesTest, OptionalColumns) {
     auto weapons =
         MasterTableReader::readWeapons(std::string(kWeaponLine) + "\n" + kWeaponLine + ",heavy\n", "w");
     ASSERT_EQ(weapons.size(), 2u);
@@ -147,7 +147,7 @@ TEST(TableFormat, OptionalColumns) {
     EXPECT_FLOAT_EQ(bullets[2].record.velocity.y, 6.0f);
 }
 
-TEST(TableFormat, ShortLinesAreSkippedAndReportedInEveryTable) {
+TEST(MasterTablesTest, ShortLinesAreSkippedAndReportedInEveryTable) {
     struct Case {
         MasterTable table;
         const char* shortLine;
@@ -176,7 +176,7 @@ TEST(TableFormat, ShortLinesAreSkippedAndReportedInEveryTable) {
     }
 }
 
-TEST(TableFormat, HintColumnTwoMustBeANumber) {
+TEST(MasterTablesTest, HintColumnTwoMustBeANumber) {
     Diagnostics diagnostics;
     auto rows = MasterTableReader::readHints("1,1,x,-1\n2,1,7,3\n", "h", &diagnostics);
     ASSERT_EQ(rows.size(), 1u);
@@ -186,7 +186,7 @@ TEST(TableFormat, HintColumnTwoMustBeANumber) {
     EXPECT_TRUE(mentions(diagnostics, 1, "is not a number"));
 }
 
-TEST(TableFormat, UnknownKeywordsAreReportedButKept) {
+TEST(MasterTablesTest, UnknownKeywordsAreReportedButKept) {
     Diagnostics diagnostics;
     MasterTables tables;
     tables.loadText(MasterTable::WEAR, "1,0,0,0,saintfeld\n2,0,0,0,lustup\n", "wear", &diagnostics);
@@ -196,7 +196,7 @@ TEST(TableFormat, UnknownKeywordsAreReportedButKept) {
     EXPECT_EQ(diagnostics.size(), 2u);
 }
 
-TEST(TableFormat, MemoryBackgroundsKeepTheirOwnRules) {
+TEST(MasterTablesTest, MemoryBackgroundsKeepTheirOwnRules) {
     Diagnostics diagnostics;
     auto rows = MasterTableReader::readMemoryBackgrounds("// list\r\n1\r\n\n  2 \n1.5\nx5\nthree\n", "bg",
                                                          &diagnostics);
@@ -209,7 +209,7 @@ TEST(TableFormat, MemoryBackgroundsKeepTheirOwnRules) {
     EXPECT_TRUE(mentions(diagnostics, 7, "three"));
 }
 
-TEST(TableFormat, NumberPatternIsTheGamesLooseOne) {
+TEST(MasterTablesTest, NumberPatternIsTheGamesLooseOne) {
     // ^[-+]?[0-9]*.?[0-9]+$ with the dot standing for any one character but a line break.
     struct Case {
         const char* text;
@@ -223,7 +223,7 @@ TEST(TableFormat, NumberPatternIsTheGamesLooseOne) {
         EXPECT_EQ(MasterText::isNumber(c.text), c.number) << c.text;
 }
 
-TEST(TableFormat, LookupsOfMissingIdsGiveDefaultRecords) {
+TEST(MasterTablesTest, LookupsOfMissingIdsGiveDefaultRecords) {
     MasterTables tables;
     EXPECT_EQ(tables.getCharacterMaster(9).id, 0);
     EXPECT_EQ(tables.getWearMaster(9).id, -1);
@@ -242,7 +242,7 @@ TEST(TableFormat, LookupsOfMissingIdsGiveDefaultRecords) {
     EXPECT_EQ(tables.getSituation(3).id, 0);
 }
 
-TEST(TableFormat, CombinesAreOrderedByCharacterThenKey) {
+TEST(MasterTablesTest, CombinesAreOrderedByCharacterThenKey) {
     MasterTables tables;
     tables.loadText(MasterTable::COMBINE,
                     "9,30,10,false,false,true,false,false\n"

@@ -66,7 +66,7 @@ ProgressState fullState() {
 
 }  // namespace
 
-class SaveFileTest : public DataTest {};
+class SaveFileTest : public DataFixture {};
 
 TEST_F(SaveFileTest, FirstStartWritesTheNewGameFileByteForByte) {
     writeFixtureTables();

@@ -100,16 +100,16 @@ private:
     CallLog* log_;
 };
 
-class SceneFlowTest : public GameTest {
+class SceneFlowTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         scene_ = new ProbeSceneManager(&log_);
         ASSERT_TRUE(scene_->init());
         engine::Director::getInstance()->runWithScene(scene_);
     }
     void TearDown() override {
-        GameTest::TearDown();
+        GameFixture::TearDown();
         if (scene_) scene_->release();
     }
 

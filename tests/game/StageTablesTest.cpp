@@ -18,7 +18,7 @@ bool mentions(const Diagnostics& diagnostics, int line, const std::string& text)
 
 }  // namespace
 
-TEST(StageFiles, CommentsAndEmptyLinesDoNotCount) {
+TEST(StageTablesFileTest, CommentsAndEmptyLinesDoNotCount) {
     StageFile plain;
     StageFile commented;
     ASSERT_TRUE(StageTables::readStageFile("2,Glasshouse\n3,1,2,2\n1\n4\n3\n", "a", plain));
@@ -34,7 +34,7 @@ TEST(StageFiles, CommentsAndEmptyLinesDoNotCount) {
     EXPECT_EQ(commented.lines[4], 10);
 }
 
-TEST(StageFiles, SingleNumberLinesReadTheLeadingNumber) {
+TEST(StageTablesFileTest, SingleNumberLinesReadTheLeadingNumber) {
     StageFile stage;
     Diagnostics diagnostics;
     ASSERT_TRUE(
@@ -45,7 +45,7 @@ TEST(StageFiles, SingleNumberLinesReadTheLeadingNumber) {
     EXPECT_TRUE(diagnostics.empty());
 }
 
-TEST(StageFiles, ABrokenStageFileIsRefusedWithItsLine) {
+TEST(StageTablesFileTest, ABrokenStageFileIsRefusedWithItsLine) {
     struct Case {
         const char* text;
         int line;
@@ -66,7 +66,7 @@ TEST(StageFiles, ABrokenStageFileIsRefusedWithItsLine) {
     }
 }
 
-TEST(StageFiles, AuthorsHearOfPartsThatDoNotFit) {
+TEST(StageTablesFileTest, AuthorsHearOfPartsThatDoNotFit) {
     StageFile stage;
     Diagnostics diagnostics;
     ASSERT_TRUE(StageTables::readStageFile("1\n1,2,3\n5\n3\n2\nextra\n", "s", stage, &diagnostics));
@@ -75,9 +75,9 @@ TEST(StageFiles, AuthorsHearOfPartsThatDoNotFit) {
     EXPECT_TRUE(mentions(diagnostics, 6, "after the fifth are ignored"));
 }
 
-class StagesTest : public DataTest {};
+class StageTablesTest : public DataFixture {};
 
-TEST_F(StagesTest, AStageWithoutAFileStaysListedWithoutARecord) {
+TEST_F(StageTablesTest, AStageWithoutAFileStaysListedWithoutARecord) {
     writeFixtureTables();
     write("master/stages_master.data", "// stages\n1,0\n4,3,extra column\n2,1\n");
     DataManager* data = start();
@@ -94,7 +94,7 @@ TEST_F(StagesTest, AStageWithoutAFileStaysListedWithoutARecord) {
     EXPECT_FALSE(diagnostics.entries().empty());
 }
 
-TEST_F(StagesTest, NoIndexMeansNoStages) {
+TEST_F(StageTablesTest, NoIndexMeansNoStages) {
     writeFixtureTables();
     write("master/stages_master.data", "");
     std::remove((resources_ / "res/data/master/stages_master.data").c_str());
@@ -103,7 +103,7 @@ TEST_F(StagesTest, NoIndexMeansNoStages) {
     EXPECT_NE(saveText().find("stagescore:\n"), std::string::npos);
 }
 
-TEST_F(StagesTest, StagesOpenWithProgressAndUnknownStagesNever) {
+TEST_F(StageTablesTest, StagesOpenWithProgressAndUnknownStagesNever) {
     writeFixtureTables();
     DataManager* data = start();
     EXPECT_TRUE(data->isStageOpen(1));
@@ -115,7 +115,7 @@ TEST_F(StagesTest, StagesOpenWithProgressAndUnknownStagesNever) {
     EXPECT_FALSE(data->isStageOpen(-1));
 }
 
-TEST_F(StagesTest, FirstClearOpensTheNextStageAndSavesIt) {
+TEST_F(StageTablesTest, FirstClearOpensTheNextStageAndSavesIt) {
     writeFixtureTables();
     DataManager* data = start();
     data->setCurrentStage(1);
@@ -146,7 +146,7 @@ TEST_F(StagesTest, FirstClearOpensTheNextStageAndSavesIt) {
     EXPECT_EQ(data->getProgress(), 2);
 }
 
-TEST_F(StagesTest, TheLastStageLeadsNowhere) {
+TEST_F(StageTablesTest, TheLastStageLeadsNowhere) {
     writeFixtureTables();
     DataManager* data = start();
     data->setProgress(2);
@@ -158,7 +158,7 @@ TEST_F(StagesTest, TheLastStageLeadsNowhere) {
     EXPECT_NE(saveText().find("3@7000"), std::string::npos);
 }
 
-TEST_F(StagesTest, ANextStageWithoutARecordRaisesNothing) {
+TEST_F(StageTablesTest, ANextStageWithoutARecordRaisesNothing) {
     writeFixtureTables();
     writeStage(3, 4);  // stage 4 is not in the index
     DataManager* data = start();
@@ -169,7 +169,7 @@ TEST_F(StagesTest, ANextStageWithoutARecordRaisesNothing) {
     EXPECT_EQ(data->getProgress(), 2);
 }
 
-TEST_F(StagesTest, ANextStageThatNeedsMoreProgressIsNotOfferedYet) {
+TEST_F(StageTablesTest, ANextStageThatNeedsMoreProgressIsNotOfferedYet) {
     writeFixtureTables();
     write("master/stages_master.data", "1,0\n2,3\n3,2\n");
     DataManager* data = start();

@@ -21,10 +21,10 @@ public:
     bool applicationDidFinishLaunching() override { return true; }
 };
 
-class StringsTest : public GameTest {
+class StringsTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         auto* files = engine::FileUtils::getInstance();
         files->setResourceRoot(resources_.path());
         files->setSearchPaths({"res/data"});

@@ -16,10 +16,10 @@
 #include "tests/support/GameFixture.h"
 #include "tests/support/Pixel.h"
 
-class AnimationTest : public GameTest {
+class AnimationFixture : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         auto* files = engine::FileUtils::getInstance();
         files->setResourceRoot(root_.path());
         files->setSearchPaths(AppDelegate::searchPaths());

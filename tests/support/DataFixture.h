@@ -15,7 +15,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
 
-class DataTest : public ::testing::Test {
+class DataFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         resetSingletons();

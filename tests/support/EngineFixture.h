@@ -12,7 +12,7 @@
 
 // A fresh director drawing headless into a 960 × 540 frame, with the built resource tree on the
 // search path, for each test.
-class EngineTest : public ::testing::Test {
+class EngineFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         engine::Director::destroyInstance();

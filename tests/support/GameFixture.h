@@ -26,7 +26,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
 
-class GameTest : public ::testing::Test {
+class GameFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         resetGame();

@@ -14,7 +14,7 @@
 
 // A physics scene for each test, boxes on nodes, and a contact listener (fixed priority -254,
 // like the game's) that records what it receives.
-class PhysicsTest : public EngineTest {
+class PhysicsFixture : public EngineFixture {
 protected:
     using Code = engine::PhysicsContact::EventCode;
 

@@ -1,5 +1,5 @@
-// quorin-content, run as authors run it: check over the real content and over a broken copy, and
-// dump of a table, the stage index and a save file.
+// quorin-content, run as authors run it: check over the real content, a broken copy and the built
+// animation scripts, and dump of a table, the stage index, a save file and an animation script.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -35,7 +35,7 @@ int lineOf(const std::string& path, const std::string& prefix) {
 }
 
 // A copy of the real content under a scratch root, to break on purpose.
-class BrokenContent : public ::testing::Test {
+class ContentCommandBrokenTablesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::filesystem::create_directories(root_ / "res/data");
@@ -59,14 +59,14 @@ protected:
 
 }  // namespace
 
-TEST(ContentTool, TheRealContentPassesTheCheck) {
+TEST(ContentCommandTest, TheRealContentPassesTheCheck) {
     ToolRun run = runContentTool({"check", "--res", kSource});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("no problems"), std::string::npos);
 }
 
-TEST_F(BrokenContent, CheckReportsEachProblemWithFileAndLine) {
+TEST_F(ContentCommandBrokenTablesTest, CheckReportsEachProblemWithFileAndLine) {
     int character = replaceLine("character_master.data", "1,SPROUTLING,",
                                 "1,SPROUTLING,12,24,24,16,20,4,-12,8,8,0,1,5,1,false");
     int bullet = replaceLine("bullet_master.data", "1,", "1,5,six,1,20,8,4,0");
@@ -95,7 +95,7 @@ TEST_F(BrokenContent, CheckReportsEachProblemWithFileAndLine) {
     EXPECT_NE(run.err.find("problems"), std::string::npos);
 }
 
-TEST(ContentTool, DumpShowsWhatTheLoaderReads) {
+TEST(ContentCommandTest, DumpShowsWhatTheLoaderReads) {
     ToolRun run = runContentTool({"dump", "master", kSource + "/res/data/master/weapon_master.data"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     nlohmann::json weapons = nlohmann::json::parse(run.out);
@@ -114,7 +114,7 @@ TEST(ContentTool, DumpShowsWhatTheLoaderReads) {
     EXPECT_EQ(index["stages"][1]["requiredProgress"], 1);
 }
 
-TEST(ContentTool, DumpOfASaveFile) {
+TEST(ContentCommandTest, DumpOfASaveFile) {
     testsupport::TempFolder scratch;
     std::string save = scratch / "r.quorin.sav";
     testsupport::writeFile(save,
@@ -136,7 +136,7 @@ TEST(ContentTool, DumpOfASaveFile) {
     EXPECT_NE(run.err.find("r.quorin.sav:3: stage score \"3\" dropped"), std::string::npos) << run.err;
 }
 
-TEST(ContentTool, WrongUsage) {
+TEST(ContentCommandTest, WrongUsage) {
     EXPECT_EQ(runContentTool({}).exitCode, 2);
     EXPECT_EQ(runContentTool({"dump", "nonsense", "x"}).exitCode, 2);
     EXPECT_EQ(runContentTool({"dump", "save", "/no/such/file"}).exitCode, 1);
@@ -144,4 +144,23 @@ TEST(ContentTool, WrongUsage) {
     ToolRun help = runContentTool({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("weapon_master"), std::string::npos);
+}
+
+TEST(ContentCommandTest, TheCheckFindsNoProblemInAnyBuiltAnimationScript) {
+    const std::string text = runContentTool({"check", "--res", testsupport::runtimeDir()}).out;
+    std::size_t scripts = 0;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(testsupport::runtimeDir() + "/res"))
+        scripts += entry.path().extension() == ".cma";
+    EXPECT_GT(scripts, 60u);
+    EXPECT_EQ(text.find(".cma"), std::string::npos) << text;
+
+    const ToolRun dumped =
+        runContentTool({"dump", "cma", testsupport::runtimeDir() + "/res/anime/PLAYER_WAIT_0.cma"});
+    ASSERT_EQ(dumped.exitCode, 0) << dumped.describe();
+    nlohmann::json dump = nlohmann::json::parse(dumped.out);
+    EXPECT_EQ(dump["name"], "PLAYER_WAIT_0");
+    EXPECT_EQ(dump["width"], 32);
+    EXPECT_EQ(dump["frames"][0]["elements"][0]["command"], "PAINT");
+    EXPECT_EQ(dump["frames"][0]["elements"][0]["line"], 3);
 }

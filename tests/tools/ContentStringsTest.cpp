@@ -31,12 +31,12 @@ std::vector<std::string> stringsLines(const std::string& out) {
     return lines;
 }
 
-TEST(StringsContentTest, ShippedTablesHaveNoProblems) {
+TEST(ContentStringsTest, ShippedTablesHaveNoProblems) {
     Output result = contentTool({"check", "--res", testsupport::runtimeDir()});
     EXPECT_TRUE(stringsLines(result.out).empty()) << result.out;
 }
 
-TEST(StringsContentTest, CheckReportsWhatAuthorsMustFix) {
+TEST(ContentStringsTest, CheckReportsWhatAuthorsMustFix) {
     testsupport::TempFolder root;
     const std::string dir = root / "res/data/strings/";
     testsupport::writeFile(dir + "system_ja.strings",
@@ -68,7 +68,7 @@ TEST(StringsContentTest, CheckReportsWhatAuthorsMustFix) {
     EXPECT_EQ(stringsLines(result.out), expected) << result.out;
 }
 
-TEST(StringsContentTest, MissingLanguageIsReported) {
+TEST(ContentStringsTest, MissingLanguageIsReported) {
     testsupport::TempFolder root;
     testsupport::writeFile(root / "res/data/strings/system_ja.strings", "A;あ\n");
     Output result = contentTool({"check", "--res", root.path()});
@@ -78,7 +78,7 @@ TEST(StringsContentTest, MissingLanguageIsReported) {
     EXPECT_EQ(lines[0], "strings/system_en.strings: missing: the game cannot show this language");
 }
 
-TEST(StringsContentTest, DumpShowsTheTableTheGameReads) {
+TEST(ContentStringsTest, DumpShowsTheTableTheGameReads) {
     testsupport::TempFolder root;
     testsupport::writeFile(root / "t.strings", "// c\nB;bee;ignored\nA;a\\nb\nEMPTY\nA;later\n");
     Output result = contentTool({"dump", "strings", root / "t.strings", "--res", testsupport::runtimeDir()});

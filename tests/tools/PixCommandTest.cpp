@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class PixToolCommand : public ::testing::Test {
+class PixCommandTest : public ::testing::Test {
 protected:
     std::string write(const std::string& name, const std::string& text) {
         testsupport::writeFile(dir_ / name, text);
@@ -43,21 +43,21 @@ const char* kGood =
 
 }  // namespace
 
-TEST_F(PixToolCommand, RejectsUnknownLetterWithFileLineAndFailure) {
+TEST_F(PixCommandTest, RejectsUnknownLetterWithFileLineAndFailure) {
     const std::string src = write("bad.pix", "palette p\n  r #ff0000\nend\nuse p\ngrid g\n  rr\n  rx\nend\n");
     EXPECT_NE(run({"--out-dir", dir_ / "out", src}), 0);
     EXPECT_EQ(output_.rfind(src + ":7: unknown palette letter 'x'", 0), 0u) << output_;
     EXPECT_FALSE(fs::exists(dir_ / "out"));
 }
 
-TEST_F(PixToolCommand, RejectsRaggedGridWithFileLineAndFailure) {
+TEST_F(PixCommandTest, RejectsRaggedGridWithFileLineAndFailure) {
     const std::string src =
         write("ragged.pix", "palette p\n  r #ff0000\nend\nuse p\ngrid g\n  rr\n  r\nend\n");
     EXPECT_NE(run({"--check", src}), 0);
     EXPECT_EQ(output_.rfind(src + ":7: ragged grid 'g'", 0), 0u) << output_;
 }
 
-TEST_F(PixToolCommand, WritesPicturesAliasesListAndDepfile) {
+TEST_F(PixCommandTest, WritesPicturesAliasesListAndDepfile) {
     write("colours.pix", "palette extra\n  b #0000ff\nend\n");
     const std::string src = write("good.pix", std::string("include colours.pix\n") + kGood);
     const fs::path out = dir_ / "out";
@@ -82,21 +82,21 @@ TEST_F(PixToolCommand, WritesPicturesAliasesListAndDepfile) {
     EXPECT_NE(dep.find("colours.pix"), std::string::npos) << dep;
 }
 
-TEST_F(PixToolCommand, ContactSheetHoldsPicturesAndPreviews) {
+TEST_F(PixCommandTest, ContactSheetHoldsPicturesAndPreviews) {
     const std::string src = write("good.pix", kGood);
     const fs::path sheet = dir_ / "sheet.png";
     ASSERT_EQ(run({"--contact-sheet", sheet.string(), src}), 0) << output_;
     EXPECT_GT(fs::file_size(sheet), 0u);
 }
 
-TEST_F(PixToolCommand, CommandLineMistakesExitWithTwo) {
+TEST_F(PixCommandTest, CommandLineMistakesExitWithTwo) {
     EXPECT_EQ(run({}), 2);
     EXPECT_EQ(run({"--frobnicate", "x.pix"}), 2);
     EXPECT_EQ(run({"--zoom", "0", "--check", "x.pix"}), 2);
     EXPECT_EQ(run({"x.pix"}), 2);  // nowhere to write
 }
 
-TEST_F(PixToolCommand, MissingSourceFails) {
+TEST_F(PixCommandTest, MissingSourceFails) {
     EXPECT_EQ(run({"--check", dir_ / "none.pix"}), 1);
     EXPECT_NE(output_.find("none.pix"), std::string::npos);
 }

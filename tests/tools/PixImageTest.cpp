@@ -1,10 +1,9 @@
-// The building blocks under the source format: pixel buffers, the PNG encoder, the word splitter.
+// The building blocks under the picture source format: pixel buffers and the PNG encoder.
 #include <gtest/gtest.h>
 
 #include "Image.h"
 #include "PixError.h"
 #include "PngWriter.h"
-#include "Tokenizer.h"
 #include "tests/support/Picture.h"
 
 using namespace pixtool;
@@ -27,7 +26,7 @@ Image roundTrip(const Image& image) {
 
 }  // namespace
 
-TEST(PixPng, EveryPixelSurvivesWhicheverRowFilterIsChosen) {
+TEST(PixImagePngTest, EveryPixelSurvivesWhicheverRowFilterIsChosen) {
     // Rows that favour each of the five filters: flat, ramps across, ramps down, noise.
     Image image(37, 23);
     std::uint32_t seed = 12345;
@@ -50,11 +49,11 @@ TEST(PixPng, EveryPixelSurvivesWhicheverRowFilterIsChosen) {
     EXPECT_TRUE(back.pixels() == image.pixels());
 }
 
-TEST(PixPng, EmptyPictureIsRefused) {
+TEST(PixImagePngTest, EmptyPictureIsRefused) {
     EXPECT_THROW(PngWriter::encode(Image()), PixError);
 }
 
-TEST(PixImage, TurnsFlipsAndScales) {
+TEST(PixImageTest, TurnsFlipsAndScales) {
     Image image(3, 2);
     image.set(0, 0, Rgba{1, 0, 0, 255});
     image.set(2, 1, Rgba{2, 0, 0, 255});
@@ -71,7 +70,7 @@ TEST(PixImage, TurnsFlipsAndScales) {
     EXPECT_EQ(image.scaled(3).halved().width(), 5);
 }
 
-TEST(PixImage, OutsideReadsClearAndWritesNothing) {
+TEST(PixImageTest, OutsideReadsClearAndWritesNothing) {
     Image image(2, 2, Rgba{5, 5, 5, 255});
     image.set(-1, 0, Rgba{9, 9, 9, 255});
     image.blend(2, 2, Rgba{9, 9, 9, 255});
@@ -80,25 +79,8 @@ TEST(PixImage, OutsideReadsClearAndWritesNothing) {
         EXPECT_EQ(p, (Rgba{5, 5, 5, 255}));
 }
 
-TEST(PixImage, CompositingOverClearKeepsTheSourceColour) {
+TEST(PixImageTest, CompositingOverClearKeepsTheSourceColour) {
     const Rgba half{200, 100, 50, 128};
     EXPECT_EQ(Image::over(Rgba{}, half), half);
     EXPECT_EQ(Image::over(Rgba{0, 0, 0, 255}, Rgba{255, 255, 255, 0}), (Rgba{0, 0, 0, 255}));
-}
-
-TEST(PixTokenizer, QuotesEscapesAndComments) {
-    const SourcePos pos{"t.pix", 3};
-    const auto words = Tokenizer::split("text 1 2 \"two words\" \"say \\\"hi\\\"\" \"\"", pos);
-    ASSERT_EQ(words.size(), 6u);
-    EXPECT_EQ(words[3], "two words");
-    EXPECT_EQ(words[4], "say \"hi\"");
-    EXPECT_EQ(words[5], "");
-    EXPECT_EQ(Tokenizer::stripComment("rect 0 0 1 1 #ff0000 # red"), "rect 0 0 1 1 #ff0000 ");
-    EXPECT_EQ(Tokenizer::stripComment("text \"# not a comment\""), "text \"# not a comment\"");
-    try {
-        Tokenizer::split("text \"open", pos);
-        FAIL() << "an unterminated quote must be refused";
-    } catch (const PixError& e) {
-        EXPECT_EQ(std::string(e.what()), "t.pix:3: unterminated quoted text");
-    }
 }

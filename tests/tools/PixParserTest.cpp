@@ -36,17 +36,17 @@ std::string errorOf(const std::string& text) {
 
 }  // namespace
 
-TEST(PixSourceErrors, UnknownPaletteLetterNamesTheRow) {
+TEST(PixParserErrorTest, UnknownPaletteLetterNamesTheRow) {
     const std::string err = errorOf(std::string(kPalette) + "grid g\n  ab\n  az\nend\n");
     EXPECT_EQ(err.rfind("art.pix:8: unknown palette letter 'z'", 0), 0u) << err;
 }
 
-TEST(PixSourceErrors, RaggedGridNamesTheRow) {
+TEST(PixParserErrorTest, RaggedGridNamesTheRow) {
     const std::string err = errorOf(std::string(kPalette) + "grid g\n  ab\n  ab\n  aba\n  ab\nend\n");
     EXPECT_EQ(err.rfind("art.pix:9: ragged grid 'g'", 0), 0u) << err;
 }
 
-TEST(PixSourceErrors, LetterMissingFromASwappedPaletteNamesRowAndDraw) {
+TEST(PixParserErrorTest, LetterMissingFromASwappedPaletteNamesRowAndDraw) {
     const std::string text = std::string(kPalette) +
                              "palette q\n  a #0000ff\nend\n"                     // 6-8
                              "grid g\n  ab\nend\n"                               // 9-11
@@ -56,20 +56,20 @@ TEST(PixSourceErrors, LetterMissingFromASwappedPaletteNamesRowAndDraw) {
     EXPECT_NE(err.find("drawn at art.pix:13"), std::string::npos) << err;
 }
 
-TEST(PixSourceErrors, UnknownLetterInAColourArgument) {
+TEST(PixParserErrorTest, UnknownLetterInAColourArgument) {
     const std::string err =
         errorOf(std::string(kPalette) + "picture x 2x2\n  fill a\n  rect 0 0 1 1 q\nend\n");
     EXPECT_EQ(err.rfind("art.pix:8: rect: unknown palette letter 'q'", 0), 0u) << err;
 }
 
-TEST(PixSourceErrors, BlocksWithoutEndNameTheirFirstLine) {
+TEST(PixParserErrorTest, BlocksWithoutEndNameTheirFirstLine) {
     EXPECT_EQ(errorOf(std::string(kPalette) + "grid g\n  ab\n").rfind("art.pix:6: grid 'g' has no 'end'", 0),
               0u);
     EXPECT_EQ(errorOf("palette p\n a #000000\n").rfind("art.pix:1: palette 'p' has no 'end'", 0), 0u);
     EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 1x1\n fill a\n").rfind("art.pix:6:", 0), 0u);
 }
 
-TEST(PixSourceErrors, UnknownWordsAreRejected) {
+TEST(PixParserErrorTest, UnknownWordsAreRejected) {
     EXPECT_EQ(errorOf("pallete p\nend\n").rfind("art.pix:1: unknown statement 'pallete'", 0), 0u);
     EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 1x1\n  blur 3\nend\n")
                   .rfind("art.pix:7: unknown operation 'blur'", 0),
@@ -82,7 +82,7 @@ TEST(PixSourceErrors, UnknownWordsAreRejected) {
               0u);
 }
 
-TEST(PixSourceErrors, BadValues) {
+TEST(PixParserErrorTest, BadValues) {
     EXPECT_EQ(errorOf("palette p\n  a #ff00\nend\n").rfind("art.pix:2: bad colour '#ff00'", 0), 0u);
     EXPECT_EQ(
         errorOf(std::string(kPalette) + "picture x 0x4\nend\n").rfind("art.pix:6: size out of range", 0), 0u);
@@ -100,22 +100,22 @@ TEST(PixSourceErrors, BadValues) {
               0u);
 }
 
-TEST(PixSourceErrors, DuplicateNamesNameBothPlaces) {
+TEST(PixParserErrorTest, DuplicateNamesNameBothPlaces) {
     const std::string err = errorOf(std::string(kPalette) + "grid p\n a\nend\n");
     EXPECT_EQ(err, "art.pix:6: 'p' is already defined at art.pix:1");
 }
 
-TEST(PixSourceErrors, PictureThatDrawsItself) {
+TEST(PixParserErrorTest, PictureThatDrawsItself) {
     const std::string err = errorOf(std::string(kPalette) + "picture x 1x1\n  draw x at 0,0\nend\n");
     EXPECT_EQ(err.rfind("art.pix:6: picture 'x' draws itself", 0), 0u) << err;
 }
 
-TEST(PixSourceErrors, MissingIncludeNamesTheIncludeLine) {
+TEST(PixParserErrorTest, MissingIncludeNamesTheIncludeLine) {
     const std::string err = errorOf("\ninclude no/such/file.pix\n");
     EXPECT_EQ(err.rfind("art.pix:2: cannot include", 0), 0u) << err;
 }
 
-TEST(PixSourceComments, HashStartsACommentOnlyBeforeASpace) {
+TEST(PixParserTest, HashStartsACommentOnlyBeforeASpace) {
     Document doc;
     Parser(doc).parseText("# heading\npalette p  # trailing words\n  a #102030  # note\nend\n", "art.pix",
                           ".");
@@ -125,7 +125,7 @@ TEST(PixSourceComments, HashStartsACommentOnlyBeforeASpace) {
     EXPECT_EQ(c, (Rgba{0x10, 0x20, 0x30, 255}));
 }
 
-TEST(PixSourcePalettes, DerivedPaletteKeepsBaseAndAliasesLetters) {
+TEST(PixParserTest, DerivedPaletteKeepsBaseAndAliasesLetters) {
     Document doc;
     Parser(doc).parseText(std::string(kPalette) + "palette q from p\n  a b\n  c none\nend\n", "art.pix", ".");
     const Palette* q = doc.palette("q");
@@ -139,7 +139,7 @@ TEST(PixSourcePalettes, DerivedPaletteKeepsBaseAndAliasesLetters) {
     EXPECT_TRUE(c.transparent());
 }
 
-TEST(PixSourceFonts, SameFontTwiceIsNoClashButAnotherFileIs) {
+TEST(PixParserTest, SameFontTwiceIsNoClashButAnotherFileIs) {
     EXPECT_EQ(errorOf("font t a.ttf\nfont t a.ttf\n"), "");
     EXPECT_EQ(errorOf("font t a.ttf\nfont t b.ttf\n"), "art.pix:2: 't' is already defined at art.pix:1");
 }

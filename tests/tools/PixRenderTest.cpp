@@ -45,7 +45,7 @@ const Rgba kYellow{255, 255, 0, 255}, kClear{0, 0, 0, 0};
 
 }  // namespace
 
-TEST(PixRenderGrid, PngHasTheGridSizeAndColours) {
+TEST(PixRenderGridTest, PngHasTheGridSizeAndColours) {
     // The picture as a decoder sees it: encoded to PNG and read back with SDL_image.
     const auto png = testsupport::Picture::fromPng(
         PngWriter::encode(draw("grid g\n  r.b\n  gkr\nend\npicture out 3x2\n  draw g at 0,0\nend\n", "out")));
@@ -59,7 +59,7 @@ TEST(PixRenderGrid, PngHasTheGridSizeAndColours) {
     EXPECT_EQ(rgbaOf(png.at(1, 1)), kBlack);
 }
 
-TEST(PixRenderGrid, PaletteSwapRecoloursOnlyTheChangedLetters) {
+TEST(PixRenderGridTest, PaletteSwapRecoloursOnlyTheChangedLetters) {
     const Image img = draw(
         "grid g\n  rg\nend\npicture out 2x2\n  draw g at 0,0\n  draw g at 0,1 palette swap\nend\n", "out");
     EXPECT_EQ(img.at(0, 0), kRed);
@@ -67,7 +67,7 @@ TEST(PixRenderGrid, PaletteSwapRecoloursOnlyTheChangedLetters) {
     EXPECT_EQ(img.at(1, 1), kGreen);
 }
 
-TEST(PixRenderGrid, SwapPassesIntoNestedPictures) {
+TEST(PixRenderGridTest, SwapPassesIntoNestedPictures) {
     const Image img = draw(
         "grid g\n  r\nend\npiece inner 1x1\n  draw g at 0,0\nend\n"
         "picture out 2x1\n  draw inner at 0,0\n  draw inner at 1,0 palette swap\nend\n",
@@ -76,7 +76,7 @@ TEST(PixRenderGrid, SwapPassesIntoNestedPictures) {
     EXPECT_EQ(img.at(1, 0), kYellow);
 }
 
-TEST(PixRenderGrid, ScaleFlipAndRotate) {
+TEST(PixRenderGridTest, ScaleFlipAndRotate) {
     const Image img = draw(
         "grid g\n  rb\nend\npicture out 4x4\n  draw g at 0,0 scale 2 flipx\n"
         "  draw g at 0,2 rot 90\nend\n",
@@ -90,7 +90,7 @@ TEST(PixRenderGrid, ScaleFlipAndRotate) {
     EXPECT_EQ(img.at(1, 2), kClear);
 }
 
-TEST(PixRenderSheet, CellsClipAndInRangesInterpolate) {
+TEST(PixRenderSheetTest, CellsClipAndInRangesInterpolate) {
     const Image img = draw(
         "picture out 12x4 cells 4x4\n  in 0-2 rect 0>2 1 1 1 r\n  cell 1\n  rect 3 0 9 9 b\nend\n", "out");
     EXPECT_EQ(img.at(0, 1), kRed);    // cell 0: x 0
@@ -100,7 +100,7 @@ TEST(PixRenderSheet, CellsClipAndInRangesInterpolate) {
     EXPECT_EQ(img.at(8, 3), kClear);  // ... stays inside cell 1
 }
 
-TEST(PixRenderSheet, NameCyclesTakeTurns) {
+TEST(PixRenderSheetTest, NameCyclesTakeTurns) {
     const Image img =
         draw("grid a\n  r\nend\ngrid c\n  g\nend\npicture out 3x1 cells 1x1\n  in 0-2 draw a|c at 0,0\nend\n",
              "out");
@@ -109,7 +109,7 @@ TEST(PixRenderSheet, NameCyclesTakeTurns) {
     EXPECT_EQ(img.at(2, 0), kRed);
 }
 
-TEST(PixRenderShapes, GradientKeepsItsEndColours) {
+TEST(PixRenderShapeTest, GradientKeepsItsEndColours) {
     const Image img = draw("picture out 4x16\n  gradient 0 0 4 16 vertical r,g,b soft 0\nend\n", "out");
     for (int x = 0; x < 4; ++x) {
         EXPECT_EQ(img.at(x, 0), kRed);
@@ -118,7 +118,7 @@ TEST(PixRenderShapes, GradientKeepsItsEndColours) {
     }
 }
 
-TEST(PixRenderShapes, NineSliceKeepsCornersAndRepeatsEdges) {
+TEST(PixRenderShapeTest, NineSliceKeepsCornersAndRepeatsEdges) {
     const Image img =
         draw("grid box\n  rgb\n  gkg\n  bgr\nend\npicture out 5x4\n  nine box 0 0 5 4 1,1,1,1\nend\n", "out");
     EXPECT_EQ(img.at(0, 0), kRed);
@@ -129,7 +129,7 @@ TEST(PixRenderShapes, NineSliceKeepsCornersAndRepeatsEdges) {
     EXPECT_EQ(img.at(2, 2), kBlack);
 }
 
-TEST(PixRenderShapes, OutlineSurroundsColouredPixels) {
+TEST(PixRenderShapeTest, OutlineSurroundsColouredPixels) {
     const Image img = draw("picture out 3x3\n  rect 1 1 1 1 r\n  outline k\nend\n", "out");
     EXPECT_EQ(img.at(1, 0), kBlack);
     EXPECT_EQ(img.at(0, 1), kBlack);
@@ -137,14 +137,14 @@ TEST(PixRenderShapes, OutlineSurroundsColouredPixels) {
     EXPECT_EQ(img.at(0, 0), kClear);
 }
 
-TEST(PixRenderShapes, AlphaSuffixBlendsOverWhatIsThere) {
+TEST(PixRenderShapeTest, AlphaSuffixBlendsOverWhatIsThere) {
     const Image img =
         draw("picture out 2x1\n  fill b\n  rect 0 0 1 1 r@128\n  rect 1 0 1 1 r@0\nend\n", "out");
     EXPECT_EQ(img.at(0, 0), (Rgba{128, 0, 127, 255}));
     EXPECT_EQ(img.at(1, 0), kBlue);
 }
 
-TEST(PixRenderText, TextUsesOnlyItsColour) {
+TEST(PixRenderTextTest, TextUsesOnlyItsColour) {
     if (!std::filesystem::exists(QUORIN_FONT_FILE)) GTEST_SKIP() << "font not installed";
     const Image img = draw(
         std::string("font f ") + QUORIN_FONT_FILE + "\npicture out 40x20\n  text 0 0 f 16 g \"Ab\"\nend\n",
@@ -158,7 +158,7 @@ TEST(PixRenderText, TextUsesOnlyItsColour) {
     EXPECT_GT(coloured, 20);
 }
 
-TEST(PixRenderShapes, ScatterIsTheSameForTheSameSeed) {
+TEST(PixRenderShapeTest, ScatterIsTheSameForTheSameSeed) {
     const std::string src =
         "grid d\n  r\nend\npicture a 32x32\n  scatter d 0 0 32 32 20 7\nend\n"
         "picture b 32x32\n  scatter d 0 0 32 32 20 7\nend\n"
@@ -167,7 +167,7 @@ TEST(PixRenderShapes, ScatterIsTheSameForTheSameSeed) {
     EXPECT_FALSE(draw(src, "a").pixels() == draw(src, "c").pixels());
 }
 
-TEST(PixRenderShapes, EraseReplaceAndTileOffset) {
+TEST(PixRenderShapeTest, EraseReplaceAndTileOffset) {
     const Image img = draw(
         "grid two\n  rg\nend\npicture out 4x2\n  tile two 0 0 4 1 offset 1,0\n"
         "  rect 0 1 4 1 b\n  erase 0 1 1 1\n  replace b k\nend\n",
@@ -178,7 +178,7 @@ TEST(PixRenderShapes, EraseReplaceAndTileOffset) {
     EXPECT_EQ(img.at(1, 1), kBlack);
 }
 
-TEST(PixRenderSheet, DrawingOneCellOfAnotherSheet) {
+TEST(PixRenderSheetTest, DrawingOneCellOfAnotherSheet) {
     const Image img = draw(
         "picture sheet 4x2 cells 2x2\n  cell 1\n  fill g\nend\n"
         "picture out 2x2\n  draw sheet cell 1 at 0,0\nend\n",
@@ -187,7 +187,7 @@ TEST(PixRenderSheet, DrawingOneCellOfAnotherSheet) {
     EXPECT_EQ(img.at(1, 1), kGreen);
 }
 
-TEST(PixRenderShapes, GlowIsDenseInTheMiddleAndGoneAtTheEdge) {
+TEST(PixRenderShapeTest, GlowIsDenseInTheMiddleAndGoneAtTheEdge) {
     const Image img = draw("picture out 21x21\n  glow 10 10 10 r 100\nend\n", "out");
     auto lit = [&](int x0, int y0, int size) {
         int n = 0;

@@ -46,11 +46,11 @@ std::string testName(const ::testing::TestParamInfo<std::string>& info) {
     return name;
 }
 
-class ManifestFile : public ::testing::TestWithParam<std::string> {};
+class ResourceTreeFileTest : public ::testing::TestWithParam<std::string> {};
 
 }  // namespace
 
-TEST(Manifest, IsReadableAndWellFormed) {
+TEST(ResourceTreeManifestTest, IsReadableAndWellFormed) {
     const auto entries = manifestEntries();
     ASSERT_FALSE(entries.empty()) << "cannot read " << manifestPath();
     std::set<std::string> seen;
@@ -61,7 +61,7 @@ TEST(Manifest, IsReadableAndWellFormed) {
     }
 }
 
-TEST_P(ManifestFile, ExistsInTheAssembledTree) {
+TEST_P(ResourceTreeFileTest, ExistsInTheAssembledTree) {
     const fs::path path = fs::path(testsupport::runtimeDir()) / GetParam();
     ASSERT_TRUE(fs::is_regular_file(path)) << "missing from the runtime tree: " << GetParam();
     EXPECT_GT(fs::file_size(path), 0u) << GetParam() << " is empty";
@@ -72,7 +72,7 @@ TEST_P(ManifestFile, ExistsInTheAssembledTree) {
 }
 
 // The build's clean-up of the runtime tree, run as the build runs it on a small tree of its own.
-class StaleResources : public ::testing::Test {
+class ResourceTreePruneTest : public ::testing::Test {
 protected:
     void SetUp() override {
         root_ = folder_.path();
@@ -110,7 +110,7 @@ protected:
     fs::path root_, res_;
 };
 
-TEST_F(StaleResources, FilesWithoutASourceGoAndAudioIsLeftAlone) {
+TEST_F(ResourceTreePruneTest, FilesWithoutASourceGoAndAudioIsLeftAlone) {
     touch(res_ / "data/kept.data");
     touch(res_ / "data/old/gone.data");
     touch(res_ / "images/ui/drawn.png");
@@ -125,11 +125,11 @@ TEST_F(StaleResources, FilesWithoutASourceGoAndAudioIsLeftAlone) {
     EXPECT_FALSE(fs::exists(res_ / "data/old"));  // emptied folders go too
 }
 
-TEST_F(StaleResources, TwoSourcesWritingOnePictureStopTheBuild) {
+TEST_F(ResourceTreePruneTest, TwoSourcesWritingOnePictureStopTheBuild) {
     touch(res_ / "images/ui/same.png");
     EXPECT_NE(prune({}, {{res_ / "images/ui/same.png"}, {res_ / "images/ui/same.png"}}), 0);
     EXPECT_TRUE(fs::exists(res_ / "images/ui/same.png"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Runtime, ManifestFile, ::testing::ValuesIn(manifestEntries()), testName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ManifestFile);
+INSTANTIATE_TEST_SUITE_P(Runtime, ResourceTreeFileTest, ::testing::ValuesIn(manifestEntries()), testName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ResourceTreeFileTest);

@@ -53,7 +53,7 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-TEST(CmaRigSource, MistakesNameTheirLine) {
+TEST(RigSourceTest, MistakesNameTheirLine) {
     EXPECT_EQ(errorOf(kRig + "pose p\n  nothing=4\nend\n"), "16: no part 'nothing' (in 'nothing=4')");
     EXPECT_EQ(errorOf(kRig + "motion m length=4\n  output body A_{wear}\n  key 1 rest\nend\n"),
               "15: motion 'm' needs a key at frame 0");
@@ -80,7 +80,7 @@ TEST(CmaRigSource, MistakesNameTheirLine) {
     }
 }
 
-TEST(CmaRigPose, JointsTurnClockwiseAndHangFromTheirParents) {
+TEST(RigPoseTest, JointsTurnClockwiseAndHangFromTheirParents) {
     Rig rig = RigParser::parse(kRig);
     PoseValues values;
     values.continuous["upper"] = 90;  // the upper part swings forward: its lower joint goes left
@@ -102,7 +102,7 @@ TEST(CmaRigPose, JointsTurnClockwiseAndHangFromTheirParents) {
     EXPECT_EQ(states[2].y, -5);
 }
 
-TEST(CmaRigPose, PlantingPutsTheLowestSolePointOnTheGround) {
+TEST(RigPoseTest, PlantingPutsTheLowestSolePointOnTheGround) {
     Rig rig = RigParser::parse(kRig);
     PoseValues values;
     std::vector<SpriteState> states = Skeleton(rig).pose(values, true);
@@ -114,7 +114,7 @@ TEST(CmaRigPose, PlantingPutsTheLowestSolePointOnTheGround) {
     EXPECT_EQ(states[1].y, -10);
 }
 
-TEST(CmaRigMotion, KeysEaseLoopsWrapAndDiscreteValuesHold) {
+TEST(RigMotionTest, KeysEaseLoopsWrapAndDiscreteValuesHold) {
     Rig rig = RigParser::parse(kRig + R"(motion m length=8 loop ease=linear
   output body M_{wear}
   key 0 rest upper=0
@@ -142,7 +142,7 @@ end
         << "the middle key's slope follows its neighbours, the last key's is flat";
 }
 
-TEST(CmaRigScript, FramesPaintThenMoveOnlyWhatChangesAndRunToTheFullLength) {
+TEST(RigScriptTest, FramesPaintThenMoveOnlyWhatChangesAndRunToTheFullLength) {
     Rig rig = RigParser::parse(kRig + R"(motion m length=6
   output body M_{wear} N_{wear}
   output fx FX
@@ -176,7 +176,7 @@ end
     EXPECT_EQ(fx.back().substr(0, 2), "5,");
 }
 
-TEST(CmaRigScript, DecimalsArePlainAndShort) {
+TEST(RigScriptTest, DecimalsArePlainAndShort) {
     EXPECT_EQ(CmaWriter::decimal(0.05, 7), "0.05");
     EXPECT_EQ(CmaWriter::decimal(1.0 / 15.0, 7), "0.0666667");
     EXPECT_EQ(CmaWriter::decimal(-0.00001, 2), "0");
@@ -184,7 +184,7 @@ TEST(CmaRigScript, DecimalsArePlainAndShort) {
     EXPECT_EQ(CmaWriter::decimal(12, 4), "12");
 }
 
-class CmaRigCommand : public ::testing::Test {
+class RigCommandTest : public ::testing::Test {
 protected:
     std::string write(const std::string& name, const std::string& text) {
         testsupport::writeFile(dir_ / name, text);
@@ -193,7 +193,7 @@ protected:
     testsupport::TempFolder dir_;
 };
 
-TEST_F(CmaRigCommand, WritesTheScriptsAndTheirListOrNothingAtAll) {
+TEST_F(RigCommandTest, WritesTheScriptsAndTheirListOrNothingAtAll) {
     const std::string good =
         write("good.rig", kRig + "motion m length=2\n  output body M_{wear}\n  key 0 rest\nend\n");
     const std::string bad = write("bad.rig", kRig + "motion m length=2\n  key 0 nope\nend\n");

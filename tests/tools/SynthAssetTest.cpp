@@ -74,7 +74,7 @@ float peakOf(const StereoBuffer& audio) {
     return peak;
 }
 
-class GeneratedAudio : public ::testing::Test {
+class SynthAssetTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
@@ -117,7 +117,7 @@ private:
     static inline bool opened_ = false;
 };
 
-TEST_F(GeneratedAudio, EverySoundTheGameNamesIsThere) {
+TEST_F(SynthAssetTest, EverySoundTheGameNamesIsThere) {
     for (const char* name : {"se/cursor20", "se/cursor21", "se/cursor22", "se/coin06", "se/mecha05",
                              "se/power21", "se/power22", "se/power34", "se/bom26_c", "se/don10_a",
                              "se/chari13_b", "se/equip00", "bgm/QUORIN_Title", "bgm/QUORIN_Menu"}) {
@@ -126,7 +126,7 @@ TEST_F(GeneratedAudio, EverySoundTheGameNamesIsThere) {
     }
 }
 
-TEST_F(GeneratedAudio, MusicIsOneLoopLongAndLoopsWithoutAClick) {
+TEST_F(SynthAssetTest, MusicIsOneLoopLongAndLoopsWithoutAClick) {
     const auto scores = sources(".mus");
     ASSERT_FALSE(scores.empty());
     for (const auto& source : scores) {
@@ -148,7 +148,7 @@ TEST_F(GeneratedAudio, MusicIsOneLoopLongAndLoopsWithoutAClick) {
     }
 }
 
-TEST_F(GeneratedAudio, EffectsDecodeToTheirLengthWithHeadroom) {
+TEST_F(SynthAssetTest, EffectsDecodeToTheirLengthWithHeadroom) {
     const auto effects = sources(".sfx");
     ASSERT_FALSE(effects.empty());
     for (const auto& source : effects) {
@@ -163,7 +163,7 @@ TEST_F(GeneratedAudio, EffectsDecodeToTheirLengthWithHeadroom) {
     }
 }
 
-TEST_F(GeneratedAudio, LoopEdgesDecodeTrue) {
+TEST_F(SynthAssetTest, LoopEdgesDecodeTrue) {
     // A loud low tone whose period divides the loop: its last sample leads straight back into its first.
     StereoBuffer tone;
     tone.resize(44100);

@@ -25,7 +25,7 @@ Outcome run(const std::vector<std::string>& arguments) {
     return Outcome{run.exitCode, run.out + run.err};
 }
 
-class Command : public ::testing::Test {
+class SynthCommandTest : public ::testing::Test {
 protected:
     std::string write(const std::string& name, const std::string& text) const {
         testsupport::writeFile(folder_ / name, text);
@@ -35,7 +35,7 @@ protected:
     testsupport::TempFolder folder_;
 };
 
-TEST_F(Command, BadSourceNamesFileAndLineAndWritesNothing) {
+TEST_F(SynthCommandTest, BadSourceNamesFileAndLineAndWritesNothing) {
     const std::string source =
         write("bad.mus", "tempo 100\ninstrument a\n  wave saw\nend\npattern P\n  b C4w\nend\n");
     const std::string output = folder_ / "bad.mp3";
@@ -46,14 +46,14 @@ TEST_F(Command, BadSourceNamesFileAndLineAndWritesNothing) {
     EXPECT_FALSE(fs::exists(output));
 }
 
-TEST_F(Command, TooLoudEffectIsRefused) {
+TEST_F(SynthCommandTest, TooLoudEffectIsRefused) {
     const std::string source = write("loud.sfx", "gain 12\nwave square\nhold 0.1\n");
     const Outcome outcome = run({source, folder_ / "loud.mp3"});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.output.find("too loud"), std::string::npos) << outcome.output;
 }
 
-TEST_F(Command, GoodSourceWritesMp3IntoNewFolders) {
+TEST_F(SynthCommandTest, GoodSourceWritesMp3IntoNewFolders) {
     const std::string source = write("blip.sfx", "gain -12\nwave square\npitch C6\nhold 0.05\n");
     const fs::path output = folder_ / "deep/er/blip.mp3";
     const Outcome outcome = run({"--report", source, output.string()});
@@ -63,7 +63,7 @@ TEST_F(Command, GoodSourceWritesMp3IntoNewFolders) {
     EXPECT_FALSE(fs::exists(output.string() + ".part"));
 }
 
-TEST_F(Command, MisuseIsAnsweredWithUsage) {
+TEST_F(SynthCommandTest, MisuseIsAnsweredWithUsage) {
     EXPECT_EQ(run({}).status, 2);
     EXPECT_EQ(run({"--loud", "a.sfx", "b.mp3"}).status, 2);
     EXPECT_EQ(run({write("notes.txt", "tempo 90\n"), folder_ / "out.mp3"}).status, 2);

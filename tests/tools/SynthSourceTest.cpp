@@ -44,9 +44,9 @@ void PrintTo(const BadSource& source, std::ostream* out) {
     *out << source.name;
 }
 
-class BadScore : public ::testing::TestWithParam<BadSource> {};
+class SynthSourceScoreErrorTest : public ::testing::TestWithParam<BadSource> {};
 
-TEST_P(BadScore, IsRejectedAtItsLine) {
+TEST_P(SynthSourceScoreErrorTest, IsRejectedAtItsLine) {
     const BadSource& bad = GetParam();
     try {
         parseScore(bad.text);
@@ -60,7 +60,7 @@ TEST_P(BadScore, IsRejectedAtItsLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Scores, BadScore,
+    Scores, SynthSourceScoreErrorTest,
     ::testing::Values(
         BadSource{"UnknownInstrument", kHeader + "pattern A\n  leed C4w\nend\nplay A\n", 10,
                   "unknown instrument 'leed'"},
@@ -115,9 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "nothing is played after 'loop'"}),
     [](const ::testing::TestParamInfo<BadSource>& param) { return param.param.name; });
 
-class BadEffect : public ::testing::TestWithParam<BadSource> {};
+class SynthSourceEffectErrorTest : public ::testing::TestWithParam<BadSource> {};
 
-TEST_P(BadEffect, IsRejectedAtItsLine) {
+TEST_P(SynthSourceEffectErrorTest, IsRejectedAtItsLine) {
     const BadSource& bad = GetParam();
     try {
         parseEffect(bad.text);
@@ -129,7 +129,7 @@ TEST_P(BadEffect, IsRejectedAtItsLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Effects, BadEffect,
+    Effects, SynthSourceEffectErrorTest,
     ::testing::Values(BadSource{"UnknownSetting", "wave square\npitchh A4\n", 2, "unknown setting 'pitchh'"},
                       BadSource{"BadPitch", "wave square\npitch Z4\n", 2, "note name"},
                       BadSource{"NegativeTime", "# a comment\n\nattack -0.1\n", 3, "between 0 and 60"},
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadSource{"Empty", "# nothing here\n\n", 2, "no voice"}),
     [](const ::testing::TestParamInfo<BadSource>& param) { return param.param.name; });
 
-TEST(ScoreReading, LengthsTriesAndDotsAddUpInTicks) {
+TEST(SynthSourceScoreTest, LengthsTriesAndDotsAddUpInTicks) {
     const Score score = parseScore(kHeader +
                                    "pattern A\n"
                                    "  lead C4q. D4e E4 F4 G4q | E4q3 F4 G4 A4q B4s C5 D5 E5 |\n"
@@ -159,7 +159,7 @@ TEST(ScoreReading, LengthsTriesAndDotsAddUpInTicks) {
     EXPECT_EQ(score.endTick, 8 * q);
 }
 
-TEST(ScoreReading, TabsAndWindowsLineEndingsAreSpace) {
+TEST(SynthSourceScoreTest, TabsAndWindowsLineEndingsAreSpace) {
     const Score score = parseScore(
         "tempo\t100\r\ninstrument a\r\n\twave saw\r\nend\r\n"
         "pattern P\r\n\ta\tC4h\tD4\t|\r\nend\r\nplay P\r\n");
@@ -167,7 +167,7 @@ TEST(ScoreReading, TabsAndWindowsLineEndingsAreSpace) {
     EXPECT_EQ(score.events.size(), 2u);
 }
 
-TEST(ScoreReading, PitchesNamesAndAccidentals) {
+TEST(SynthSourceScoreTest, PitchesNamesAndAccidentals) {
     const Score score = parseScore(kHeader + "pattern A\n  lead A4q C4 F#3 Bb5\nend\nplay A\n");
     ASSERT_EQ(score.events.size(), 4u);
     EXPECT_EQ(*score.events[0].midi, 69.0);
@@ -176,7 +176,7 @@ TEST(ScoreReading, PitchesNamesAndAccidentals) {
     EXPECT_EQ(*score.events[3].midi, 82.0);
 }
 
-TEST(ScoreReading, ChordsTiesAndSharpsAreNotComments) {
+TEST(SynthSourceScoreTest, ChordsTiesAndSharpsAreNotComments) {
     const Score score = parseScore(kHeader +
                                    "pattern A  # the only pattern\n"
                                    "  lead [C4 E4 G#4]h ~q rq  # a held chord\n"
@@ -190,7 +190,7 @@ TEST(ScoreReading, ChordsTiesAndSharpsAreNotComments) {
     EXPECT_EQ(*score.events[2].midi, 68.0);
 }
 
-TEST(ScoreReading, StepsHaveVelocitiesAndHolds) {
+TEST(SynthSourceScoreTest, StepsHaveVelocitiesAndHolds) {
     const Score score = parseScore(kHeader + "grid e\npattern A\n  kick X.x-o...\nend\nplay A\n");
     ASSERT_EQ(score.events.size(), 3u);
     EXPECT_FALSE(score.events[0].midi.has_value()) << "steps play the instrument's own pitch";
@@ -200,7 +200,7 @@ TEST(ScoreReading, StepsHaveVelocitiesAndHolds) {
     EXPECT_EQ(score.events[2].tick, 2 * Score::kTicksPerBeat);
 }
 
-TEST(ScoreReading, RepeatsPlayAWordSeveralTimes) {
+TEST(SynthSourceScoreTest, RepeatsPlayAWordSeveralTimes) {
     const Score score = parseScore(kHeader +
                                    "pattern A\n"
                                    "  lead C4e*4 [E4 G4]e*2 r*2 | (re [C4 E4]e)*4 | ( C4s D4 E4 D4 )*4 |\n"
@@ -216,7 +216,7 @@ TEST(ScoreReading, RepeatsPlayAWordSeveralTimes) {
     EXPECT_EQ(score.endTick, 12 * Score::kTicksPerBeat);
 }
 
-TEST(ScoreReading, PlayLinesTransposeAndMarkTheLoop) {
+TEST(SynthSourceScoreTest, PlayLinesTransposeAndMarkTheLoop) {
     const Score score = parseScore(kHeader +
                                    "pattern A\n  lead C4w\n  kick x...............\nend\n"
                                    "play A\nloop\nplay A^5 A^-2\n");
@@ -228,7 +228,7 @@ TEST(ScoreReading, PlayLinesTransposeAndMarkTheLoop) {
     EXPECT_FALSE(score.events[3].midi.has_value()) << "steps are not transposed";
 }
 
-TEST(ScoreReading, PartsOfOneInstrumentAndLinesOfOnePart) {
+TEST(SynthSourceScoreTest, PartsOfOneInstrumentAndLinesOfOnePart) {
     const Score score = parseScore(kHeader +
                                    "pattern A\n"
                                    "  lead   C5h\n"
@@ -242,14 +242,14 @@ TEST(ScoreReading, PartsOfOneInstrumentAndLinesOfOnePart) {
         << "a part's next line goes on where it stopped";
 }
 
-TEST(ScoreReading, LoopLengthInFrames) {
+TEST(SynthSourceScoreTest, LoopLengthInFrames) {
     const Score score =
         parseScore("tempo 90\n" + kHeader.substr(10) + "pattern A\n  lead C4w\nend\nplay A A A\n");
     // 12 beats at 90 per minute: 8 seconds.
     EXPECT_EQ(score.loopFrames(44100.0), 8u * 44100u);
 }
 
-TEST(EffectReading, VoicesStartImplicitlyAndStack) {
+TEST(SynthSourceEffectTest, VoicesStartImplicitlyAndStack) {
     const SoundEffect effect = parseEffect(
         "gain -6\n"
         "wave triangle\n"
