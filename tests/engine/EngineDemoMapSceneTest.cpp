@@ -1,5 +1,6 @@
 // The engine demo's tile-map and particle scenes, run as the program with files from the command
-// line and from the environment.
+// line (a shared sample map, when the shared sample folder is there) and from the environment (the
+// project's own map and particle definition).
 #include <gtest/gtest.h>
 
 #include "tests/support/Picture.h"
@@ -9,6 +10,7 @@
 
 using testsupport::Picture;
 using testsupport::ProgramOptions;
+using testsupport::projectTestFile;
 using testsupport::runProgram;
 using testsupport::sharedTestFile;
 
@@ -32,6 +34,7 @@ int backdropPixels(const Picture& frame) {
 }  // namespace
 
 TEST(EngineDemoMapSceneTest, TilemapSceneShowsTheGivenMapAcrossTheWholeFrame) {
+    SKIP_WITHOUT_SHARED_TEST_DATA();
     testsupport::TempFolder dir;
     const std::string shot = dir / "map.png";
     const auto run =
@@ -47,29 +50,34 @@ TEST(EngineDemoMapSceneTest, TilemapSceneShowsTheGivenMapAcrossTheWholeFrame) {
 
 TEST(EngineDemoMapSceneTest, MapAndParticleFilesCanComeFromTheEnvironment) {
     testsupport::TempFolder dir;
-    const std::string shot = dir / "sewers.png";
+    const std::string shot = dir / "field.png";
     ProgramOptions fromEnvironment;
-    fromEnvironment.environment = {{"QUORIN_DEMO_MAP", sharedTestFile("tiled/sewers.tmx")},
-                                   {"QUORIN_DEMO_PARTICLES", sharedTestFile("particles/Comet.plist")}};
+    fromEnvironment.environment = {
+        {"QUORIN_DEMO_MAP", projectTestFile("engine/data/tmx/field.tmx")},
+        {"QUORIN_DEMO_PARTICLES", projectTestFile("engine/data/particles/ember.plist")}};
     const auto map =
         runProgram(kDemo, {"--headless", "--scene", "tilemap", "--frames", "2", "--screenshot", "2:" + shot},
                    fromEnvironment);
     EXPECT_EQ(map.exitCode, 0) << map.describe();
+    EXPECT_EQ(map.err.find("needs a readable map"), std::string::npos) << map.err;
     const auto particles =
         runProgram(kDemo, {"--headless", "--scene", "particles", "--frames", "2"}, fromEnvironment);
     EXPECT_EQ(particles.exitCode, 0) << particles.describe();
     const Picture frame = Picture::fromFile(shot);
     ASSERT_TRUE(frame.loaded());
-    EXPECT_EQ(backdropPixels(frame), 0);
-    // Without any map the scene shows only its backdrop and a note.
+    EXPECT_EQ(backdropPixels(frame), 0) << "the camera starts inside the map";
+}
+
+TEST(EngineDemoMapSceneTest, TilemapSceneWithoutAMapShowsOnlyItsBackdropAndANote) {
+    testsupport::TempFolder dir;
     const std::string empty = dir / "none.png";
     ProgramOptions withoutMap;
     withoutMap.environment = {{"QUORIN_DEMO_MAP", std::nullopt}};
-    EXPECT_EQ(
+    const auto run =
         runProgram(kDemo, {"--headless", "--scene", "tilemap", "--frames", "2", "--screenshot", "2:" + empty},
-                   withoutMap)
-            .exitCode,
-        0);
+                   withoutMap);
+    EXPECT_EQ(run.exitCode, 0) << run.describe();
+    EXPECT_NE(run.err.find("needs a readable map"), std::string::npos) << run.err;
     const Picture nothing = Picture::fromFile(empty);
     ASSERT_TRUE(nothing.loaded());
     EXPECT_GT(backdropPixels(nothing), 10000);

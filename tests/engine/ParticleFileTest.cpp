@@ -1,5 +1,6 @@
-// Particle definitions read from files: values stored as reals, the picture found beside the file,
-// and files that cannot be used.
+// Particle definitions read from files: values stored as reals, pictures embedded in the file or found
+// beside it, the built-in dot when there is neither, and files that cannot be used. The project's own
+// definition always runs; the shared Comet sample runs when the shared sample folder is there.
 #include <string>
 #include <vector>
 
@@ -14,11 +15,13 @@
 
 using namespace engine;
 using testsupport::Pixel;
+using testsupport::projectTestFile;
 using testsupport::sharedTestFile;
 
 class ParticleFileTest : public EngineFixture {};
 
 TEST_F(ParticleFileTest, ParticlesCometLoadsRealValuedCountsAndDrawsWithTheBuiltInDot) {
+    SKIP_WITHOUT_SHARED_TEST_DATA();
     testing::internal::CaptureStderr();
     ParticleSystemQuad* comet = ParticleSystemQuad::create(sharedTestFile("particles/Comet.plist"));
     std::string message = testing::internal::GetCapturedStderr();
@@ -47,6 +50,28 @@ TEST_F(ParticleFileTest, ParticlesCometLoadsRealValuedCountsAndDrawsWithTheBuilt
         }
     EXPECT_GT(red, 40 * 40 * 64);
     EXPECT_GT(red, blue);
+}
+
+TEST_F(ParticleFileTest, ParticlesReadRealValuedCountsAndDrawTheirGzipEmbeddedPicture) {
+    ParticleSystemQuad* embers =
+        ParticleSystemQuad::create(projectTestFile("engine/data/particles/ember.plist"));
+    ASSERT_NE(embers, nullptr);
+    // maxParticles and emitterType are stored as <real>.
+    EXPECT_EQ(embers->getTotalParticles(), 40);
+    EXPECT_EQ(embers->getEmitterConfig().mode, ParticleEmitterConfig::Mode::GRAVITY);
+    EXPECT_FLOAT_EQ(embers->getEmissionRate(), 20.0f);
+    EXPECT_EQ(embers->getDuration(), ParticleSystem::DURATION_INFINITY);
+    EXPECT_EQ(embers->getPosition(), Vec2(300, 200));
+    EXPECT_EQ(embers->getBlendFunc(), BlendFunc::ALPHA_NON_PREMULTIPLIED);
+    EXPECT_NE(embers->getTexture(), Director::getInstance()->getTextureCache()->getTextureForKey(
+                                        ParticleTextures::FALLBACK_DOT_KEY))
+        << "the embedded picture, not the built-in dot";
+
+    scene_->addChild(embers);
+    runFrames(10);
+    EXPECT_GT(embers->getParticleCount(), 0);
+    EXPECT_TRUE(colorNear(pixel(300, 200), Pixel{255, 140, 0, 255}));
+    EXPECT_TRUE(colorNear(pixel(300 + 20, 200), Pixel{0, 0, 0, 255})) << "24 wide: nothing 20 to the right";
 }
 
 TEST_F(ParticleFileTest, ParticlesFindTheirPictureInTheDefinitionsFolder) {

@@ -1,5 +1,6 @@
-// Tile maps as drawn: the shared sample maps against their tileset pictures, layer order and
-// properties, culling, pixel-snapped drawing on a perspective plane, and tile flips.
+// Tile maps as drawn: the shared sample maps against their tileset pictures (when the shared sample
+// folder is there), layer order and properties, culling, pixel-snapped drawing on a perspective
+// plane, and tile flips (the project's own maps).
 #include <cmath>
 #include <string>
 #include <vector>
@@ -56,6 +57,7 @@ int compareLayer(Frame frame, const TMXLayer& layer, const Picture& picture, con
 class TmxMapTest : public EngineFixture {};
 
 TEST_F(TmxMapTest, TmxDesertMapDrawsEveryTileFromItsCellOfTheSpacedTileset) {
+    SKIP_WITHOUT_SHARED_TEST_DATA();
     TMXTiledMap* map = TMXTiledMap::create(sharedTestFile("tiled/desert.tmx"));
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->getMapSize(), Size(40, 40));
@@ -86,6 +88,7 @@ TEST_F(TmxMapTest, TmxDesertMapDrawsEveryTileFromItsCellOfTheSpacedTileset) {
 }
 
 TEST_F(TmxMapTest, TmxSewersKeyOutTheTransparentColourAndBlendTheHalfSeenLayer) {
+    SKIP_WITHOUT_SHARED_TEST_DATA();
     TMXTiledMap* map = TMXTiledMap::create(sharedTestFile("tiled/sewers.tmx"));
     ASSERT_NE(map, nullptr);
     TMXLayer* bottom = map->getLayer("Bottom");
@@ -214,16 +217,20 @@ TEST_F(TmxMapTest, TmxGetTileGidStripsTheFlipBitsAndHandsThemBack) {
 }
 
 TEST_F(TmxMapTest, TmxDrawsOnlyTheTilesOnScreenInOneBatch) {
-    TMXTiledMap* map = TMXTiledMap::create(sharedTestFile("tiled/desert.tmx"));
+    // 160 × 120 opaque 8-pixel tiles, drawn four times as large (tile 2 of the tileset, with its magenta
+    // quadrant, is not used).
+    TMXTiledMap* map = TMXTiledMap::create(projectTestFile("engine/data/tmx/field.tmx"));
     ASSERT_NE(map, nullptr);
-    TMXLayer* ground = map->getLayer("Ground");
+    map->setScale(4);
+    TMXLayer* ground = map->getLayer("ground");
+    ASSERT_NE(ground, nullptr);
     scene_->addChild(map);
     runFrames(1);
-    // 960 × 540 of 32-pixel tiles: 30 columns, 17 rows (the top one in part).
+    // 960 × 540 of 32-pixel cells: 30 columns, 17 rows (the top one in part).
     EXPECT_EQ(ground->getDrawnTileCount(), 30 * 17);
     EXPECT_EQ(Director::getInstance()->getRenderer()->getBatchCount(), 1);
 
-    map->setPosition(-5000, 0);
+    map->setPosition(-6000, 0);
     runFrames(1);
     EXPECT_EQ(ground->getDrawnTileCount(), 0);
 
