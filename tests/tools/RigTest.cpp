@@ -9,11 +9,11 @@
 
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
-#include "tools/cmarig/CmaRig.h"
-#include "tools/cmarig/CmaWriter.h"
-#include "tools/cmarig/PoseSampler.h"
-#include "tools/cmarig/RigParser.h"
-#include "tools/cmarig/Skeleton.h"
+#include "tools/rig/CmaRig.h"
+#include "tools/rig/CmaWriter.h"
+#include "tools/rig/PoseSampler.h"
+#include "tools/rig/RigParser.h"
+#include "tools/rig/Skeleton.h"
 
 using namespace cmarig;
 

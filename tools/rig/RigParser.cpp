@@ -1,10 +1,10 @@
-#include "tools/cmarig/RigParser.h"
+#include "tools/rig/RigParser.h"
 
 #include <algorithm>
 #include <set>
 #include <sstream>
 
-#include "tools/cmarig/RigValues.h"
+#include "tools/rig/RigValues.h"
 
 namespace cmarig {
 

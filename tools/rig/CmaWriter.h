@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/cmarig/RigModel.h"
+#include "tools/rig/RigModel.h"
 
 namespace cmarig {
 

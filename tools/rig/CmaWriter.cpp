@@ -1,13 +1,13 @@
-#include "tools/cmarig/CmaWriter.h"
+#include "tools/rig/CmaWriter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
 
-#include "tools/cmarig/PoseSampler.h"
-#include "tools/cmarig/RigParser.h"
-#include "tools/cmarig/Skeleton.h"
+#include "tools/rig/PoseSampler.h"
+#include "tools/rig/RigParser.h"
+#include "tools/rig/Skeleton.h"
 
 namespace cmarig {
 

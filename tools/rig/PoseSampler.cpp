@@ -1,4 +1,4 @@
-#include "tools/cmarig/PoseSampler.h"
+#include "tools/rig/PoseSampler.h"
 
 #include <cmath>
 

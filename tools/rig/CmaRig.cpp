@@ -1,11 +1,11 @@
-#include "tools/cmarig/CmaRig.h"
+#include "tools/rig/CmaRig.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "tools/cmarig/CmaWriter.h"
-#include "tools/cmarig/RigParser.h"
+#include "tools/rig/CmaWriter.h"
+#include "tools/rig/RigParser.h"
 
 namespace cmarig {
 

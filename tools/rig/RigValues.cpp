@@ -1,10 +1,10 @@
-#include "tools/cmarig/RigValues.h"
+#include "tools/rig/RigValues.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "tools/cmarig/RigParser.h"
+#include "tools/rig/RigParser.h"
 
 namespace cmarig {
 

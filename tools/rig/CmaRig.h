@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cmarig/RigModel.h"
+#include "tools/rig/RigModel.h"
 
 namespace cmarig {
 

@@ -1,4 +1,4 @@
-#include "tools/cmarig/Skeleton.h"
+#include "tools/rig/Skeleton.h"
 
 #include <algorithm>
 #include <cmath>

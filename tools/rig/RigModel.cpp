@@ -1,4 +1,4 @@
-#include "tools/cmarig/RigModel.h"
+#include "tools/rig/RigModel.h"
 
 namespace cmarig {
 

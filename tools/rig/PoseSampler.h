@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "tools/cmarig/RigModel.h"
+#include "tools/rig/RigModel.h"
 
 namespace cmarig {
 

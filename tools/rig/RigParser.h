@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cmarig/RigModel.h"
+#include "tools/rig/RigModel.h"
 
 namespace cmarig {
 
