@@ -1,4 +1,4 @@
-// The pixtool program as the build runs it: exit status, messages, written files.
+// The quorin-pix program as the build runs it: exit status, messages, written files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -22,10 +22,10 @@ protected:
         return dir_ / name;
     }
 
-    // Runs pixtool with the arguments; returns its exit status and keeps what it printed.
+    // Runs quorin-pix with the arguments; returns its exit status and keeps what it printed.
     int run(const std::vector<std::string>& args) {
         const testsupport::ProgramRun run =
-            testsupport::runProgram(testsupport::buildProgram("pixtool"), args);
+            testsupport::runProgram(testsupport::buildProgram("quorin-pix"), args);
         output_ = run.out + run.err;
         return run.exitCode;
     }

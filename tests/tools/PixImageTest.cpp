@@ -1,12 +1,12 @@
 // The building blocks under the picture source format: pixel buffers and the PNG encoder.
 #include <gtest/gtest.h>
 
-#include "Image.h"
-#include "PixError.h"
-#include "PngWriter.h"
 #include "tests/support/Picture.h"
+#include "tools/pix/Image.h"
+#include "tools/pix/PixError.h"
+#include "tools/pix/PngWriter.h"
 
-using namespace pixtool;
+using namespace pix;
 
 namespace {
 

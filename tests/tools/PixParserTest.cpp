@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "Document.h"
-#include "Parser.h"
-#include "Renderer.h"
+#include "tools/pix/Document.h"
+#include "tools/pix/Parser.h"
+#include "tools/pix/Renderer.h"
 
-using namespace pixtool;
+using namespace pix;
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <string>
 
-#include "Document.h"
-#include "Parser.h"
-#include "PngWriter.h"
-#include "Renderer.h"
 #include "tests/support/Picture.h"
+#include "tools/pix/Document.h"
+#include "tools/pix/Parser.h"
+#include "tools/pix/PngWriter.h"
+#include "tools/pix/Renderer.h"
 
-using namespace pixtool;
+using namespace pix;
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "PixError.h"
-#include "Tokenizer.h"
+#include "tools/pix/PixError.h"
+#include "tools/pix/Tokenizer.h"
 
-using namespace pixtool;
+using namespace pix;
 
 TEST(PixTokenizerTest, QuotesEscapesAndComments) {
     const SourcePos pos{"t.pix", 3};

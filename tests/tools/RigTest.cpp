@@ -1,4 +1,4 @@
-// cmarig: rig sources read with their mistakes placed, forward kinematics and planting, easing and
+// quorin-rig: rig sources read with their mistakes placed, forward kinematics and planting, easing and
 // loops, the scripts it writes, and its command line.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,7 +15,7 @@
 #include "tools/rig/RigParser.h"
 #include "tools/rig/Skeleton.h"
 
-using namespace cmarig;
+using namespace rig;
 
 namespace {
 

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "EffectParser.h"
-#include "EffectRenderer.h"
-#include "Mp3Writer.h"
-#include "ScoreParser.h"
-#include "StereoBuffer.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
+#include "tools/synth/EffectParser.h"
+#include "tools/synth/EffectRenderer.h"
+#include "tools/synth/Mp3Writer.h"
+#include "tools/synth/ScoreParser.h"
+#include "tools/synth/StereoBuffer.h"
 
-using namespace kettledrum;
+using namespace synth;
 namespace fs = std::filesystem;
 
 namespace {

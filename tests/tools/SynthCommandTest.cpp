@@ -1,4 +1,4 @@
-// The kettledrum command as the build runs it: exit status and messages.
+// The quorin-synth command as the build runs it: exit status and messages.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,7 +21,7 @@ struct Outcome {
 
 Outcome run(const std::vector<std::string>& arguments) {
     const testsupport::ProgramRun run =
-        testsupport::runProgram(testsupport::buildProgram("kettledrum"), arguments);
+        testsupport::runProgram(testsupport::buildProgram("quorin-synth"), arguments);
     return Outcome{run.exitCode, run.out + run.err};
 }
 

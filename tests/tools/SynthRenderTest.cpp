@@ -1,19 +1,19 @@
-// kettledrum's sound: voices, loops that wrap their tails, repeatable output and the MP3 header.
+// quorin-synth's sound: voices, loops that wrap their tails, repeatable output and the MP3 header.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <sstream>
 
-#include "EffectParser.h"
-#include "EffectRenderer.h"
-#include "GaplessTag.h"
-#include "Mp3Writer.h"
-#include "ScoreParser.h"
-#include "ScoreRenderer.h"
-#include "Voice.h"
+#include "tools/synth/EffectParser.h"
+#include "tools/synth/EffectRenderer.h"
+#include "tools/synth/GaplessTag.h"
+#include "tools/synth/Mp3Writer.h"
+#include "tools/synth/ScoreParser.h"
+#include "tools/synth/ScoreRenderer.h"
+#include "tools/synth/Voice.h"
 
-using namespace kettledrum;
+using namespace synth;
 
 namespace {
 

@@ -1,14 +1,14 @@
-// kettledrum's readers: what a sound effect or a score may say, and how mistakes are pointed out.
+// quorin-synth's readers: what a sound effect or a score may say, and how mistakes are pointed out.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include "EffectParser.h"
-#include "ScoreParser.h"
-#include "SourceError.h"
+#include "tools/synth/EffectParser.h"
+#include "tools/synth/ScoreParser.h"
+#include "tools/synth/SourceError.h"
 
-using namespace kettledrum;
+using namespace synth;
 
 namespace {
 

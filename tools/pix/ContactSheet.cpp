@@ -1,10 +1,10 @@
-#include "ContactSheet.h"
+#include "tools/pix/ContactSheet.h"
 
 #include <algorithm>
 
-#include "Painter.h"
+#include "tools/pix/Painter.h"
 
-namespace pixtool {
+namespace pix {
 
 namespace {
 
@@ -61,4 +61,4 @@ Image ContactSheet::compose(TextRenderer& text, const std::string& labelFont) co
     return sheet;
 }
 
-}  // namespace pixtool
+}  // namespace pix

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "Image.h"
-#include "TextRenderer.h"
+#include "tools/pix/Image.h"
+#include "tools/pix/TextRenderer.h"
 
-namespace pixtool {
+namespace pix {
 
 // One overview picture of many pictures, each over a checkerboard with its name below it.
 // Small pictures are enlarged and very wide ones halved so that everything can be looked over at once.
@@ -30,4 +30,4 @@ private:
     std::vector<Item> items_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "PixError.h"
+#include "tools/pix/PixError.h"
 
-namespace pixtool {
+namespace pix {
 
 // A hand-drawn grid of palette letters, one character per pixel.
 struct GridDef {
@@ -58,4 +58,4 @@ struct FontDef {
     SourcePos pos;
 };
 
-}  // namespace pixtool
+}  // namespace pix

@@ -1,6 +1,6 @@
-#include "Document.h"
+#include "tools/pix/Document.h"
 
-namespace pixtool {
+namespace pix {
 
 void Document::claimName(const std::string& name, const SourcePos& pos) {
     auto it = names_.find(name);
@@ -79,4 +79,4 @@ void Document::validate() const {
     }
 }
 
-}  // namespace pixtool
+}  // namespace pix

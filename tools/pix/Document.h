@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "Definitions.h"
-#include "Palette.h"
+#include "tools/pix/Definitions.h"
+#include "tools/pix/Palette.h"
 
-namespace pixtool {
+namespace pix {
 
 // Everything a source file and its includes define, by name.
 class Document {
@@ -44,4 +44,4 @@ private:
     std::vector<std::string> filesRead_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

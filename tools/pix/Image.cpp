@@ -1,9 +1,9 @@
-#include "Image.h"
+#include "tools/pix/Image.h"
 
 #include <cmath>
 #include <cstddef>
 
-namespace pixtool {
+namespace pix {
 
 Image::Image(int width, int height, Rgba fill)
     : width_(width > 0 ? width : 0),
@@ -93,4 +93,4 @@ Image Image::cropped(int x, int y, int w, int h) const {
     return out;
 }
 
-}  // namespace pixtool
+}  // namespace pix

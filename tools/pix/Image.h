@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "Rgba.h"
+#include "tools/pix/Rgba.h"
 
-namespace pixtool {
+namespace pix {
 
 // A rectangle of straight-alpha pixels, row by row from the top-left corner.
 class Image {
@@ -41,4 +41,4 @@ private:
     std::vector<Rgba> pixels_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

@@ -1,9 +1,9 @@
-#include "OpArgs.h"
+#include "tools/pix/OpArgs.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace pixtool {
+namespace pix {
 
 namespace {
 bool toInt(const std::string& text, int& value) {
@@ -97,4 +97,4 @@ std::string OpArgs::name(std::size_t i) const {
     return names[static_cast<std::size_t>(step_) % names.size()];
 }
 
-}  // namespace pixtool
+}  // namespace pix

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "Definitions.h"
-#include "Palette.h"
+#include "tools/pix/Definitions.h"
+#include "tools/pix/Palette.h"
 
-namespace pixtool {
+namespace pix {
 
 // Reads the words of one operation. A number may be written "A>B": in an "in" range it goes from A
 // in the first cell to B in the last (rounded), elsewhere it is A. A name may be written "a|b|c":
@@ -37,4 +37,4 @@ private:
     int step_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

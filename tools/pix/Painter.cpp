@@ -1,10 +1,10 @@
-#include "Painter.h"
+#include "tools/pix/Painter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-namespace pixtool {
+namespace pix {
 
 Painter::Painter(Image& target, Clip clip) : target_(target), clip_(clip) {}
 
@@ -247,4 +247,4 @@ void Painter::replace(Rgba from, Rgba to) {
     }
 }
 
-}  // namespace pixtool
+}  // namespace pix

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "Image.h"
+#include "tools/pix/Image.h"
 
-namespace pixtool {
+namespace pix {
 
 // Draws shapes and pictures onto an image, relative to an origin and clipped to a rectangle
 // (a cell of a sheet, or the whole image).
@@ -61,4 +61,4 @@ private:
     Clip clip_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

@@ -1,6 +1,6 @@
-#include "Palette.h"
+#include "tools/pix/Palette.h"
 
-namespace pixtool {
+namespace pix {
 
 bool Palette::find(char letter, Rgba& colour) const {
     auto it = colours_.find(letter);
@@ -44,4 +44,4 @@ bool Palette::parseHex(const std::string& text, Rgba& colour) {
     return true;
 }
 
-}  // namespace pixtool
+}  // namespace pix

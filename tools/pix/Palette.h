@@ -3,10 +3,10 @@
 #include <map>
 #include <string>
 
-#include "PixError.h"
-#include "Rgba.h"
+#include "tools/pix/PixError.h"
+#include "tools/pix/Rgba.h"
 
-namespace pixtool {
+namespace pix {
 
 // Letters of a grid mapped to colours. "." is transparent unless a palette says otherwise.
 class Palette {
@@ -30,4 +30,4 @@ private:
     std::map<char, Rgba> colours_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

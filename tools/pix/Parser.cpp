@@ -1,13 +1,13 @@
-#include "Parser.h"
+#include "tools/pix/Parser.h"
 
 #include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "Tokenizer.h"
+#include "tools/pix/Tokenizer.h"
 
-namespace pixtool {
+namespace pix {
 
 namespace fs = std::filesystem;
 
@@ -272,4 +272,4 @@ std::size_t Parser::parsePicture(const std::vector<Line>& lines, std::size_t i,
     throw PixError(head.pos, "picture '" + pic.name + "' has no 'end'");
 }
 
-}  // namespace pixtool
+}  // namespace pix

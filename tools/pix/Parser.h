@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Document.h"
+#include "tools/pix/Document.h"
 
-namespace pixtool {
+namespace pix {
 
 // Reads picture sources (see README.md) into a Document.
 class Parser {
@@ -37,4 +37,4 @@ private:
     std::set<std::string> included_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace pixtool {
+namespace pix {
 
 // Where a definition or an operation was written.
 struct SourcePos {
@@ -21,4 +21,4 @@ public:
         : std::runtime_error(pos.str() + ": " + message) {}
 };
 
-}  // namespace pixtool
+}  // namespace pix

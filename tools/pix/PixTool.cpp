@@ -1,17 +1,17 @@
-#include "PixTool.h"
+#include "tools/pix/PixTool.h"
 
 #include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
-#include "ContactSheet.h"
-#include "Document.h"
-#include "Parser.h"
-#include "PngWriter.h"
-#include "Renderer.h"
+#include "tools/pix/ContactSheet.h"
+#include "tools/pix/Document.h"
+#include "tools/pix/Parser.h"
+#include "tools/pix/PngWriter.h"
+#include "tools/pix/Renderer.h"
 
-namespace pixtool {
+namespace pix {
 
 namespace fs = std::filesystem;
 
@@ -21,7 +21,7 @@ void PixTool::makeParent(const std::string& file) {
 }
 
 void PixTool::usage(std::ostream& err) {
-    err << "usage: pixtool [options] SOURCE.pix...\n"
+    err << "usage: quorin-pix [options] SOURCE.pix...\n"
            "  --out-dir DIR         write the pictures of the sources into DIR as NAME.png\n"
            "  --font-dir DIR        look for the fonts the sources name in DIR first\n"
            "  --list FILE           write the paths of the written PNG files, one a line\n"
@@ -37,7 +37,7 @@ bool PixTool::parseArgs(const std::vector<std::string>& args, Options& opt, std:
         const std::string& a = args[i];
         auto value = [&](std::string& into) {
             if (i + 1 >= args.size()) {
-                err << "pixtool: " << a << " needs a value\n";
+                err << "quorin-pix: " << a << " needs a value\n";
                 return false;
             }
             into = args[++i];
@@ -62,7 +62,7 @@ bool PixTool::parseArgs(const std::vector<std::string>& args, Options& opt, std:
             opt.zoom = 0;
             if (ok) std::from_chars(z.data(), z.data() + z.size(), opt.zoom);
             if (ok && (opt.zoom < 1 || opt.zoom > 16)) {
-                err << "pixtool: --zoom must be 1 to 16\n";
+                err << "quorin-pix: --zoom must be 1 to 16\n";
                 ok = false;
             }
         } else if (a == "--check") {
@@ -71,7 +71,7 @@ bool PixTool::parseArgs(const std::vector<std::string>& args, Options& opt, std:
             usage(err);
             return false;
         } else if (!a.empty() && a[0] == '-') {
-            err << "pixtool: unknown option " << a << "\n";
+            err << "quorin-pix: unknown option " << a << "\n";
             ok = false;
         } else {
             opt.sources.push_back(a);
@@ -83,11 +83,11 @@ bool PixTool::parseArgs(const std::vector<std::string>& args, Options& opt, std:
         return false;
     }
     if (!opt.check && opt.outDir.empty() && opt.contactSheet.empty()) {
-        err << "pixtool: say where to write: --out-dir, --contact-sheet or --check\n";
+        err << "quorin-pix: say where to write: --out-dir, --contact-sheet or --check\n";
         return false;
     }
     if (!opt.depFile.empty() && opt.listFile.empty()) {
-        err << "pixtool: --depfile needs --list (the rule's target)\n";
+        err << "quorin-pix: --depfile needs --list (the rule's target)\n";
         return false;
     }
     return true;
@@ -174,10 +174,10 @@ int PixTool::run(const std::vector<std::string>& args, std::ostream& err) {
         err << e.what() << "\n";
         return 1;
     } catch (const std::exception& e) {
-        err << "pixtool: " << e.what() << "\n";
+        err << "quorin-pix: " << e.what() << "\n";
         return 1;
     }
     return 0;
 }
 
-}  // namespace pixtool
+}  // namespace pix

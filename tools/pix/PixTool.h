@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace pixtool {
+namespace pix {
 
 // The command line of the picture tool (see README.md): reads sources, writes PNG files,
 // the list of what it wrote, a dependency file for the build, or a contact sheet.
@@ -32,4 +32,4 @@ private:
     static void makeParent(const std::string& file);
 };
 
-}  // namespace pixtool
+}  // namespace pix

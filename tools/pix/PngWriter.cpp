@@ -1,4 +1,4 @@
-#include "PngWriter.h"
+#include "tools/pix/PngWriter.h"
 
 #include <zlib.h>
 
@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "PixError.h"
+#include "tools/pix/PixError.h"
 
-namespace pixtool {
+namespace pix {
 
 namespace {
 
@@ -119,4 +119,4 @@ void PngWriter::write(const Image& image, const std::string& path) {
     }
 }
 
-}  // namespace pixtool
+}  // namespace pix

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Image.h"
+#include "tools/pix/Image.h"
 
-namespace pixtool {
+namespace pix {
 
 // Encodes 8-bit RGBA PNG files with zlib.
 class PngWriter {
@@ -16,4 +16,4 @@ public:
     static void write(const Image& image, const std::string& path);
 };
 
-}  // namespace pixtool
+}  // namespace pix

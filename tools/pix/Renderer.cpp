@@ -1,9 +1,9 @@
-#include "Renderer.h"
+#include "tools/pix/Renderer.h"
 
 #include <algorithm>
 #include <filesystem>
 
-namespace pixtool {
+namespace pix {
 
 namespace fs = std::filesystem;
 
@@ -362,4 +362,4 @@ void Renderer::scatterOp(const OpArgs& a, Frame& frame) {
     }
 }
 
-}  // namespace pixtool
+}  // namespace pix

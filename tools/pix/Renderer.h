@@ -5,13 +5,13 @@
 #include <utility>
 #include <vector>
 
-#include "Document.h"
-#include "Image.h"
-#include "OpArgs.h"
-#include "Painter.h"
-#include "TextRenderer.h"
+#include "tools/pix/Document.h"
+#include "tools/pix/Image.h"
+#include "tools/pix/OpArgs.h"
+#include "tools/pix/Painter.h"
+#include "tools/pix/TextRenderer.h"
 
-namespace pixtool {
+namespace pix {
 
 // Draws the pictures of a Document.
 //
@@ -56,4 +56,4 @@ private:
     std::vector<std::string> drawing_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

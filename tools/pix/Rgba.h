@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace pixtool {
+namespace pix {
 
 // One straight-alpha colour as it is stored in the PNG files.
 struct Rgba {
@@ -16,4 +16,4 @@ struct Rgba {
     bool transparent() const { return a == 0; }
 };
 
-}  // namespace pixtool
+}  // namespace pix

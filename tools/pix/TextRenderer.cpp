@@ -1,10 +1,10 @@
-#include "TextRenderer.h"
+#include "tools/pix/TextRenderer.h"
 
 #include <SDL_ttf.h>
 
-#include "PixError.h"
+#include "tools/pix/PixError.h"
 
-namespace pixtool {
+namespace pix {
 
 TextRenderer::~TextRenderer() {
     for (auto& entry : fonts_)
@@ -47,4 +47,4 @@ Image TextRenderer::render(const std::string& fontFile, int pixelSize, const std
     return out;
 }
 
-}  // namespace pixtool
+}  // namespace pix

@@ -4,11 +4,11 @@
 #include <string>
 #include <utility>
 
-#include "Image.h"
+#include "tools/pix/Image.h"
 
 struct _TTF_Font;
 
-namespace pixtool {
+namespace pix {
 
 // Renders text with a TrueType font, without smoothing, so that it sits on the pixel grid.
 class TextRenderer {
@@ -28,4 +28,4 @@ private:
     std::map<std::pair<std::string, int>, _TTF_Font*> fonts_;
 };
 
-}  // namespace pixtool
+}  // namespace pix

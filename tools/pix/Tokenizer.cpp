@@ -1,6 +1,6 @@
-#include "Tokenizer.h"
+#include "tools/pix/Tokenizer.h"
 
-namespace pixtool {
+namespace pix {
 
 namespace {
 bool isSpace(char c) {
@@ -63,4 +63,4 @@ std::vector<std::string> Tokenizer::split(const std::string& line, const SourceP
     return words;
 }
 
-}  // namespace pixtool
+}  // namespace pix

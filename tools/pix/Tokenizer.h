@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "PixError.h"
+#include "tools/pix/PixError.h"
 
-namespace pixtool {
+namespace pix {
 
 // Splits a source line into words. A word in double quotes may hold spaces (\" and \\ escape).
 // A comment starts at a "#" that begins the line or follows a space, and is itself followed by
@@ -16,4 +16,4 @@ public:
     static std::string stripComment(const std::string& line);
 };
 
-}  // namespace pixtool
+}  // namespace pix

@@ -7,12 +7,12 @@
 #include "tools/rig/CmaWriter.h"
 #include "tools/rig/RigParser.h"
 
-namespace cmarig {
+namespace rig {
 
 namespace {
 
 const char* kUsage =
-    "usage: cmarig [--out-dir DIR] [--list FILE] [--check] SOURCE.rig...\n"
+    "usage: quorin-rig [--out-dir DIR] [--list FILE] [--check] SOURCE.rig...\n"
     "  --out-dir DIR  write the animation scripts into DIR as NAME.cma (default: the current folder)\n"
     "  --list FILE    write the paths of the written scripts, one a line\n"
     "  --check        read and generate everything, write nothing\n";
@@ -78,7 +78,7 @@ int CmaRig::run(const std::vector<std::string>& args, std::ostream& err) const {
             err << kUsage;
             return 0;
         } else if (args[i].rfind("--", 0) == 0) {
-            err << "cmarig: unknown option '" << args[i] << "'\n" << kUsage;
+            err << "quorin-rig: unknown option '" << args[i] << "'\n" << kUsage;
             return 2;
         } else {
             sources.push_back(args[i]);
@@ -115,16 +115,16 @@ int CmaRig::run(const std::vector<std::string>& args, std::ostream& err) const {
     for (const auto& [name, script] : all) {
         const std::string path = (std::filesystem::path(outDir) / (name + ".cma")).string();
         if (!writeText(path, script)) {
-            err << "cmarig: cannot write " << path << "\n";
+            err << "quorin-rig: cannot write " << path << "\n";
             return 1;
         }
         list += std::filesystem::absolute(path).lexically_normal().string() + "\n";
     }
     if (!listFile.empty() && !writeText(listFile, list)) {
-        err << "cmarig: cannot write " << listFile << "\n";
+        err << "quorin-rig: cannot write " << listFile << "\n";
         return 1;
     }
     return 0;
 }
 
-}  // namespace cmarig
+}  // namespace rig

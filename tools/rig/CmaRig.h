@@ -7,10 +7,10 @@
 
 #include "tools/rig/RigModel.h"
 
-namespace cmarig {
+namespace rig {
 
-// The cmarig command line: reads rig sources and writes the ".cma" scripts their motions name.
-//   cmarig [--out-dir DIR] [--list FILE] [--check] SOURCE.rig...
+// The quorin-rig command line: reads rig sources and writes the ".cma" scripts their motions name.
+//   quorin-rig [--out-dir DIR] [--list FILE] [--check] SOURCE.rig...
 // Exit status 0 when all went well, 1 when a source is wrong ("file:line: message"; nothing is
 // written then), 2 for a wrong command line.
 class CmaRig {
@@ -21,4 +21,4 @@ public:
     static std::map<std::string, std::string> generate(const Rig& rig, const std::string& sourceName);
 };
 
-}  // namespace cmarig
+}  // namespace rig

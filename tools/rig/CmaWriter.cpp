@@ -9,7 +9,7 @@
 #include "tools/rig/RigParser.h"
 #include "tools/rig/Skeleton.h"
 
-namespace cmarig {
+namespace rig {
 
 namespace {
 
@@ -75,7 +75,7 @@ std::string CmaWriter::write(const Rig& rig, const Motion& motion, const std::st
     const double interval = motion.interval > 0.0 ? motion.interval : rig.interval;
     std::string out = fileName + "," + std::to_string(rig.width) + "," + std::to_string(rig.height) + "," +
                       decimal(interval, 7) + "\n";
-    out += "// Made by cmarig from " + sourceName + ", motion " + motion.name + ", layer " + layer +
+    out += "// Made by quorin-rig from " + sourceName + ", motion " + motion.name + ", layer " + layer +
            (motion.loop ? " (a loop)" : "") + ". Edit the source, not this file.\n";
 
     std::vector<std::size_t> order;
@@ -139,4 +139,4 @@ std::string CmaWriter::write(const Rig& rig, const Motion& motion, const std::st
     return out;
 }
 
-}  // namespace cmarig
+}  // namespace rig

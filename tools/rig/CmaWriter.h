@@ -4,7 +4,7 @@
 
 #include "tools/rig/RigModel.h"
 
-namespace cmarig {
+namespace rig {
 
 // Writes one ".cma" animation script: the parts of one layer of a motion, for one wear.
 // Frame 0 paints every shown part; later frames move or change only what differs from the frame
@@ -22,4 +22,4 @@ public:
     static std::string picture(const Sheet& sheet, int wear);
 };
 
-}  // namespace cmarig
+}  // namespace rig

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace cmarig {
+namespace rig {
 
 double eased(Ease ease, double t) {
     switch (ease) {
@@ -125,4 +125,4 @@ PoseValues PoseSampler::sample(int frame) const {
     return out;
 }
 
-}  // namespace cmarig
+}  // namespace rig

@@ -6,7 +6,7 @@
 
 #include "tools/rig/RigModel.h"
 
-namespace cmarig {
+namespace rig {
 
 // The values of a motion at any frame: continuous channels eased between keys (a looping motion
 // eases from its last key back to its first), discrete channels held from the frame that sets them.
@@ -37,4 +37,4 @@ private:
 // Shapes t in [0, 1] by an ease (spline is handled by the sampler).
 double eased(Ease ease, double t);
 
-}  // namespace cmarig
+}  // namespace rig

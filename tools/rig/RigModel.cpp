@@ -1,6 +1,6 @@
 #include "tools/rig/RigModel.h"
 
-namespace cmarig {
+namespace rig {
 
 const Part* Rig::findPart(const std::string& partName) const {
     for (const Part& part : parts)
@@ -20,4 +20,4 @@ int Rig::partIndex(const std::string& partName) const {
     return -1;
 }
 
-}  // namespace cmarig
+}  // namespace rig

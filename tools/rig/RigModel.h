@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace cmarig {
+namespace rig {
 
 struct Vec {
     double x = 0.0;
@@ -113,4 +113,4 @@ struct Rig {
     int partIndex(const std::string& name) const;
 };
 
-}  // namespace cmarig
+}  // namespace rig

@@ -6,7 +6,7 @@
 
 #include "tools/rig/RigValues.h"
 
-namespace cmarig {
+namespace rig {
 
 namespace {
 
@@ -337,4 +337,4 @@ void RigParser::checkMotion(const Motion& motion) const {
         if (!layers.count(output.layer)) throw RigError(output.line, "no layer '" + output.layer + "'");
 }
 
-}  // namespace cmarig
+}  // namespace rig

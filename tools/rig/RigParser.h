@@ -6,7 +6,7 @@
 
 #include "tools/rig/RigModel.h"
 
-namespace cmarig {
+namespace rig {
 
 // A mistake in a rig source, at a line.
 struct RigError : std::runtime_error {
@@ -38,4 +38,4 @@ private:
     bool rigRead_ = false;
 };
 
-}  // namespace cmarig
+}  // namespace rig

@@ -6,7 +6,7 @@
 
 #include "tools/rig/RigParser.h"
 
-namespace cmarig {
+namespace rig {
 
 // "key=value" → key and value; false without "=".
 bool RigValues::splitToken(const std::string& token, std::string& key, std::string& value) {
@@ -106,4 +106,4 @@ bool RigValues::poseToken(const Rig& rig, const std::string& token, PoseValues& 
     return true;
 }
 
-}  // namespace cmarig
+}  // namespace rig

@@ -4,7 +4,7 @@
 
 #include "tools/rig/RigModel.h"
 
-namespace cmarig {
+namespace rig {
 
 // The small values of rig sources: numbers, pairs, ease names and pose values. Every read is
 // whole-text and locale-independent and throws RigError (at `line`) on anything else.
@@ -21,4 +21,4 @@ public:
     static bool poseToken(const Rig& rig, const std::string& token, PoseValues& values, int line);
 };
 
-}  // namespace cmarig
+}  // namespace rig

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-namespace cmarig {
+namespace rig {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::vector<SpriteState> Skeleton::pose(const PoseValues& values, bool plant) co
     return states;
 }
 
-}  // namespace cmarig
+}  // namespace rig

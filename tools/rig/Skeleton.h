@@ -4,7 +4,7 @@
 
 #include "tools/rig/RigModel.h"
 
-namespace cmarig {
+namespace rig {
 
 // Where one part's sprite is at one frame, ready to be written.
 struct SpriteState {
@@ -42,4 +42,4 @@ private:
     const Rig& rig_;
 };
 
-}  // namespace cmarig
+}  // namespace rig

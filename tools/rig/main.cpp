@@ -1,4 +1,4 @@
-// cmarig: turns cut-out rig sources into ".cma" animation scripts. See README.md for the format.
+// quorin-rig: turns cut-out rig sources into ".cma" animation scripts. See README.md for the format.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return cmarig::CmaRig().run(args, std::cerr);
+    return rig::CmaRig().run(args, std::cerr);
 }

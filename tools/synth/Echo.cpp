@@ -1,8 +1,8 @@
-#include "Echo.h"
+#include "tools/synth/Echo.h"
 
 #include <algorithm>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -36,4 +36,4 @@ void Echo::apply(const std::vector<float>& send, StereoBuffer& out, bool wrap) c
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

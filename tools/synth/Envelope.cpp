@@ -1,8 +1,8 @@
-#include "Envelope.h"
+#include "tools/synth/Envelope.h"
 
 #include <algorithm>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -38,4 +38,4 @@ double Envelope::level(double seconds) const {
     return levelAtGate_ * left * left * left;
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,9 +1,9 @@
-#include "Filter.h"
+#include "tools/synth/Filter.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -33,4 +33,4 @@ float Filter::process(float input) {
     return static_cast<float>(input - damping_ * v1 - v2);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,10 +1,10 @@
-#include "GaplessTag.h"
+#include "tools/synth/GaplessTag.h"
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -63,4 +63,4 @@ void GaplessTag::widen(std::vector<unsigned char>& mp3, int extra) {
     mp3[checksum + 1] = static_cast<unsigned char>(crc & 0xFF);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,4 +1,4 @@
-#include "Mp3Writer.h"
+#include "tools/synth/Mp3Writer.h"
 
 #include <lame/lame.h>
 
@@ -8,9 +8,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "GaplessTag.h"
+#include "tools/synth/GaplessTag.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -91,4 +91,4 @@ void Mp3Writer::save(const std::string& path, const std::vector<unsigned char>& 
     std::filesystem::rename(temporary, target);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

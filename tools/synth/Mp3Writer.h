@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "StereoBuffer.h"
+#include "tools/synth/StereoBuffer.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Encodes 44.1 kHz audio to MP3 with LAME (constant bit rate). The first frame carries the Xing/LAME
 // header with the encoder delay and padding, so players that honour it give back exactly the samples that
@@ -25,4 +25,4 @@ public:
     static void save(const std::string& path, const std::vector<unsigned char>& bytes);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,8 +1,8 @@
-#include "Oscillator.h"
+#include "tools/synth/Oscillator.h"
 
 #include <cmath>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -61,4 +61,4 @@ float Oscillator::next(double increment, double duty) {
     return static_cast<float>(value);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

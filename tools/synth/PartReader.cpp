@@ -1,10 +1,10 @@
-#include "PartReader.h"
+#include "tools/synth/PartReader.h"
 
 #include <string>
 
-#include "Pitch.h"
+#include "tools/synth/Pitch.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -214,4 +214,4 @@ void PartReader::readWord(const std::string& written, const SourceReader& reader
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "Score.h"
-#include "SourceReader.h"
+#include "tools/synth/Score.h"
+#include "tools/synth/SourceReader.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Reads the notes of one part (an instrument's line) inside a pattern, keeping its running position, its
 // current note length and the last notes played (for ties) from one line of the part to the next.
@@ -52,4 +52,4 @@ private:
     int lastLine_ = 0;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

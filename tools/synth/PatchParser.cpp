@@ -1,6 +1,6 @@
-#include "PatchParser.h"
+#include "tools/synth/PatchParser.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -94,4 +94,4 @@ bool PatchParser::apply(LineCursor& line, VoicePatch& patch) {
     return true;
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,8 +1,8 @@
-#include "Pitch.h"
+#include "tools/synth/Pitch.h"
 
 #include <cmath>
 
-namespace kettledrum {
+namespace synth {
 
 std::optional<int> Pitch::readName(std::string_view text, std::size_t& used) {
     // Semitones above C for the letters A to G.
@@ -31,4 +31,4 @@ double Pitch::fromHz(double hz) {
     return 69.0 + 12.0 * std::log2(hz / 440.0);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,8 +1,8 @@
-#include "Reverb.h"
+#include "tools/synth/Reverb.h"
 
 #include <cmath>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -75,4 +75,4 @@ void Reverb::applySide(const std::vector<float>& send, std::vector<float>& out, 
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "VoicePatch.h"
+#include "tools/synth/VoicePatch.h"
 
-namespace kettledrum {
+namespace synth {
 
 // A music instrument: one or more voice layers per note, placed in the stereo field and sent to the echo and
 // the reverb.
@@ -58,4 +58,4 @@ struct Score {
     }
 };
 
-}  // namespace kettledrum
+}  // namespace synth

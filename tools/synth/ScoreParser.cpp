@@ -1,13 +1,13 @@
-#include "ScoreParser.h"
+#include "tools/synth/ScoreParser.h"
 
 #include <map>
 
-#include "LineCursor.h"
-#include "PartReader.h"
-#include "PatchParser.h"
-#include "SourceReader.h"
+#include "tools/synth/LineCursor.h"
+#include "tools/synth/PartReader.h"
+#include "tools/synth/PatchParser.h"
+#include "tools/synth/SourceReader.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -205,4 +205,4 @@ Score ScoreParser::parse(std::istream& in, const std::string& file) {
     return Reader(in, file).read();
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,13 +1,13 @@
-#include "ScoreRenderer.h"
+#include "tools/synth/ScoreRenderer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Echo.h"
-#include "Reverb.h"
-#include "Voice.h"
+#include "tools/synth/Echo.h"
+#include "tools/synth/Reverb.h"
+#include "tools/synth/Voice.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -106,4 +106,4 @@ void ScoreRenderer::scaleToPeak(StereoBuffer& track) const {
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,16 +1,16 @@
-#include "Voice.h"
+#include "tools/synth/Voice.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "Envelope.h"
-#include "Filter.h"
-#include "Noise.h"
-#include "Oscillator.h"
-#include "Pitch.h"
+#include "tools/synth/Envelope.h"
+#include "tools/synth/Filter.h"
+#include "tools/synth/Noise.h"
+#include "tools/synth/Oscillator.h"
+#include "tools/synth/Pitch.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -148,4 +148,4 @@ void Voice::render(const VoiceNote& note, StereoBuffer& out) const {
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,6 +1,6 @@
-// kettledrum: renders a sound effect (.sfx) or a music score (.mus) and encodes it to MP3.
+// quorin-synth: renders a sound effect (.sfx) or a music score (.mus) and encodes it to MP3.
 //
-//   kettledrum [--once] [--report] [--wav FILE] SOURCE OUTPUT.mp3
+//   quorin-synth [--once] [--report] [--wav FILE] SOURCE OUTPUT.mp3
 //
 // --once    play a score from the top once, intro included, instead of the loop the game repeats
 // --report  print the length and levels of the result
@@ -13,18 +13,18 @@
 #include <iostream>
 #include <string>
 
-#include "EffectParser.h"
-#include "EffectRenderer.h"
-#include "Levels.h"
-#include "Mp3Writer.h"
-#include "ScoreParser.h"
-#include "ScoreRenderer.h"
-#include "SourceError.h"
-#include "WavWriter.h"
+#include "tools/synth/EffectParser.h"
+#include "tools/synth/EffectRenderer.h"
+#include "tools/synth/Levels.h"
+#include "tools/synth/Mp3Writer.h"
+#include "tools/synth/ScoreParser.h"
+#include "tools/synth/ScoreRenderer.h"
+#include "tools/synth/SourceError.h"
+#include "tools/synth/WavWriter.h"
 
 namespace {
 
-using namespace kettledrum;
+using namespace synth;
 
 constexpr int kMusicKbps = 128;
 constexpr int kEffectKbps = 64;
@@ -68,7 +68,7 @@ bool readOptions(int argc, char** argv, Options& options) {
 int run(const Options& options) {
     std::ifstream in(options.source);
     if (!in) {
-        std::cerr << "kettledrum: cannot open " << options.source << "\n";
+        std::cerr << "quorin-synth: cannot open " << options.source << "\n";
         return 2;
     }
     StereoBuffer audio;
@@ -92,7 +92,7 @@ int run(const Options& options) {
             throw SourceError(options.source, 0, text);
         }
     } else {
-        std::cerr << "kettledrum: " << options.source << ": expected a .sfx or .mus source\n";
+        std::cerr << "quorin-synth: " << options.source << ": expected a .sfx or .mus source\n";
         return 2;
     }
     if (!options.wav.empty()) WavWriter::save(options.wav, audio, stereo, Mp3Writer::kSampleRate);
@@ -113,7 +113,7 @@ int run(const Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!readOptions(argc, argv, options)) {
-        std::cerr << "usage: kettledrum [--once] [--report] [--wav FILE] SOURCE.(sfx|mus) OUTPUT.mp3\n";
+        std::cerr << "usage: quorin-synth [--once] [--report] [--wav FILE] SOURCE.(sfx|mus) OUTPUT.mp3\n";
         return 2;
     }
     try {
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
         std::cerr << error.what() << "\n";
         return 1;
     } catch (const std::exception& error) {
-        std::cerr << "kettledrum: " << options.source << ": " << error.what() << "\n";
+        std::cerr << "quorin-synth: " << options.source << ": " << error.what() << "\n";
         return 2;
     }
 }
