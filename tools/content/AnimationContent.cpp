@@ -12,7 +12,9 @@
 #include "tools/content/AnimationJson.h"
 #include "tools/content/ContentKinds.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
@@ -116,4 +118,4 @@ void registerAnimationContent(ContentRegistry& registry) {
         {{"cma"}, "an animation script (.cma): the timeline the game reads, frame by frame", dumpAnimation});
 }
 
-}  // namespace vastomer
+}  // namespace content

@@ -20,19 +20,19 @@
 #include "game/data/DataSource.h"
 #include "game/data/Diagnostics.h"
 
-namespace vastomer {
+namespace content {
 
 // What a check or a dump may use besides its own file.
 struct ContentContext {
     // The resource tree given by --res, searched as the game searches it; reports name files by
     // their path under the root.
-    DataSource resources;
+    vastomer::DataSource resources;
 };
 
 struct ContentCheck {
     std::string name;
     std::string summary;
-    std::function<void(const ContentContext& context, Diagnostics& diagnostics)> run;
+    std::function<void(const ContentContext& context, vastomer::Diagnostics& diagnostics)> run;
 };
 
 struct ContentDump {
@@ -40,7 +40,8 @@ struct ContentDump {
     std::string summary;
     // `text` holds FILE; false when it cannot be read as this kind at all.
     std::function<bool(const std::string& kind, const std::string& path, const std::string& text,
-                       const ContentContext& context, nlohmann::json& out, Diagnostics& diagnostics)>
+                       const ContentContext& context, nlohmann::json& out,
+                       vastomer::Diagnostics& diagnostics)>
         run;
 };
 
@@ -62,4 +63,4 @@ private:
 // Registers every kind the tool knows.
 void registerContentKinds(ContentRegistry& registry);
 
-}  // namespace vastomer
+}  // namespace content

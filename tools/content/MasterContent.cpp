@@ -9,7 +9,9 @@
 #include "tools/content/RecordJson.h"
 #include "tools/content/ReferenceCheck.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
@@ -115,4 +117,4 @@ void registerMasterContent(ContentRegistry& registry) {
     registry.addDump(dump);
 }
 
-}  // namespace vastomer
+}  // namespace content

@@ -9,7 +9,9 @@
 #include "game/data/StringsManager.h"
 #include "tools/content/ContentKinds.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
@@ -106,4 +108,4 @@ void registerStringsContent(ContentRegistry& registry) {
         {{"strings"}, "a string table (.strings) as the key -> text table the game reads", dumpStrings});
 }
 
-}  // namespace vastomer
+}  // namespace content
