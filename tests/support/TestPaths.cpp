@@ -4,8 +4,12 @@
 
 namespace testsupport {
 
+std::string buildDir() {
+    return QUORIN_BINARY_DIR;
+}
+
 std::string buildProgram(const std::string& name) {
-    return std::string(QUORIN_BINARY_DIR) + "/" + name;
+    return buildDir() + "/" + name;
 }
 
 std::string runtimeDir() {

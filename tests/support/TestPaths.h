@@ -10,6 +10,9 @@
 
 namespace testsupport {
 
+// The build folder, where the programs are; tests may keep what they made there for a person to look at.
+std::string buildDir();
+
 // A program of the build, by its name ("quorin", "engine-demo", "quorin-pix" ...).
 std::string buildProgram(const std::string& name);
 
