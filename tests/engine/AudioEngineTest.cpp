@@ -1,9 +1,9 @@
-#include <SDL.h>
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cmath>
 #include <thread>
+
+#include <SDL.h>
+#include <gtest/gtest.h>
 
 #include "engine/audio/AudioEngine.h"
 #include "engine/audio/MixerAudioBackend.h"

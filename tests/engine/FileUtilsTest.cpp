@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "engine/platform/FileUtils.h"
 #include "tests/support/Files.h"

@@ -1,8 +1,8 @@
 // Game pads as the engine sees them: connecting, sampling, ranges and slots.
+#include <cmath>
+
 #include <SDL.h>
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 #include "engine/platform/Joystick.h"
 

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <filesystem>
 #include <limits>
+
+#include <gtest/gtest.h>
 
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/UserDefault.h"

@@ -1,9 +1,9 @@
 // The game rules at their edges: damage, gains, tiers, rank keys and the hint picker.
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cstdlib>
 #include <map>
+
+#include <gtest/gtest.h>
 
 #include "game/data/GameRules.h"
 

@@ -1,7 +1,7 @@
 // The real `quorin` program, run headless: start-up, splash pictures, input scripts, recordings, dumps.
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "tests/support/Files.h"

@@ -1,8 +1,8 @@
 // The save file: the new-game file, writing and reading back every value, tolerant reading of damaged
 // files, names the format cannot hold, and failed writes.
-#include <gtest/gtest.h>
-
 #include <random>
+
+#include <gtest/gtest.h>
 
 #include "game/data/ProgressJson.h"
 #include "game/data/SaveFileCodec.h"

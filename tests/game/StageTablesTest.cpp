@@ -1,7 +1,7 @@
 // Stage index and stage files, the stage queries, and the bookkeeping of a stage clear.
-#include <gtest/gtest.h>
-
 #include <cstdio>
+
+#include <gtest/gtest.h>
 
 #include "game/data/StageTables.h"
 #include "tests/support/DataFixture.h"

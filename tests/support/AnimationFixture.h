@@ -4,11 +4,11 @@
 // (searched as the game searches), a running scene to hold the animations, and pixel reads of the
 // frame drawn last.
 
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <filesystem>
 #include <string>
+
+#include <SDL.h>
+#include <SDL_image.h>
 
 #include "engine/scene/Scene.h"
 #include "game/scenario/CompositeAnimation.h"

@@ -4,9 +4,9 @@
 // test (or the game's real tables from the source tree), fresh DataManager and StringsManager, and
 // strings files so that the language line of the save file is known.
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "engine/platform/FileUtils.h"
 #include "game/data/DataManager.h"

@@ -3,10 +3,10 @@
 // A fresh engine and fresh game singletons for each test: headless frame, silent audio that logs,
 // settings and saves in a scratch folder, no game pads, and the built resource tree on the search paths.
 
+#include <string>
+
 #include <SDL.h>
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "engine/audio/AudioEngine.h"
 #include "engine/events/EventDispatcher.h"

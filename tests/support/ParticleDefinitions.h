@@ -1,11 +1,11 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include <SDL.h>
 #include <SDL_image.h>
 #include <zlib.h>
-
-#include <string>
-#include <vector>
 
 #include "engine/base/Value.h"
 #include "engine/scene/ParticleSystemQuad.h"

@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>

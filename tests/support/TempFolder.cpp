@@ -1,7 +1,6 @@
 #include "tests/support/TempFolder.h"
 
 #include <stdlib.h>
-
 #include <filesystem>
 #include <stdexcept>
 #include <vector>

@@ -1,8 +1,8 @@
 // quorin-content, run as authors run it: check over the real content, a broken copy and the built
 // animation scripts, and dump of a table, the stage index, a save file and an animation script.
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "tests/support/Files.h"

@@ -1,6 +1,5 @@
 // quorin-content over the string tables: what `check` reports and what `dump strings` shows.
 #include <gtest/gtest.h>
-
 #include <nlohmann/json.hpp>
 
 #include "tests/support/Files.h"

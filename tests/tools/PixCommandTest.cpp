@@ -1,10 +1,10 @@
 // The quorin-pix program as the build runs it: exit status, messages, written files.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/Files.h"
 #include "tests/support/ProgramRun.h"

@@ -1,7 +1,7 @@
 // Mistakes in picture sources are reported with the file and line that holds them.
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "tools/pix/Document.h"
 #include "tools/pix/Parser.h"

@@ -1,9 +1,9 @@
 // Pictures come out of the PNG encoder with the size and the colours their source describes.
-#include <SDL_image.h>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
 
 #include "tests/support/Picture.h"
 #include "tools/pix/Document.h"

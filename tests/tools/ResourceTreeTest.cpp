@@ -1,13 +1,13 @@
 // The assembled runtime tree holds every file that the game names by a fixed path (res/MANIFEST.txt).
-#include <SDL.h>
-#include <SDL_image.h>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
 
 #include "tests/support/Picture.h"
 #include "tests/support/ProgramRun.h"

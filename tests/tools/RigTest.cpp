@@ -1,11 +1,11 @@
 // quorin-rig: rig sources read with their mistakes placed, forward kinematics and planting, easing and
 // loops, the scripts it writes, and its command line.
-#include <gtest/gtest.h>
 #include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"

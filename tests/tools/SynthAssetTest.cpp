@@ -1,9 +1,5 @@
 // The game's generated sounds, decoded the way the game decodes them (SDL_mixer): every source under
 // res/audio has its MP3 in the runtime tree, of the right length, with headroom, and music loops cleanly.
-#include <SDL.h>
-#include <SDL_mixer.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -11,6 +7,10 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"

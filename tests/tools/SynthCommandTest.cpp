@@ -1,9 +1,9 @@
 // The quorin-synth command as the build runs it: exit status and messages.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/Files.h"
 #include "tests/support/ProgramRun.h"

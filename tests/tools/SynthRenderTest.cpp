@@ -1,9 +1,9 @@
 // quorin-synth's sound: voices, loops that wrap their tails, repeatable output and the MP3 header.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "tools/synth/EffectParser.h"
 #include "tools/synth/EffectRenderer.h"

@@ -1,8 +1,8 @@
 // quorin-synth's readers: what a sound effect or a score may say, and how mistakes are pointed out.
-#include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "tools/synth/EffectParser.h"
 #include "tools/synth/ScoreParser.h"

@@ -1,9 +1,9 @@
 #include "tools/animview/FrameStrip.h"
 
+#include <algorithm>
+
 #include <SDL.h>
 #include <SDL_image.h>
-
-#include <algorithm>
 
 namespace animview {
 

@@ -13,9 +13,10 @@
 // the others, add its call to registerContentKinds, and give the game's loader a Diagnostics* sink.
 
 #include <functional>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "game/data/DataSource.h"
 #include "game/data/Diagnostics.h"

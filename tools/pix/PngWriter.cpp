@@ -1,10 +1,10 @@
 #include "tools/pix/PngWriter.h"
 
-#include <zlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+
+#include <zlib.h>
 
 #include "tools/pix/PixError.h"
 

@@ -1,12 +1,12 @@
 #include "tools/synth/Mp3Writer.h"
 
-#include <lame/lame.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
+
+#include <lame/lame.h>
 
 #include "tools/synth/GaplessTag.h"
 
