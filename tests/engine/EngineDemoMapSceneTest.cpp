@@ -16,7 +16,7 @@ using testsupport::sharedTestFile;
 
 namespace {
 
-const std::string kDemo = testsupport::buildProgram("engine-demo");
+const std::string DEMO = testsupport::buildProgram("engine-demo");
 
 // Pixels of the scene's dark backdrop in the frame, leaving out the caption (top left) and the
 // camera's marker (centre).
@@ -38,8 +38,8 @@ TEST(EngineDemoMapSceneTest, TilemapSceneShowsTheGivenMapAcrossTheWholeFrame) {
     testsupport::TempFolder dir;
     const std::string shot = dir / "map.png";
     const auto run =
-        runProgram(kDemo, {"--headless", "--scene", "tilemap", "--map", sharedTestFile("tiled/desert.tmx"),
-                           "--frames", "3", "--screenshot", "3:" + shot});
+        runProgram(DEMO, {"--headless", "--scene", "tilemap", "--map", sharedTestFile("tiled/desert.tmx"),
+                          "--frames", "3", "--screenshot", "3:" + shot});
     ASSERT_EQ(run.exitCode, 0) << run.describe();
     const Picture frame = Picture::fromFile(shot);
     ASSERT_TRUE(frame.loaded());
@@ -56,12 +56,12 @@ TEST(EngineDemoMapSceneTest, MapAndParticleFilesCanComeFromTheEnvironment) {
         {"QUORIN_DEMO_MAP", projectTestFile("engine/data/tmx/field.tmx")},
         {"QUORIN_DEMO_PARTICLES", projectTestFile("engine/data/particles/ember.plist")}};
     const auto map =
-        runProgram(kDemo, {"--headless", "--scene", "tilemap", "--frames", "2", "--screenshot", "2:" + shot},
+        runProgram(DEMO, {"--headless", "--scene", "tilemap", "--frames", "2", "--screenshot", "2:" + shot},
                    fromEnvironment);
     EXPECT_EQ(map.exitCode, 0) << map.describe();
     EXPECT_EQ(map.err.find("needs a readable map"), std::string::npos) << map.err;
     const auto particles =
-        runProgram(kDemo, {"--headless", "--scene", "particles", "--frames", "2"}, fromEnvironment);
+        runProgram(DEMO, {"--headless", "--scene", "particles", "--frames", "2"}, fromEnvironment);
     EXPECT_EQ(particles.exitCode, 0) << particles.describe();
     const Picture frame = Picture::fromFile(shot);
     ASSERT_TRUE(frame.loaded());
@@ -74,7 +74,7 @@ TEST(EngineDemoMapSceneTest, TilemapSceneWithoutAMapShowsOnlyItsBackdropAndANote
     ProgramOptions withoutMap;
     withoutMap.environment = {{"QUORIN_DEMO_MAP", std::nullopt}};
     const auto run =
-        runProgram(kDemo, {"--headless", "--scene", "tilemap", "--frames", "2", "--screenshot", "2:" + empty},
+        runProgram(DEMO, {"--headless", "--scene", "tilemap", "--frames", "2", "--screenshot", "2:" + empty},
                    withoutMap);
     EXPECT_EQ(run.exitCode, 0) << run.describe();
     EXPECT_NE(run.err.find("needs a readable map"), std::string::npos) << run.err;

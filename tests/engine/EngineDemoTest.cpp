@@ -14,7 +14,7 @@ using testsupport::runProgram;
 
 namespace {
 
-const std::string kDemo = testsupport::buildProgram("engine-demo");
+const std::string DEMO = testsupport::buildProgram("engine-demo");
 
 }  // namespace
 
@@ -30,7 +30,7 @@ TEST(EngineDemoTest, SameScriptedRunGivesIdenticalPngBytes) {
                                          "20:" + dir / name + "20.png",
                                          "--screenshot",
                                          "45:" + dir / name + "45.png"};
-        const auto run = runProgram(kDemo, args);
+        const auto run = runProgram(DEMO, args);
         ASSERT_EQ(run.exitCode, 0) << run.describe();
     }
     std::string a20 = readFile(dir / "a20.png"), b20 = readFile(dir / "b20.png");
@@ -44,7 +44,7 @@ TEST(EngineDemoTest, SameScriptedRunGivesIdenticalPngBytes) {
 TEST(EngineDemoTest, ShowcaseFrameShowsWhatWasDrawn) {
     testsupport::TempFolder dir;
     const std::string shot = dir / "showcase.png";
-    const auto run = runProgram(kDemo, {"--headless", "--frames", "2", "--screenshot", "2:" + shot});
+    const auto run = runProgram(DEMO, {"--headless", "--frames", "2", "--screenshot", "2:" + shot});
     ASSERT_EQ(run.exitCode, 0) << run.describe();
     const Picture picture = Picture::fromFile(shot);
     ASSERT_TRUE(picture.loaded());
@@ -57,8 +57,8 @@ TEST(EngineDemoTest, ShowcaseFrameShowsWhatWasDrawn) {
 }
 
 TEST(EngineDemoTest, BadCommandLinesAreRefused) {
-    EXPECT_EQ(runProgram(kDemo, {"--frames", "zero"}).exitCode, 2);
-    EXPECT_EQ(runProgram(kDemo, {"--screenshot", "nocolon"}).exitCode, 2);
-    EXPECT_EQ(runProgram(kDemo, {"--no-such-option"}).exitCode, 2);
-    EXPECT_EQ(runProgram(kDemo, {"--help"}).exitCode, 0);
+    EXPECT_EQ(runProgram(DEMO, {"--frames", "zero"}).exitCode, 2);
+    EXPECT_EQ(runProgram(DEMO, {"--screenshot", "nocolon"}).exitCode, 2);
+    EXPECT_EQ(runProgram(DEMO, {"--no-such-option"}).exitCode, 2);
+    EXPECT_EQ(runProgram(DEMO, {"--help"}).exitCode, 0);
 }

@@ -10,10 +10,10 @@ using testsupport::Pixel;
 
 namespace {
 
-const char* kFont = "fonts/ipaexm.ttf";
+const char* FONT = "fonts/ipaexm.ttf";
 
 FontFace& face(int size) {
-    std::string path = FileUtils::getInstance()->fullPathForFilename(kFont);
+    std::string path = FileUtils::getInstance()->fullPathForFilename(FONT);
     FontFace* f = FontCache::getInstance().getFace(path, size);
     EXPECT_NE(f, nullptr);
     return *f;
@@ -34,20 +34,20 @@ int advances(const std::string& text, int size) {
 class LabelTest : public EngineFixture {};
 
 TEST_F(LabelTest, LabelWidthIsTheSumOfAdvancesAndOutlineAddsHeightOnly) {
-    ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(kFont).empty())
+    ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(FONT).empty())
         << "the built tree has the font";
-    Label* plain = Label::createWithTTF(TTFConfig(kFont, 40), "Quorin クオリン");
+    Label* plain = Label::createWithTTF(TTFConfig(FONT, 40), "Quorin クオリン");
     ASSERT_NE(plain, nullptr);
     FontFace& f = face(40);
     int lineHeight = f.ascent() - f.descent();
     EXPECT_EQ(plain->getContentSize().width, advances("Quorin クオリン", 40));
     EXPECT_EQ(plain->getContentSize().height, lineHeight);
 
-    Label* outlined = Label::createWithTTF(TTFConfig(kFont, 40, 3), "Quorin クオリン");
+    Label* outlined = Label::createWithTTF(TTFConfig(FONT, 40, 3), "Quorin クオリン");
     EXPECT_EQ(outlined->getContentSize().width, plain->getContentSize().width);
     EXPECT_EQ(outlined->getContentSize().height, lineHeight + 6);
 
-    Label* lines = Label::createWithTTF(TTFConfig(kFont, 40), "ab\nlonger line\n");
+    Label* lines = Label::createWithTTF(TTFConfig(FONT, 40), "ab\nlonger line\n");
     lines->setLineSpacing(5);
     EXPECT_EQ(lines->getStringNumLines(), 3) << "a trailing newline adds an empty line";
     EXPECT_EQ(lines->getContentSize().width, advances("longer line", 40));
@@ -55,22 +55,22 @@ TEST_F(LabelTest, LabelWidthIsTheSumOfAdvancesAndOutlineAddsHeightOnly) {
 }
 
 TEST_F(LabelTest, TrailingSpacesCountOnlyOnASingleLine) {
-    Label* single = Label::createWithTTF(TTFConfig(kFont, 30), "go  ");
+    Label* single = Label::createWithTTF(TTFConfig(FONT, 30), "go  ");
     EXPECT_EQ(single->getContentSize().width, advances("go  ", 30));
-    Label* multi = Label::createWithTTF(TTFConfig(kFont, 30), "a\ngo  ");
+    Label* multi = Label::createWithTTF(TTFConfig(FONT, 30), "a\ngo  ");
     EXPECT_EQ(multi->getContentSize().width, advances("go", 30));
-    Label* empty = Label::createWithTTF(TTFConfig(kFont, 30), "");
+    Label* empty = Label::createWithTTF(TTFConfig(FONT, 30), "");
     EXPECT_EQ(empty->getContentSize(), Size::ZERO);
     EXPECT_EQ(Label::createWithTTF(TTFConfig("fonts/missing.ttf", 30), "x"), nullptr);
 }
 
 TEST_F(LabelTest, TextDrawnLargeAndScaledDownMatchesTextDrawnAtThatSize) {
     // The game writes text at 4× and scales by 0.25; it must look like text made at the small size.
-    Label* scaled = Label::createWithTTF(TTFConfig(kFont, 80), "Hello 世界");
+    Label* scaled = Label::createWithTTF(TTFConfig(FONT, 80), "Hello 世界");
     scaled->setScale(0.25f);
     scaled->setAnchorPoint(Vec2(0, 1));  // top-left: both texts start at the same pixel row
     scaled->setPosition(100, 330);
-    Label* direct = Label::createWithTTF(TTFConfig(kFont, 20), "Hello 世界");
+    Label* direct = Label::createWithTTF(TTFConfig(FONT, 20), "Hello 世界");
     direct->setAnchorPoint(Vec2(0, 1));
     direct->setPosition(100, 130);
     scene_->addChild(scaled);
@@ -88,7 +88,7 @@ TEST_F(LabelTest, TextDrawnLargeAndScaledDownMatchesTextDrawnAtThatSize) {
 }
 
 TEST_F(LabelTest, LabelColourOutlineAndOpacityReachThePixels) {
-    Label* label = Label::createWithTTF(TTFConfig(kFont, 60, 4), "■");
+    Label* label = Label::createWithTTF(TTFConfig(FONT, 60, 4), "■");
     label->setTextColor(Color4B(255, 200, 0, 255));
     label->enableOutline(Color4B(0, 0, 255, 255));
     label->setPosition(480, 270);

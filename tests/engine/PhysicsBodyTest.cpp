@@ -12,8 +12,8 @@ using namespace engine;
 
 namespace {
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float NOT_A_NUMBER = std::numeric_limits<float>::quiet_NaN();
+constexpr float INFINITE = std::numeric_limits<float>::infinity();
 
 // Records the order in which nodes are updated.
 class Recorder : public Node {
@@ -109,7 +109,7 @@ TEST_F(PhysicsBodyTest, MassComesFromShapesAndIgnoresNonPositiveValues) {
     PhysicsBody* weightless = PhysicsBody::createBox(Size(20, 20), PhysicsMaterial(0, 0, 1));
     EXPECT_FLOAT_EQ(weightless->getMass(), 1.0f);
     EXPECT_FLOAT_EQ(weightless->getMoment(), 200.0f);
-    for (float bad : {0.0f, -1.0f, kNaN, kInf}) {
+    for (float bad : {0.0f, -1.0f, NOT_A_NUMBER, INFINITE}) {
         weightless->setMass(bad);
         weightless->setMoment(bad);
     }
@@ -177,21 +177,21 @@ TEST_F(PhysicsBodyTest, NonFiniteInputNeverReachesTheSimulation) {
     PhysicsBody* body = box->getPhysicsBody();
     runFrames(5);
     Vec2 velocity = body->getVelocity();
-    body->setVelocity(Vec2(kNaN, 0));
-    body->applyForce(Vec2(kInf, 0));
-    body->applyImpulse(Vec2(0, kNaN));
-    body->setAngularVelocity(kInf);
+    body->setVelocity(Vec2(NOT_A_NUMBER, 0));
+    body->applyForce(Vec2(INFINITE, 0));
+    body->applyImpulse(Vec2(0, NOT_A_NUMBER));
+    body->setAngularVelocity(INFINITE);
     EXPECT_EQ(body->getVelocity(), velocity);
-    box->setPosition(kNaN, kInf);
+    box->setPosition(NOT_A_NUMBER, INFINITE);
     runFrames(2);
     // The body carried on from where it was, and the node followed it again.
     EXPECT_TRUE(std::isfinite(box->getPositionX()) && std::isfinite(box->getPositionY()));
     EXPECT_NEAR(box->getPositionX(), 480.0f, 1e-3);
-    box->setRotation(kNaN);
+    box->setRotation(NOT_A_NUMBER);
     runFrames(1);
     EXPECT_EQ(body->getRotation(), 0.0f);
-    world()->setGravity(Vec2(kNaN, 0));
-    world()->setSpeed(kInf);
+    world()->setGravity(Vec2(NOT_A_NUMBER, 0));
+    world()->setSpeed(INFINITE);
     runFrames(1);
     EXPECT_EQ(world()->getGravity(), Vec2(0, -98));
     EXPECT_EQ(world()->getSpeed(), 1.0f);

@@ -17,7 +17,7 @@ using testsupport::writeFile;
 namespace {
 
 // The grid every grid_*.tmx fixture stores (8 × 3, row by row from the top left, flag bits included).
-const std::vector<uint32_t> kGrid = {
+const std::vector<uint32_t> GRID = {
     1u, 0x80000001u, 0x40000001u, 0xC0000001u, 0x20000001u, 0xA0000001u, 0x60000001u, 0xE0000001u,
     1u, 2u,          3u,          4u,          0u,          4u,          3u,          2u,
     0u, 0u,          2u,          0u,          0x80000003u, 0u,          4u,          1u,
@@ -62,7 +62,7 @@ TEST_F(TmxMapFileTest, TmxEveryLayerEncodingGivesTheSameGrid) {
         TMXLayer* grid = map->getLayer("grid");
         ASSERT_NE(grid, nullptr);
         EXPECT_EQ(grid->getLayerSize(), Size(8, 3));
-        EXPECT_EQ(grid->getTiles(), kGrid);
+        EXPECT_EQ(grid->getTiles(), GRID);
     }
 }
 

@@ -270,7 +270,7 @@ namespace {
 
 // Tile 1 of quads.png shows four quadrants: red top-left, green top-right, blue bottom-left and white
 // bottom-right.
-const Pixel kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255}, kWhite{255, 255, 255, 255};
+const Pixel RED{255, 0, 0, 255}, GREEN{0, 255, 0, 255}, BLUE{0, 0, 255, 255}, WHITE{255, 255, 255, 255};
 
 struct Quadrants {
     Pixel topLeft, topRight, bottomLeft, bottomRight;
@@ -297,15 +297,15 @@ template <typename Frame>
 // The top row of grid_csv.tmx holds tile 1 with every flip combination, in this order. What the map
 // editor shows for each: horizontal mirrors left-right, vertical top-bottom, diagonal swaps the
 // picture's x and y (top-right and bottom-left trade places) before the other two.
-const Quadrants kFlipped[8] = {
-    {kRed, kGreen, kBlue, kWhite},  // none
-    {kGreen, kRed, kWhite, kBlue},  // H
-    {kBlue, kWhite, kRed, kGreen},  // V
-    {kWhite, kBlue, kGreen, kRed},  // H+V
-    {kRed, kBlue, kGreen, kWhite},  // D
-    {kBlue, kRed, kWhite, kGreen},  // D+H (a quarter turn clockwise)
-    {kGreen, kWhite, kRed, kBlue},  // D+V (a quarter turn anticlockwise)
-    {kWhite, kGreen, kBlue, kRed},  // D+H+V
+const Quadrants FLIPPED[8] = {
+    {RED, GREEN, BLUE, WHITE},  // none
+    {GREEN, RED, WHITE, BLUE},  // H
+    {BLUE, WHITE, RED, GREEN},  // V
+    {WHITE, BLUE, GREEN, RED},  // H+V
+    {RED, BLUE, GREEN, WHITE},  // D
+    {BLUE, RED, WHITE, GREEN},  // D+H (a quarter turn clockwise)
+    {GREEN, WHITE, RED, BLUE},  // D+V (a quarter turn anticlockwise)
+    {WHITE, GREEN, BLUE, RED},  // D+H+V
 };
 
 }  // namespace
@@ -320,7 +320,7 @@ TEST_F(TmxMapTest, TmxFlippedTilesShowTheirPictureTurnedAsTheEditorDoes) {
     auto frame = [this](int x, int y) { return pixel(x, y); };
     // Top row of the three: lower-left corner at y = 40 + 2 × 32.
     for (int i = 0; i < 8; ++i)
-        EXPECT_TRUE(showsQuadrants(frame, 40 + 32 * i, 104, kFlipped[i])) << i;
+        EXPECT_TRUE(showsQuadrants(frame, 40 + 32 * i, 104, FLIPPED[i])) << i;
 
     // The same on the perspective plane, where tiles are snapped to the pixel grid.
     RefPtr<TMXTiledMap> keep(map);
@@ -338,10 +338,10 @@ TEST_F(TmxMapTest, TmxFlippedTilesShowTheirPictureTurnedAsTheEditorDoes) {
         Vec2 far = renderer->project(Vec2(300 + 16.0f * (i + 1), 250 + 48.0f), 230);
         int cx = static_cast<int>(corner.x), cy = static_cast<int>(corner.y);
         int w = static_cast<int>(far.x - corner.x), h = static_cast<int>(far.y - corner.y);
-        EXPECT_TRUE(colorNear(pixel(cx + w / 4, cy + 3 * h / 4), kFlipped[i].topLeft)) << i;
-        EXPECT_TRUE(colorNear(pixel(cx + 3 * w / 4, cy + 3 * h / 4), kFlipped[i].topRight)) << i;
-        EXPECT_TRUE(colorNear(pixel(cx + w / 4, cy + h / 4), kFlipped[i].bottomLeft)) << i;
-        EXPECT_TRUE(colorNear(pixel(cx + 3 * w / 4, cy + h / 4), kFlipped[i].bottomRight)) << i;
+        EXPECT_TRUE(colorNear(pixel(cx + w / 4, cy + 3 * h / 4), FLIPPED[i].topLeft)) << i;
+        EXPECT_TRUE(colorNear(pixel(cx + 3 * w / 4, cy + 3 * h / 4), FLIPPED[i].topRight)) << i;
+        EXPECT_TRUE(colorNear(pixel(cx + w / 4, cy + h / 4), FLIPPED[i].bottomLeft)) << i;
+        EXPECT_TRUE(colorNear(pixel(cx + 3 * w / 4, cy + h / 4), FLIPPED[i].bottomRight)) << i;
     }
 }
 
@@ -361,8 +361,8 @@ TEST_F(TmxMapTest, TmxMirroredAndTurnedMapsCarryTheirTilesAlong) {
     scene_->addChild(turned);
     runFrames(1);
     auto frame = [this](int x, int y) { return pixel(x, y); };
-    EXPECT_TRUE(showsQuadrants(frame, 368, 104, {kGreen, kRed, kWhite, kBlue}));
+    EXPECT_TRUE(showsQuadrants(frame, 368, 104, {GREEN, RED, WHITE, BLUE}));
     // Diagonal + horizontal (column 5) mirrored: the plain mirror of a clockwise turn.
-    EXPECT_TRUE(showsQuadrants(frame, 400 - 32 * 6, 104, {kRed, kBlue, kGreen, kWhite}));
-    EXPECT_TRUE(showsQuadrants(frame, 664, 368, {kBlue, kRed, kWhite, kGreen}));
+    EXPECT_TRUE(showsQuadrants(frame, 400 - 32 * 6, 104, {RED, BLUE, GREEN, WHITE}));
+    EXPECT_TRUE(showsQuadrants(frame, 664, 368, {BLUE, RED, WHITE, GREEN}));
 }

@@ -12,7 +12,7 @@ using vastomer::CompositeAnimation;
 
 namespace {
 
-const std::string kPaint1 = "0,PAINT,1,a.png,0,0,0,1,1,0.5,0.5,0,false,false,0,-,-,-,-\n";
+const std::string PAINT1 = "0,PAINT,1,a.png,0,0,0,1,1,0.5,0.5,0,false,false,0,-,-,-,-\n";
 
 class AnimationScriptLoadTest : public AnimationFixture {
 protected:
@@ -36,18 +36,17 @@ TEST_F(AnimationScriptLoadTest, BrokenScriptsFailWithTheirMessageAndPhysicalLine
     const std::string at = " file:anime/broken.cma";
     EXPECT_EQ(loadError("x,1,1\n"), "Corrupt script. line:1" + at);
     EXPECT_EQ(loadError(""), "Corrupt script. line:1" + at) << "no header at all";
-    EXPECT_EQ(loadError("x,1,1,0.1\n\n" + kPaint1 + "\n// note\n" + kPaint1),
-              "Duplicate id [1]. line:6" + at);
-    EXPECT_EQ(loadError("x,1,1,0.1\n" + kPaint1 + "0,CHANGE,2,a.png,0,0,0,1,1,0,0,0,false,false,0,-,-,-,-\n"),
+    EXPECT_EQ(loadError("x,1,1,0.1\n\n" + PAINT1 + "\n// note\n" + PAINT1), "Duplicate id [1]. line:6" + at);
+    EXPECT_EQ(loadError("x,1,1,0.1\n" + PAINT1 + "0,CHANGE,2,a.png,0,0,0,1,1,0,0,0,false,false,0,-,-,-,-\n"),
               "Undefined id [2]. line:3" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\n\n\n3,MOVE,5,-,0,0,0,1,1,0,0,0,0,-,-,-,-,false,false\n"),
               "Undefined id [5]. line:4" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\n4,remove,9\n"), "Undefined id [9]. line:2" + at);
-    EXPECT_EQ(loadError("x,1,1,0.1\n" + kPaint1 + "2,jump,1\n"), "Corrupt script [JUMP]. line:3" + at);
+    EXPECT_EQ(loadError("x,1,1,0.1\n" + PAINT1 + "2,jump,1\n"), "Corrupt script [JUMP]. line:3" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\r\n\r\n7\r\n"), "Corrupt script. line:3" + at) << "fewer than two fields";
     EXPECT_EQ(loadError("x,1,1,0.1\n0,PAINT,1,a.png:16:16\n"),
               "Missing fields [PAINT needs 19, found 4]. line:2" + at);
-    EXPECT_EQ(loadError("x,1,1,0.1\n" + kPaint1 + "1,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,false\n"),
+    EXPECT_EQ(loadError("x,1,1,0.1\n" + PAINT1 + "1,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,false\n"),
               "Missing fields [MOVE needs 19, found 18]. line:3" + at);
     EXPECT_EQ(loadError("x,1,1,0.1\n0,PLAYSE,1,se.mp3\n"),
               "Missing fields [PLAYSE needs 5, found 4]. line:2" + at);
@@ -109,7 +108,7 @@ TEST_F(AnimationScriptLoadTest, ReadsHeaderElementsInAnyCaseAndDashColours) {
 }
 
 TEST(AnimationScriptParserTest, CollectingFindsEveryMistakeWithItsLine) {
-    const std::string text = "x,1,1,0.1\n" + kPaint1 + kPaint1 + "\n1,JUMP,1\n2,MOVE,4\n3,CHANGE,7," +
+    const std::string text = "x,1,1,0.1\n" + PAINT1 + PAINT1 + "\n1,JUMP,1\n2,MOVE,4\n3,CHANGE,7," +
                              "a.png,0,0,0,1,1,0,0,0,false,false,0,-,-,-,-\n4,REMOVE,1\n";
     AnimationTimeline timeline;
     std::vector<AnimationScriptError> errors;

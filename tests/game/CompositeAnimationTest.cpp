@@ -12,7 +12,7 @@ using vastomer::CompositeAnimation;
 
 namespace {
 
-const std::string kRed = "sheet.png:16:16:0";
+const std::string RED = "sheet.png:16:16:0";
 
 class CompositeAnimationTest : public AnimationFixture {
 protected:
@@ -23,7 +23,7 @@ protected:
 };
 
 TEST_F(CompositeAnimationTest, AnElementAtFrameThreeDrawsAtTheFourthIntervalAndFinishesOneLater) {
-    CompositeAnimation* node = animation(script("late", paintLine(3, 7, kRed)));
+    CompositeAnimation* node = animation(script("late", paintLine(3, 7, RED)));
     int finished = 0;
     node->play([&](CompositeAnimation* done) {
         EXPECT_EQ(done, node);
@@ -51,7 +51,7 @@ TEST_F(CompositeAnimationTest, IntervalsLandOnWholeFrames) {
     for (const auto& [interval, frames] : std::vector<std::pair<std::string, int>>{
              {"0.05", 3}, {"0.1", 6}, {"0.0833333", 5}, {"0.0666667", 4}}) {
         CompositeAnimation* node =
-            animation(script("i" + std::to_string(frames), paintLine(1, 1, kRed), interval));
+            animation(script("i" + std::to_string(frames), paintLine(1, 1, RED), interval));
         node->play();
         runFrames(frames * 2 - 1);
         EXPECT_EQ(node->getChildrenCount(), 0u) << interval;
@@ -63,7 +63,7 @@ TEST_F(CompositeAnimationTest, IntervalsLandOnWholeFrames) {
 
 TEST_F(CompositeAnimationTest, ALoopClearsItsChildrenWhenItWrapsAndReportsEachPass) {
     CompositeAnimation* node = animation(
-        script("loop", paintLine(0, 1, kRed, -20) + paintLine(1, 2, "sheet.png:16:16:1", 20), "0.05"));
+        script("loop", paintLine(0, 1, RED, -20) + paintLine(1, 2, "sheet.png:16:16:1", 20), "0.05"));
     int passes = 0;
     node->play([&](CompositeAnimation*) { ++passes; }, true);
     runFrames(6);
@@ -79,7 +79,7 @@ TEST_F(CompositeAnimationTest, ALoopClearsItsChildrenWhenItWrapsAndReportsEachPa
 }
 
 TEST_F(CompositeAnimationTest, StepShowsTheFirstFrameAtOnceAndPausingHolds) {
-    CompositeAnimation* node = animation(script("step", paintLine(0, 1, kRed) + paintLine(1, 2, kRed)));
+    CompositeAnimation* node = animation(script("step", paintLine(0, 1, RED) + paintLine(1, 2, RED)));
     node->play(nullptr, true);
     node->step();
     EXPECT_EQ(node->getChildrenCount(), 1u);
@@ -92,7 +92,7 @@ TEST_F(CompositeAnimationTest, StepShowsTheFirstFrameAtOnceAndPausingHolds) {
 }
 
 TEST_F(CompositeAnimationTest, ALockedAnimationIgnoresPlay) {
-    CompositeAnimation* node = animation(script("locked", paintLine(0, 1, kRed)));
+    CompositeAnimation* node = animation(script("locked", paintLine(0, 1, RED)));
     node->setLocked(true);
     bool called = false;
     node->play([&](CompositeAnimation*) { called = true; }, true);
@@ -107,8 +107,8 @@ TEST_F(CompositeAnimationTest, ALockedAnimationIgnoresPlay) {
 }
 
 TEST_F(CompositeAnimationTest, AFinishCallbackMayStartAnotherScriptOnTheSameNode) {
-    const std::string second = script("second", paintLine(0, 5, kRed) + paintLine(3, 6, kRed));
-    CompositeAnimation* node = animation(script("first", paintLine(0, 1, kRed)));
+    const std::string second = script("second", paintLine(0, 5, RED) + paintLine(3, 6, RED));
+    CompositeAnimation* node = animation(script("first", paintLine(0, 1, RED)));
     node->play([&](CompositeAnimation* done) {
         done->load(second);
         done->play(nullptr, true);
@@ -229,9 +229,9 @@ TEST_F(CompositeAnimationTest, EventsReachTheOwnerWithBothTexts) {
 }
 
 TEST_F(CompositeAnimationTest, FaultyElementsAreReportedAndSkippedWhilePlaybackGoesOn) {
-    const std::string lines =
-        paintLine(0, 1, kRed) + paintLine(0, 2, "missing.png") + paintLine(0, 3, "sheet.png:16:16:9") +
-        "1,REMOVE,1\n2,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n" + paintLine(3, 4, kRed);
+    const std::string lines = paintLine(0, 1, RED) + paintLine(0, 2, "missing.png") +
+                              paintLine(0, 3, "sheet.png:16:16:9") +
+                              "1,REMOVE,1\n2,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n" + paintLine(3, 4, RED);
     const std::string file = script("faulty", lines);
     CompositeAnimation* node = animation(file);
     node->play();
@@ -248,8 +248,8 @@ TEST_F(CompositeAnimationTest, FaultyElementsAreReportedAndSkippedWhilePlaybackG
 
     // A child with the tag that is no sprite, and a PAINT over a tag already there.
     MessageBox::clearShown();
-    CompositeAnimation* other = animation(script("cast", paintLine(0, 1, kRed) + paintLine(2, 8, kRed) +
-                                                             "1,MOVE,8,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n"));
+    CompositeAnimation* other = animation(script(
+        "cast", paintLine(0, 1, RED) + paintLine(2, 8, RED) + "1,MOVE,8,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n"));
     other->play();
     runFrames(6);
     other->addChild(engine::Node::create(), 0, 8);

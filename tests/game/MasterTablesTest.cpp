@@ -10,7 +10,7 @@ using namespace vastomer;
 
 namespace {
 
-const char* const kWeaponLine = "0,IRON_FAN,12,24,20,24,28,24,-1,1,0,1,2,3,0";
+const char* const WEAPON_LINE = "0,IRON_FAN,12,24,20,24,28,24,-1,1,0,1,2,3,0";
 
 bool mentions(const Diagnostics& diagnostics, int line, const std::string& text) {
     for (const Diagnostic& entry : diagnostics.entries())
@@ -41,7 +41,7 @@ TEST(MasterTablesTest, OnlyLeadingSlashesMakeAComment) {
 }
 
 TEST(MasterTablesTest, CrLfReadsLikeLfAndLinesKeepTheirPhysicalNumbers) {
-    std::string lf = "// weapons\n\n" + std::string(kWeaponLine) + "\n\n// more\n" +
+    std::string lf = "// weapons\n\n" + std::string(WEAPON_LINE) + "\n\n// more\n" +
                      "3,TWIN,7,10,16,24,20,20,-1,4,0,10,11,12,0\n";
     std::string crlf;
     for (char c : lf)
@@ -127,7 +127,7 @@ TEST(MasterTablesTest, CharacterColumnsFollowTheirOddOrder) {
 
 TEST(MasterTablesTest, OptionalColumns) {
     auto weapons =
-        MasterTableReader::readWeapons(std::string(kWeaponLine) + "\n" + kWeaponLine + ",heavy\n", "w");
+        MasterTableReader::readWeapons(std::string(WEAPON_LINE) + "\n" + WEAPON_LINE + ",heavy\n", "w");
     ASSERT_EQ(weapons.size(), 2u);
     EXPECT_EQ(weapons[0].record.trait, "");
     EXPECT_EQ(weapons[1].record.trait, "heavy");

@@ -15,7 +15,7 @@ using testsupport::Pixel;
 
 namespace {
 
-const std::string kProgram = testsupport::buildProgram("quorin");
+const std::string PROGRAM = testsupport::buildProgram("quorin");
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -25,7 +25,7 @@ protected:
         std::vector<std::string> all = {"--headless", "--res", testsupport::runtimeDir(), "--data-dir",
                                         dataDir.empty() ? data_.path() : dataDir};
         all.insert(all.end(), args.begin(), args.end());
-        last_ = testsupport::runProgram(kProgram, all);
+        last_ = testsupport::runProgram(PROGRAM, all);
         return last_.exitCode;
     }
     std::string stderrText() const { return last_.err; }

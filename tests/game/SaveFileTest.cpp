@@ -12,7 +12,7 @@ using namespace vastomer;
 
 namespace {
 
-const char* const kNewGame =
+const char* const NEW_GAME =
     "progress:0\n"
     "tutorialflags:0,0,0,0,0,0,0\n"
     "stagescore:1@0,2@0,3@0\n"
@@ -73,7 +73,7 @@ TEST_F(SaveFileTest, FirstStartWritesTheNewGameFileByteForByte) {
     DataManager* data = start("en");
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->getIsNewGame());
-    EXPECT_EQ(saveText(), kNewGame);
+    EXPECT_EQ(saveText(), NEW_GAME);
     EXPECT_EQ(data->getCurrentStage(), 0);
     EXPECT_EQ(data->getCurrentPart(), 0);
     EXPECT_EQ(data->getPreviousPart(), -1);

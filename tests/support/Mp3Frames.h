@@ -21,9 +21,9 @@ inline std::string mpegFrame(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, 
 }
 
 // MPEG-1 layer III, 128 kbit/s, 44100 Hz, mono, no padding: 417 bytes and 1152 samples per frame.
-constexpr int kLayer3FrameBytes = 417;
+constexpr int LAYER3_FRAME_BYTES = 417;
 inline std::string layer3Frame() {
-    return mpegFrame(0xFB, 0x90, 0xC0, kLayer3FrameBytes);
+    return mpegFrame(0xFB, 0x90, 0xC0, LAYER3_FRAME_BYTES);
 }
 
 inline std::string silentMp3(int frames) {

@@ -19,7 +19,7 @@ ToolRun runContentTool(const std::vector<std::string>& args) {
     return testsupport::runProgram(testsupport::buildProgram("quorin-content"), args);
 }
 
-const std::string kSource = testsupport::sourceDir();
+const std::string SOURCE = testsupport::sourceDir();
 
 // The physical line (from 1) of the first line of a file that starts with `prefix`; 0 when none.
 int lineOf(const std::string& path, const std::string& prefix) {
@@ -39,7 +39,7 @@ class ContentCommandBrokenTablesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::filesystem::create_directories(root_ / "res/data");
-        std::filesystem::copy(kSource + "/res/data/master", root_ / "res/data/master",
+        std::filesystem::copy(SOURCE + "/res/data/master", root_ / "res/data/master",
                               std::filesystem::copy_options::recursive);
     }
     std::string path(const std::string& name) const { return root_ / ("res/data/master/" + name); }
@@ -60,7 +60,7 @@ protected:
 }  // namespace
 
 TEST(ContentCommandTest, TheRealContentPassesTheCheck) {
-    ToolRun run = runContentTool({"check", "--res", kSource});
+    ToolRun run = runContentTool({"check", "--res", SOURCE});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("no problems"), std::string::npos);
@@ -96,7 +96,7 @@ TEST_F(ContentCommandBrokenTablesTest, CheckReportsEachProblemWithFileAndLine) {
 }
 
 TEST(ContentCommandTest, DumpShowsWhatTheLoaderReads) {
-    ToolRun run = runContentTool({"dump", "master", kSource + "/res/data/master/weapon_master.data"});
+    ToolRun run = runContentTool({"dump", "master", SOURCE + "/res/data/master/weapon_master.data"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     nlohmann::json weapons = nlohmann::json::parse(run.out);
     ASSERT_EQ(weapons.size(), 8u);
@@ -104,9 +104,9 @@ TEST(ContentCommandTest, DumpShowsWhatTheLoaderReads) {
     EXPECT_EQ(weapons[0]["hasBullet"], false);
     EXPECT_EQ(weapons[6]["id"], 12);
     EXPECT_EQ(weapons[6]["trait"], "heavy");
-    EXPECT_EQ(weapons[6]["line"], lineOf(kSource + "/res/data/master/weapon_master.data", "12,"));
+    EXPECT_EQ(weapons[6]["line"], lineOf(SOURCE + "/res/data/master/weapon_master.data", "12,"));
 
-    ToolRun stages = runContentTool({"dump", "stages", kSource + "/res/data/master/stages_master.data"});
+    ToolRun stages = runContentTool({"dump", "stages", SOURCE + "/res/data/master/stages_master.data"});
     ASSERT_EQ(stages.exitCode, 0) << stages.err;
     nlohmann::json index = nlohmann::json::parse(stages.out);
     EXPECT_EQ(index["stageNumbers"], nlohmann::json({1, 2, 3}));
@@ -121,7 +121,7 @@ TEST(ContentCommandTest, DumpOfASaveFile) {
                            "progress:1\r\ntutorialflags:1,0,0,0,0,0,1\nstagescore:1@3200,2@0,3\n"
                            "weapon:0,10,12,\nequipped:2,12,0\nscore:800:3200\nuserVar:met_aoi;1\n"
                            "read:scenario/opening.bks\nnc:ja\n");
-    ToolRun run = runContentTool({"dump", "save", save, "--res", kSource});
+    ToolRun run = runContentTool({"dump", "save", save, "--res", SOURCE});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     nlohmann::json progress = nlohmann::json::parse(run.out);
     EXPECT_EQ(progress["progress"], 1);

@@ -34,7 +34,7 @@ protected:
     std::string output_;
 };
 
-const char* kGood =
+const char* GOOD =
     "palette p\n  r #ff0000\nend\nuse p\n"
     "grid dot\n  r\nend\n"
     "piece helper 1x1\n  draw dot at 0,0\nend\n"
@@ -59,7 +59,7 @@ TEST_F(PixCommandTest, RejectsRaggedGridWithFileLineAndFailure) {
 
 TEST_F(PixCommandTest, WritesPicturesAliasesListAndDepfile) {
     write("colours.pix", "palette extra\n  b #0000ff\nend\n");
-    const std::string src = write("good.pix", std::string("include colours.pix\n") + kGood);
+    const std::string src = write("good.pix", std::string("include colours.pix\n") + GOOD);
     const fs::path out = dir_ / "out";
     const fs::path list = dir_ / "good.list";
     ASSERT_EQ(run({"--out-dir", out.string(), "--list", list.string(), "--depfile", dir_ / "good.d", src}), 0)
@@ -83,7 +83,7 @@ TEST_F(PixCommandTest, WritesPicturesAliasesListAndDepfile) {
 }
 
 TEST_F(PixCommandTest, ContactSheetHoldsPicturesAndPreviews) {
-    const std::string src = write("good.pix", kGood);
+    const std::string src = write("good.pix", GOOD);
     const fs::path sheet = dir_ / "sheet.png";
     ASSERT_EQ(run({"--contact-sheet", sheet.string(), src}), 0) << output_;
     EXPECT_GT(fs::file_size(sheet), 0u);

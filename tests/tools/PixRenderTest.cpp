@@ -15,7 +15,7 @@ using namespace pix;
 
 namespace {
 
-const char* kPalette =
+const char* PALETTE =
     "palette p\n"
     "  r #ff0000\n"
     "  g #00ff00\n"
@@ -34,14 +34,14 @@ Rgba rgbaOf(const testsupport::Pixel& pixel) {
 
 Image draw(const std::string& source, const std::string& picture) {
     Document doc;
-    Parser(doc).parseText(std::string(kPalette) + source, "test.pix", ".");
+    Parser(doc).parseText(std::string(PALETTE) + source, "test.pix", ".");
     doc.validate();
     TextRenderer fonts;
     return Renderer(doc, fonts, "").render(*doc.picture(picture));
 }
 
-const Rgba kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255}, kBlack{0, 0, 0, 255};
-const Rgba kYellow{255, 255, 0, 255}, kClear{0, 0, 0, 0};
+const Rgba RED{255, 0, 0, 255}, GREEN{0, 255, 0, 255}, BLUE{0, 0, 255, 255}, BLACK{0, 0, 0, 255};
+const Rgba YELLOW{255, 255, 0, 255}, CLEAR{0, 0, 0, 0};
 
 }  // namespace
 
@@ -52,19 +52,19 @@ TEST(PixRenderGridTest, PngHasTheGridSizeAndColours) {
     ASSERT_TRUE(png.loaded()) << IMG_GetError();
     EXPECT_EQ(png.width(), 3);
     EXPECT_EQ(png.height(), 2);
-    EXPECT_EQ(rgbaOf(png.at(0, 0)), kRed);
+    EXPECT_EQ(rgbaOf(png.at(0, 0)), RED);
     EXPECT_EQ(png.at(1, 0).a, 0);
-    EXPECT_EQ(rgbaOf(png.at(2, 0)), kBlue);
-    EXPECT_EQ(rgbaOf(png.at(0, 1)), kGreen);
-    EXPECT_EQ(rgbaOf(png.at(1, 1)), kBlack);
+    EXPECT_EQ(rgbaOf(png.at(2, 0)), BLUE);
+    EXPECT_EQ(rgbaOf(png.at(0, 1)), GREEN);
+    EXPECT_EQ(rgbaOf(png.at(1, 1)), BLACK);
 }
 
 TEST(PixRenderGridTest, PaletteSwapRecoloursOnlyTheChangedLetters) {
     const Image img = draw(
         "grid g\n  rg\nend\npicture out 2x2\n  draw g at 0,0\n  draw g at 0,1 palette swap\nend\n", "out");
-    EXPECT_EQ(img.at(0, 0), kRed);
-    EXPECT_EQ(img.at(0, 1), kYellow);
-    EXPECT_EQ(img.at(1, 1), kGreen);
+    EXPECT_EQ(img.at(0, 0), RED);
+    EXPECT_EQ(img.at(0, 1), YELLOW);
+    EXPECT_EQ(img.at(1, 1), GREEN);
 }
 
 TEST(PixRenderGridTest, SwapPassesIntoNestedPictures) {
@@ -72,8 +72,8 @@ TEST(PixRenderGridTest, SwapPassesIntoNestedPictures) {
         "grid g\n  r\nend\npiece inner 1x1\n  draw g at 0,0\nend\n"
         "picture out 2x1\n  draw inner at 0,0\n  draw inner at 1,0 palette swap\nend\n",
         "out");
-    EXPECT_EQ(img.at(0, 0), kRed);
-    EXPECT_EQ(img.at(1, 0), kYellow);
+    EXPECT_EQ(img.at(0, 0), RED);
+    EXPECT_EQ(img.at(1, 0), YELLOW);
 }
 
 TEST(PixRenderGridTest, ScaleFlipAndRotate) {
@@ -81,67 +81,67 @@ TEST(PixRenderGridTest, ScaleFlipAndRotate) {
         "grid g\n  rb\nend\npicture out 4x4\n  draw g at 0,0 scale 2 flipx\n"
         "  draw g at 0,2 rot 90\nend\n",
         "out");
-    EXPECT_EQ(img.at(0, 0), kBlue);
-    EXPECT_EQ(img.at(1, 1), kBlue);
-    EXPECT_EQ(img.at(2, 0), kRed);
-    EXPECT_EQ(img.at(3, 1), kRed);
-    EXPECT_EQ(img.at(0, 2), kRed);  // a quarter turn clockwise stands the row on its end
-    EXPECT_EQ(img.at(0, 3), kBlue);
-    EXPECT_EQ(img.at(1, 2), kClear);
+    EXPECT_EQ(img.at(0, 0), BLUE);
+    EXPECT_EQ(img.at(1, 1), BLUE);
+    EXPECT_EQ(img.at(2, 0), RED);
+    EXPECT_EQ(img.at(3, 1), RED);
+    EXPECT_EQ(img.at(0, 2), RED);  // a quarter turn clockwise stands the row on its end
+    EXPECT_EQ(img.at(0, 3), BLUE);
+    EXPECT_EQ(img.at(1, 2), CLEAR);
 }
 
 TEST(PixRenderSheetTest, CellsClipAndInRangesInterpolate) {
     const Image img = draw(
         "picture out 12x4 cells 4x4\n  in 0-2 rect 0>2 1 1 1 r\n  cell 1\n  rect 3 0 9 9 b\nend\n", "out");
-    EXPECT_EQ(img.at(0, 1), kRed);    // cell 0: x 0
-    EXPECT_EQ(img.at(5, 1), kRed);    // cell 1: x 1
-    EXPECT_EQ(img.at(10, 1), kRed);   // cell 2: x 2
-    EXPECT_EQ(img.at(7, 3), kBlue);   // cell 1's rectangle ...
-    EXPECT_EQ(img.at(8, 3), kClear);  // ... stays inside cell 1
+    EXPECT_EQ(img.at(0, 1), RED);    // cell 0: x 0
+    EXPECT_EQ(img.at(5, 1), RED);    // cell 1: x 1
+    EXPECT_EQ(img.at(10, 1), RED);   // cell 2: x 2
+    EXPECT_EQ(img.at(7, 3), BLUE);   // cell 1's rectangle ...
+    EXPECT_EQ(img.at(8, 3), CLEAR);  // ... stays inside cell 1
 }
 
 TEST(PixRenderSheetTest, NameCyclesTakeTurns) {
     const Image img =
         draw("grid a\n  r\nend\ngrid c\n  g\nend\npicture out 3x1 cells 1x1\n  in 0-2 draw a|c at 0,0\nend\n",
              "out");
-    EXPECT_EQ(img.at(0, 0), kRed);
-    EXPECT_EQ(img.at(1, 0), kGreen);
-    EXPECT_EQ(img.at(2, 0), kRed);
+    EXPECT_EQ(img.at(0, 0), RED);
+    EXPECT_EQ(img.at(1, 0), GREEN);
+    EXPECT_EQ(img.at(2, 0), RED);
 }
 
 TEST(PixRenderShapeTest, GradientKeepsItsEndColours) {
     const Image img = draw("picture out 4x16\n  gradient 0 0 4 16 vertical r,g,b soft 0\nend\n", "out");
     for (int x = 0; x < 4; ++x) {
-        EXPECT_EQ(img.at(x, 0), kRed);
-        EXPECT_EQ(img.at(x, 8), kGreen);
-        EXPECT_EQ(img.at(x, 15), kBlue);
+        EXPECT_EQ(img.at(x, 0), RED);
+        EXPECT_EQ(img.at(x, 8), GREEN);
+        EXPECT_EQ(img.at(x, 15), BLUE);
     }
 }
 
 TEST(PixRenderShapeTest, NineSliceKeepsCornersAndRepeatsEdges) {
     const Image img =
         draw("grid box\n  rgb\n  gkg\n  bgr\nend\npicture out 5x4\n  nine box 0 0 5 4 1,1,1,1\nend\n", "out");
-    EXPECT_EQ(img.at(0, 0), kRed);
-    EXPECT_EQ(img.at(4, 0), kBlue);
-    EXPECT_EQ(img.at(0, 3), kBlue);
-    EXPECT_EQ(img.at(4, 3), kRed);
-    EXPECT_EQ(img.at(2, 0), kGreen);
-    EXPECT_EQ(img.at(2, 2), kBlack);
+    EXPECT_EQ(img.at(0, 0), RED);
+    EXPECT_EQ(img.at(4, 0), BLUE);
+    EXPECT_EQ(img.at(0, 3), BLUE);
+    EXPECT_EQ(img.at(4, 3), RED);
+    EXPECT_EQ(img.at(2, 0), GREEN);
+    EXPECT_EQ(img.at(2, 2), BLACK);
 }
 
 TEST(PixRenderShapeTest, OutlineSurroundsColouredPixels) {
     const Image img = draw("picture out 3x3\n  rect 1 1 1 1 r\n  outline k\nend\n", "out");
-    EXPECT_EQ(img.at(1, 0), kBlack);
-    EXPECT_EQ(img.at(0, 1), kBlack);
-    EXPECT_EQ(img.at(1, 1), kRed);
-    EXPECT_EQ(img.at(0, 0), kClear);
+    EXPECT_EQ(img.at(1, 0), BLACK);
+    EXPECT_EQ(img.at(0, 1), BLACK);
+    EXPECT_EQ(img.at(1, 1), RED);
+    EXPECT_EQ(img.at(0, 0), CLEAR);
 }
 
 TEST(PixRenderShapeTest, AlphaSuffixBlendsOverWhatIsThere) {
     const Image img =
         draw("picture out 2x1\n  fill b\n  rect 0 0 1 1 r@128\n  rect 1 0 1 1 r@0\nend\n", "out");
     EXPECT_EQ(img.at(0, 0), (Rgba{128, 0, 127, 255}));
-    EXPECT_EQ(img.at(1, 0), kBlue);
+    EXPECT_EQ(img.at(1, 0), BLUE);
 }
 
 TEST(PixRenderTextTest, TextUsesOnlyItsColour) {
@@ -152,7 +152,7 @@ TEST(PixRenderTextTest, TextUsesOnlyItsColour) {
     int coloured = 0;
     for (const Rgba& c : img.pixels()) {
         if (c.a == 0) continue;
-        EXPECT_EQ(c, kGreen);
+        EXPECT_EQ(c, GREEN);
         ++coloured;
     }
     EXPECT_GT(coloured, 20);
@@ -172,10 +172,10 @@ TEST(PixRenderShapeTest, EraseReplaceAndTileOffset) {
         "grid two\n  rg\nend\npicture out 4x2\n  tile two 0 0 4 1 offset 1,0\n"
         "  rect 0 1 4 1 b\n  erase 0 1 1 1\n  replace b k\nend\n",
         "out");
-    EXPECT_EQ(img.at(0, 0), kGreen);  // the tile starts one pixel into the grid
-    EXPECT_EQ(img.at(1, 0), kRed);
-    EXPECT_EQ(img.at(0, 1), kClear);
-    EXPECT_EQ(img.at(1, 1), kBlack);
+    EXPECT_EQ(img.at(0, 0), GREEN);  // the tile starts one pixel into the grid
+    EXPECT_EQ(img.at(1, 0), RED);
+    EXPECT_EQ(img.at(0, 1), CLEAR);
+    EXPECT_EQ(img.at(1, 1), BLACK);
 }
 
 TEST(PixRenderSheetTest, DrawingOneCellOfAnotherSheet) {
@@ -184,7 +184,7 @@ TEST(PixRenderSheetTest, DrawingOneCellOfAnotherSheet) {
         "picture out 2x2\n  draw sheet cell 1 at 0,0\nend\n",
         "out");
     EXPECT_EQ(img.width(), 2);
-    EXPECT_EQ(img.at(1, 1), kGreen);
+    EXPECT_EQ(img.at(1, 1), GREEN);
 }
 
 TEST(PixRenderShapeTest, GlowIsDenseInTheMiddleAndGoneAtTheEdge) {
@@ -200,5 +200,5 @@ TEST(PixRenderShapeTest, GlowIsDenseInTheMiddleAndGoneAtTheEdge) {
     EXPECT_GE(lit(8, 8, 4), 12);   // the middle is nearly solid
     EXPECT_LE(lit(16, 16, 4), 2);  // the corner is nearly dark
     for (const Rgba& c : img.pixels())
-        EXPECT_TRUE(c.a == 0 || c == kRed);  // never a blend: palette colours only
+        EXPECT_TRUE(c.a == 0 || c == RED);  // never a blend: palette colours only
 }

@@ -20,7 +20,7 @@ using namespace rig;
 namespace {
 
 // Two limbs hanging from the root: an upper part 8 pixels long and a lower part with a sole.
-const std::string kRig = R"(rig test
+const std::string RIG = R"(rig test
   size 32 48
   interval 0.05
   root 0 0
@@ -54,25 +54,24 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 TEST(RigSourceTest, MistakesNameTheirLine) {
-    EXPECT_EQ(errorOf(kRig + "pose p\n  nothing=4\nend\n"), "16: no part 'nothing' (in 'nothing=4')");
-    EXPECT_EQ(errorOf(kRig + "motion m length=4\n  output body A_{wear}\n  key 1 rest\nend\n"),
+    EXPECT_EQ(errorOf(RIG + "pose p\n  nothing=4\nend\n"), "16: no part 'nothing' (in 'nothing=4')");
+    EXPECT_EQ(errorOf(RIG + "motion m length=4\n  output body A_{wear}\n  key 1 rest\nend\n"),
               "15: motion 'm' needs a key at frame 0");
-    EXPECT_EQ(errorOf(kRig + "motion m length=4\n  output body A_{wear}\n  key 0 rest\n  key 4 rest\nend\n"),
+    EXPECT_EQ(errorOf(RIG + "motion m length=4\n  output body A_{wear}\n  key 0 rest\n  key 4 rest\nend\n"),
               "18: key frame beyond length");
-    EXPECT_EQ(errorOf(kRig + "motion m length=4\n  key 0 rest ease=bouncy\nend\n"),
+    EXPECT_EQ(errorOf(RIG + "motion m length=4\n  key 0 rest ease=bouncy\nend\n"),
               "16: unknown ease 'bouncy' (linear, in, out, inout, step, spline)");
-    EXPECT_EQ(errorOf(kRig + "motion m length=4\n  key 0 rest\n  output hands A\nend\n"),
+    EXPECT_EQ(errorOf(RIG + "motion m length=4\n  key 0 rest\n  output hands A\nend\n"),
               "17: no layer 'hands'");
     EXPECT_EQ(errorOf("rig r\n  sheet s a.png 8 8\n  part a sheet=s parent=b\nend\n"),
               "3: parent 'b' is not an earlier part");
     EXPECT_EQ(errorOf("rig r\n  sheet s a.png 8 8\n  part a sheet=s parent=root blend=GLOW\nend\n"),
               "3: unknown blend word 'GLOW'");
     EXPECT_EQ(errorOf("pose p\nend\n"), "1: poses come after the rig block");
-    EXPECT_EQ(
-        errorOf(kRig + "motion m length=2\n  output body A_{wear}\n  key 0 rest\n  at 1 upper=3\nend\n"),
-        "18: an at line changes cell, show, flip or tint only");
+    EXPECT_EQ(errorOf(RIG + "motion m length=2\n  output body A_{wear}\n  key 0 rest\n  at 1 upper=3\nend\n"),
+              "18: an at line changes cell, show, flip or tint only");
     try {
-        CmaRig::generate(RigParser::parse(kRig + "motion m length=2\n  output body A\n  key 0 rest\nend\n"),
+        CmaRig::generate(RigParser::parse(RIG + "motion m length=2\n  output body A\n  key 0 rest\nend\n"),
                          "t");
         ADD_FAILURE() << "a layer drawn from a sheet of each wear needs {wear} in its names";
     } catch (const RigError& error) {
@@ -81,7 +80,7 @@ TEST(RigSourceTest, MistakesNameTheirLine) {
 }
 
 TEST(RigPoseTest, JointsTurnClockwiseAndHangFromTheirParents) {
-    Rig rig = RigParser::parse(kRig);
+    Rig rig = RigParser::parse(RIG);
     PoseValues values;
     values.continuous["upper"] = 90;  // the upper part swings forward: its lower joint goes left
     values.continuous["lower"] = -90;
@@ -103,7 +102,7 @@ TEST(RigPoseTest, JointsTurnClockwiseAndHangFromTheirParents) {
 }
 
 TEST(RigPoseTest, PlantingPutsTheLowestSolePointOnTheGround) {
-    Rig rig = RigParser::parse(kRig);
+    Rig rig = RigParser::parse(RIG);
     PoseValues values;
     std::vector<SpriteState> states = Skeleton(rig).pose(values, true);
     // Straight down: the sole is 8 + 10 below the root, so the root rises to -20 + 18.
@@ -115,7 +114,7 @@ TEST(RigPoseTest, PlantingPutsTheLowestSolePointOnTheGround) {
 }
 
 TEST(RigMotionTest, KeysEaseLoopsWrapAndDiscreteValuesHold) {
-    Rig rig = RigParser::parse(kRig + R"(motion m length=8 loop ease=linear
+    Rig rig = RigParser::parse(RIG + R"(motion m length=8 loop ease=linear
   output body M_{wear}
   key 0 rest upper=0
   key 4 rest upper=40 upper.cell=5
@@ -143,7 +142,7 @@ end
 }
 
 TEST(RigScriptTest, FramesPaintThenMoveOnlyWhatChangesAndRunToTheFullLength) {
-    Rig rig = RigParser::parse(kRig + R"(motion m length=6
+    Rig rig = RigParser::parse(RIG + R"(motion m length=6
   output body M_{wear} N_{wear}
   output fx FX
   key 0 rest
@@ -195,8 +194,8 @@ protected:
 
 TEST_F(RigCommandTest, WritesTheScriptsAndTheirListOrNothingAtAll) {
     const std::string good =
-        write("good.rig", kRig + "motion m length=2\n  output body M_{wear}\n  key 0 rest\nend\n");
-    const std::string bad = write("bad.rig", kRig + "motion m length=2\n  key 0 nope\nend\n");
+        write("good.rig", RIG + "motion m length=2\n  output body M_{wear}\n  key 0 rest\nend\n");
+    const std::string bad = write("bad.rig", RIG + "motion m length=2\n  key 0 nope\nend\n");
     std::ostringstream err;
     const std::string out = dir_ / "out", list = dir_ / "lists/good.list";
     EXPECT_EQ(CmaRig().run({"--out-dir", out, "--list", list, good}, err), 0) << err.str();

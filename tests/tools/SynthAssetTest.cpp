@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kMp3Frame = 1152;
+constexpr std::size_t MP3_FRAME = 1152;
 
 fs::path audioSources() {
     return fs::path(testsupport::sourceDir()) / "res" / "audio";
@@ -133,11 +133,11 @@ TEST_F(SynthAssetTest, MusicIsOneLoopLongAndLoopsWithoutAClick) {
         SCOPED_TRACE(source.filename().string());
         std::ifstream in(source);
         const std::size_t expected =
-            ScoreParser::parse(in, source.string()).loopFrames(Mp3Writer::kSampleRate);
+            ScoreParser::parse(in, source.string()).loopFrames(Mp3Writer::SAMPLE_RATE);
         const StereoBuffer audio = decode(runtimeFile(source));
         ASSERT_GT(audio.frames(), 0u);
-        EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), kMp3Frame);
-        const double seconds = static_cast<double>(audio.frames()) / Mp3Writer::kSampleRate;
+        EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), MP3_FRAME);
+        const double seconds = static_cast<double>(audio.frames()) / Mp3Writer::SAMPLE_RATE;
         EXPECT_GE(seconds, 40.0) << "tracks loop every 40 to 90 seconds";
         EXPECT_LE(seconds, 90.0) << "tracks loop every 40 to 90 seconds";
         for (const auto* channel : {&audio.left, &audio.right}) {
@@ -155,9 +155,9 @@ TEST_F(SynthAssetTest, EffectsDecodeToTheirLengthWithHeadroom) {
         SCOPED_TRACE(source.filename().string());
         std::ifstream in(source);
         const std::size_t expected =
-            EffectRenderer::render(EffectParser::parse(in, source.string()), Mp3Writer::kSampleRate).size();
+            EffectRenderer::render(EffectParser::parse(in, source.string()), Mp3Writer::SAMPLE_RATE).size();
         const StereoBuffer audio = decode(runtimeFile(source));
-        EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), kMp3Frame);
+        EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), MP3_FRAME);
         EXPECT_LT(peakOf(audio), 1.0f);
         EXPECT_GT(peakOf(audio), 0.05f) << "audible";
     }

@@ -17,7 +17,7 @@ using namespace synth;
 
 namespace {
 
-constexpr double kRate = 44100.0;
+constexpr double RATE = 44100.0;
 
 Score parseScore(const std::string& text) {
     std::istringstream in(text);
@@ -26,7 +26,7 @@ Score parseScore(const std::string& text) {
 
 std::vector<float> renderEffect(const std::string& text) {
     std::istringstream in(text);
-    return EffectRenderer::render(EffectParser::parse(in, "test.sfx"), kRate);
+    return EffectRenderer::render(EffectParser::parse(in, "test.sfx"), RATE);
 }
 
 int risingZeroCrossings(const std::vector<float>& samples, std::size_t from, std::size_t to) {
@@ -62,10 +62,10 @@ TEST(SynthRenderVoiceTest, SlideAndArpeggioMoveThePitch) {
 TEST(SynthRenderVoiceTest, EnvelopeShapesLengthAndLevel) {
     const auto sound =
         renderEffect("wave square\npitch 200\nattack 0.1\ndecay 0.1\nsustain 0.5\nhold 0.2\nrelease 0.1\n");
-    EXPECT_EQ(sound.size(), static_cast<std::size_t>(std::ceil(0.5 * kRate)));
+    EXPECT_EQ(sound.size(), static_cast<std::size_t>(std::ceil(0.5 * RATE)));
     // Mean power over one period of the 200 Hz square (220 samples).
     const auto power = [&](double seconds) {
-        const auto from = static_cast<std::size_t>(seconds * kRate);
+        const auto from = static_cast<std::size_t>(seconds * RATE);
         return energy(sound, from, from + 220) / 220.0;
     };
     EXPECT_LT(power(0.02), 0.1) << "still rising";
@@ -93,7 +93,7 @@ TEST(SynthRenderVoiceTest, SameSourceSameSamples) {
     EXPECT_EQ(renderEffect(source), renderEffect(source));
 }
 
-const std::string kLoopScore =
+const std::string LOOP_SCORE =
     "tempo 120\n"
     "reverb 1.5\n"
     "instrument bell\n"
@@ -113,14 +113,14 @@ const std::string kLoopScore =
     "play A\n";
 
 TEST(SynthRenderLoopTest, AreExactlyTheLoopLong) {
-    const Score score = parseScore(kLoopScore);
-    const StereoBuffer loop = ScoreRenderer(score, kRate).renderLoop();
-    EXPECT_EQ(loop.frames(), score.loopFrames(kRate));
-    EXPECT_EQ(loop.frames(), static_cast<std::size_t>(2.0 * kRate)) << "one bar at 120 beats per minute";
+    const Score score = parseScore(LOOP_SCORE);
+    const StereoBuffer loop = ScoreRenderer(score, RATE).renderLoop();
+    EXPECT_EQ(loop.frames(), score.loopFrames(RATE));
+    EXPECT_EQ(loop.frames(), static_cast<std::size_t>(2.0 * RATE)) << "one bar at 120 beats per minute";
 }
 
 TEST(SynthRenderLoopTest, TailsOfTheEndRingIntoTheStart) {
-    const StereoBuffer loop = ScoreRenderer(parseScore(kLoopScore), kRate).renderLoop();
+    const StereoBuffer loop = ScoreRenderer(parseScore(LOOP_SCORE), RATE).renderLoop();
     // Nothing starts in the first three beats, yet the last note's release, echo and reverb are heard there.
     EXPECT_GT(energy(loop.left, 0, 4410), 1.0);
     // The end runs into the start as smoothly as any two neighbouring samples.
@@ -132,10 +132,10 @@ TEST(SynthRenderLoopTest, TailsOfTheEndRingIntoTheStart) {
 }
 
 TEST(SynthRenderLoopTest, IntroIsLeftOutOfTheLoopButPlayedOnce) {
-    const Score score = parseScore(kLoopScore);
-    const ScoreRenderer renderer(score, kRate);
+    const Score score = parseScore(LOOP_SCORE);
+    const ScoreRenderer renderer(score, RATE);
     const StereoBuffer once = renderer.renderOnce();
-    EXPECT_GT(once.frames(), static_cast<std::size_t>(4.0 * kRate)) << "both bars and the tail";
+    EXPECT_GT(once.frames(), static_cast<std::size_t>(4.0 * RATE)) << "both bars and the tail";
     // The intro's high C is in the single pass only.
     const auto high = [&](const std::vector<float>& s) { return risingZeroCrossings(s, 0, 22050); };
     EXPECT_GT(high(once.left), 400);
@@ -143,7 +143,7 @@ TEST(SynthRenderLoopTest, IntroIsLeftOutOfTheLoopButPlayedOnce) {
 }
 
 TEST(SynthRenderLoopTest, ArePeakNormalised) {
-    const StereoBuffer loop = ScoreRenderer(parseScore(kLoopScore), kRate).renderLoop();
+    const StereoBuffer loop = ScoreRenderer(parseScore(LOOP_SCORE), RATE).renderLoop();
     float peak = 0.0f;
     for (std::size_t i = 0; i < loop.frames(); ++i)
         peak = std::max({peak, std::fabs(loop.left[i]), std::fabs(loop.right[i])});
@@ -178,7 +178,7 @@ TEST(SynthRenderEncodingTest, LoopsCarryContextMarkedForDropping) {
     int plainDelay = 0, plainPadding = 0, loopDelay = 0, loopPadding = 0;
     ASSERT_TRUE(GaplessTag::read(plain, plainDelay, plainPadding));
     ASSERT_TRUE(GaplessTag::read(loop, loopDelay, loopPadding));
-    EXPECT_EQ(loopDelay, plainDelay + Mp3Writer::kLoopContext);
+    EXPECT_EQ(loopDelay, plainDelay + Mp3Writer::LOOP_CONTEXT);
     EXPECT_EQ((loopDelay + 20000 + loopPadding) % 1152, 0);
     EXPECT_GT(loop.size(), plain.size());
 }

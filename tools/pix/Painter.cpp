@@ -21,8 +21,8 @@ Rgba Painter::get(int x, int y) const {
 }
 
 double Painter::threshold(int x, int y) {
-    static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    return (kBayer[y & 3][x & 3] + 0.5) / 16.0;
+    static const int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    return (BAYER[y & 3][x & 3] + 0.5) / 16.0;
 }
 
 void Painter::fill(Rgba c) {

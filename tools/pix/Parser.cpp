@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::set<std::string> kOps = {"fill", "rect",     "frame",   "line",  "disc", "ring",    "ellipse",
-                                    "poly", "gradient", "draw",    "tile",  "nine", "scatter", "outline",
-                                    "text", "cell",     "replace", "erase", "glow"};
+const std::set<std::string> OPS = {"fill", "rect",     "frame",   "line",  "disc", "ring",    "ellipse",
+                                   "poly", "gradient", "draw",    "tile",  "nine", "scatter", "outline",
+                                   "text", "cell",     "replace", "erase", "glow"};
 
 bool validName(const std::string& name) {
     if (name.empty()) return false;
@@ -262,7 +262,7 @@ std::size_t Parser::parsePicture(const std::vector<Line>& lines, std::size_t i,
             }
             words.erase(words.begin(), words.begin() + 2);
         }
-        if (kOps.count(words[0]) == 0) throw PixError(line.pos, "unknown operation '" + words[0] + "'");
+        if (OPS.count(words[0]) == 0) throw PixError(line.pos, "unknown operation '" + words[0] + "'");
         if (words[0] == "cell" && pic.cellWidth == 0)
             throw PixError(line.pos, "'cell' needs a picture with cells");
         op.keyword = words[0];

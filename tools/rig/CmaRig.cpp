@@ -11,7 +11,7 @@ namespace rig {
 
 namespace {
 
-const char* kUsage =
+const char* USAGE =
     "usage: quorin-rig [--out-dir DIR] [--list FILE] [--check] SOURCE.rig...\n"
     "  --out-dir DIR  write the animation scripts into DIR as NAME.cma (default: the current folder)\n"
     "  --list FILE    write the paths of the written scripts, one a line\n"
@@ -75,17 +75,17 @@ int CmaRig::run(const std::vector<std::string>& args, std::ostream& err) const {
         } else if (args[i] == "--check") {
             check = true;
         } else if (args[i] == "--help" || args[i] == "-h") {
-            err << kUsage;
+            err << USAGE;
             return 0;
         } else if (args[i].rfind("--", 0) == 0) {
-            err << "quorin-rig: unknown option '" << args[i] << "'\n" << kUsage;
+            err << "quorin-rig: unknown option '" << args[i] << "'\n" << USAGE;
             return 2;
         } else {
             sources.push_back(args[i]);
         }
     }
     if (sources.empty()) {
-        err << kUsage;
+        err << USAGE;
         return 2;
     }
 

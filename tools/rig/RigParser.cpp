@@ -25,7 +25,7 @@ std::vector<std::string> words(const std::string& line) {
     return out;
 }
 
-const std::set<std::string> kBlendWords = {"COLOR", "ADD", "SUB", "MULTI", "SCREEN", "EXCLUTION"};
+const std::set<std::string> BLEND_WORDS = {"COLOR", "ADD", "SUB", "MULTI", "SCREEN", "EXCLUTION"};
 
 }  // namespace
 
@@ -160,7 +160,7 @@ void RigParser::readPart(const std::vector<std::string>& w) {
         } else if (key == "layer") {
             part.layer = value;
         } else if (key == "blend") {
-            if (!kBlendWords.count(value)) throw RigError(line_, "unknown blend word '" + value + "'");
+            if (!BLEND_WORDS.count(value)) throw RigError(line_, "unknown blend word '" + value + "'");
             part.blend = value;
         } else if (key == "scale") {
             part.scale = value.find(',') == std::string::npos

@@ -8,7 +8,7 @@ namespace rig {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double PI = 3.14159265358979323846;
 
 double get(const std::map<std::string, double>& values, const std::string& key, double fallback) {
     auto found = values.find(key);
@@ -22,7 +22,7 @@ int getInt(const std::map<std::string, int>& values, const std::string& key, int
 
 // A vector turned clockwise (on a y-up screen) by `degrees`.
 Vec turned(const Vec& v, double degrees) {
-    const double r = degrees * kPi / 180.0;
+    const double r = degrees * PI / 180.0;
     return Vec{v.x * std::cos(r) + v.y * std::sin(r), -v.x * std::sin(r) + v.y * std::cos(r)};
 }
 

@@ -12,10 +12,10 @@ namespace synth {
 // went in, which is what makes the music loop without a gap.
 class Mp3Writer {
 public:
-    static constexpr int kSampleRate = 44100;
+    static constexpr int SAMPLE_RATE = 44100;
 
     // Samples of context the encoder gets on each side of a loop (see GaplessTag).
-    static constexpr int kLoopContext = 1152;
+    static constexpr int LOOP_CONTEXT = 1152;
 
     // Mono from audio.left when `stereo` is false. A `loop` is encoded with its own end before it and its
     // own start after it, marked in the header to be dropped, so the decoded edges meet without a click.

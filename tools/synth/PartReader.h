@@ -47,7 +47,7 @@ private:
     std::int64_t gridTicks_;
     std::int64_t barTicks_;
     std::int64_t position_ = 0;
-    std::int64_t length_ = Score::kTicksPerBeat;
+    std::int64_t length_ = Score::TICKS_PER_BEAT;
     std::vector<std::size_t> sounding_;  // events a tie would lengthen
     int lastLine_ = 0;
 };

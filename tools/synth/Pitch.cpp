@@ -6,9 +6,9 @@ namespace synth {
 
 std::optional<int> Pitch::readName(std::string_view text, std::size_t& used) {
     // Semitones above C for the letters A to G.
-    constexpr int kLetterOffsets[] = {9, 11, 0, 2, 4, 5, 7};
+    constexpr int LETTER_OFFSETS[] = {9, 11, 0, 2, 4, 5, 7};
     if (text.empty() || text[0] < 'A' || text[0] > 'G') return std::nullopt;
-    int semitone = kLetterOffsets[text[0] - 'A'];
+    int semitone = LETTER_OFFSETS[text[0] - 'A'];
     std::size_t i = 1;
     if (i < text.size() && text[i] == '#') {
         ++semitone;

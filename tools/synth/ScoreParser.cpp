@@ -33,7 +33,7 @@ private:
 
     SourceReader source_;
     Score score_;
-    std::int64_t gridTicks_ = Score::kTicksPerBeat / 4;
+    std::int64_t gridTicks_ = Score::TICKS_PER_BEAT / 4;
     std::map<std::string, Pattern> patterns_;
     int firstPlayLine_ = 0;
     int loopLine_ = 0;
@@ -118,7 +118,7 @@ void Reader::readPattern(LineCursor& header) {
     const std::string name = header.word("a name");
     header.finish();
     if (patterns_.count(name) != 0) header.fail("pattern '" + name + "' is defined twice");
-    const std::int64_t barTicks = score_.meter * Score::kTicksPerBeat;
+    const std::int64_t barTicks = score_.meter * Score::TICKS_PER_BEAT;
     Pattern pattern;
     std::map<std::string, PartReader> parts;
     SourceLine line;

@@ -26,10 +26,10 @@ namespace {
 
 using namespace synth;
 
-constexpr int kMusicKbps = 128;
-constexpr int kEffectKbps = 64;
+constexpr int MUSIC_KBPS = 128;
+constexpr int EFFECT_KBPS = 64;
 // Effects are mixed by hand; anything louder than this leaves no room for the encoder's overshoot.
-constexpr double kEffectCeilingDb = -1.0;
+constexpr double EFFECT_CEILING_DB = -1.0;
 
 struct Options {
     bool once = false;
@@ -73,36 +73,36 @@ int run(const Options& options) {
     }
     StereoBuffer audio;
     bool stereo = false;
-    int kbps = kEffectKbps;
+    int kbps = EFFECT_KBPS;
     if (endsWith(options.source, ".mus")) {
         const Score score = ScoreParser::parse(in, options.source);
-        const ScoreRenderer renderer(score, Mp3Writer::kSampleRate);
+        const ScoreRenderer renderer(score, Mp3Writer::SAMPLE_RATE);
         audio = options.once ? renderer.renderOnce() : renderer.renderLoop();
         stereo = true;
-        kbps = kMusicKbps;
+        kbps = MUSIC_KBPS;
     } else if (endsWith(options.source, ".sfx")) {
         const SoundEffect effect = EffectParser::parse(in, options.source);
-        audio.left = EffectRenderer::render(effect, Mp3Writer::kSampleRate);
+        audio.left = EffectRenderer::render(effect, Mp3Writer::SAMPLE_RATE);
         audio.right = audio.left;
         const double peak = Levels::measure(audio.left).peakDb;
-        if (peak > kEffectCeilingDb) {
+        if (peak > EFFECT_CEILING_DB) {
             char text[96];
             std::snprintf(text, sizeof text, "too loud: peak %.1f dBFS, above %.0f dBFS; lower 'gain'", peak,
-                          kEffectCeilingDb);
+                          EFFECT_CEILING_DB);
             throw SourceError(options.source, 0, text);
         }
     } else {
         std::cerr << "quorin-synth: " << options.source << ": expected a .sfx or .mus source\n";
         return 2;
     }
-    if (!options.wav.empty()) WavWriter::save(options.wav, audio, stereo, Mp3Writer::kSampleRate);
+    if (!options.wav.empty()) WavWriter::save(options.wav, audio, stereo, Mp3Writer::SAMPLE_RATE);
     const bool loop = stereo && !options.once;
     Mp3Writer::save(options.output, Mp3Writer::encode(audio, stereo, kbps, loop));
     if (options.report) {
         const Levels left = Levels::measure(audio.left);
         const Levels right = Levels::measure(audio.right);
         std::printf("%s: %.3f s (%zu frames), peak %.1f/%.1f dBFS, rms %.1f/%.1f dBFS\n",
-                    options.output.c_str(), static_cast<double>(audio.frames()) / Mp3Writer::kSampleRate,
+                    options.output.c_str(), static_cast<double>(audio.frames()) / Mp3Writer::SAMPLE_RATE,
                     audio.frames(), left.peakDb, right.peakDb, left.rmsDb, right.rmsDb);
     }
     return 0;
