@@ -1,9 +1,5 @@
 #pragma once
 
-// Composite animations played headless: scripts and pictures written into a scratch resource root
-// (searched as the game searches), a running scene to hold the animations, and pixel reads of the
-// frame drawn last.
-
 #include <filesystem>
 #include <string>
 
@@ -16,6 +12,9 @@
 #include "tests/support/GameFixture.h"
 #include "tests/support/Pixel.h"
 
+// Composite animations played headless: scripts and pictures written into a scratch resource root
+// (searched as the game searches), a running scene to hold the animations, and pixel reads of the
+// frame drawn last.
 class AnimationFixture : public GameFixture {
 protected:
     void SetUp() override {

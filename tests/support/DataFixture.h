@@ -1,9 +1,5 @@
 #pragma once
 
-// Scratch resources and a scratch save folder for the data layer's tests: fixture tables written per
-// test (or the game's real tables from the source tree), fresh DataManager and StringsManager, and
-// strings files so that the language line of the save file is known.
-
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,6 +11,9 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
 
+// Scratch resources and a scratch save folder for the data layer's tests: fixture tables written per
+// test (or the game's real tables from the source tree), fresh DataManager and StringsManager, and
+// strings files so that the language line of the save file is known.
 class DataFixture : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,8 +1,5 @@
 #pragma once
 
-// A fresh engine and fresh game singletons for each test: headless frame, silent audio that logs,
-// settings and saves in a scratch folder, no game pads, and the built resource tree on the search paths.
-
 #include <string>
 
 #include <SDL.h>
@@ -26,6 +23,8 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
 
+// A fresh engine and fresh game singletons for each test: headless frame, silent audio that logs,
+// settings and saves in a scratch folder, no game pads, and the built resource tree on the search paths.
 class GameFixture : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -30,12 +30,14 @@ struct ContentContext {
     vastomer::DataSource resources;
 };
 
+// A check of `quorin-content check`: its name, a line for --help, and what it runs.
 struct ContentCheck {
     std::string name;
     std::string summary;
     std::function<void(const ContentContext& context, vastomer::Diagnostics& diagnostics)> run;
 };
 
+// A reader for `quorin-content dump KIND FILE`.
 struct ContentDump {
     std::vector<std::string> kinds;  // accepted KIND names
     std::string summary;
@@ -46,6 +48,7 @@ struct ContentDump {
         run;
 };
 
+// The checks and dumps the tool knows, in the order they registered.
 class ContentRegistry {
 public:
     void addCheck(ContentCheck check) { checks_.push_back(std::move(check)); }

@@ -34,6 +34,7 @@ enum class PictureKind {
     Preview,  // shown on the contact sheet, never written
 };
 
+// A picture, piece or preview block: its size, cells, palette and drawing operations.
 struct PictureDef {
     std::string name;
     SourcePos pos;
@@ -51,6 +52,7 @@ struct PictureDef {
     int rowsOfCells() const { return cellHeight > 0 ? height / cellHeight : 0; }
 };
 
+// A font a source names for its text operations.
 struct FontDef {
     std::string name;
     std::string file;  // as written; resolved against the font folder or the source folder

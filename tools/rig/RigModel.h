@@ -6,6 +6,7 @@
 
 namespace rig {
 
+// A point or offset in pixels.
 struct Vec {
     double x = 0.0;
     double y = 0.0;
@@ -52,6 +53,7 @@ struct PoseValues {
 
 enum class Ease { LINEAR, IN, OUT, INOUT, STEP, SPLINE };
 
+// A key frame of a motion: the pose values it reaches and how it eases in.
 struct Key {
     int frame = 0;
     PoseValues values;
@@ -76,12 +78,14 @@ struct Event {
     int line = 0;
 };
 
+// The animation scripts one layer of a motion is written to.
 struct Output {
     std::string layer;
     std::vector<std::string> names;  // file names without ".cma"; "{wear}" makes one file per wear
     int line = 0;
 };
 
+// One motion of a rig: its key frames, changes and events, written to one script per output.
 struct Motion {
     std::string name;
     int length = 0;
@@ -95,6 +99,7 @@ struct Motion {
     int line = 0;
 };
 
+// A whole rig source: the cut-out parts, their sheets, the named poses and the motions.
 struct Rig {
     std::string name;
     int width = 0;

@@ -32,6 +32,7 @@ struct NoteEvent {
     double velocity = 1.0;
 };
 
+// A whole music source: tempo, effects, instruments and the notes of one loop (and its intro).
 struct Score {
     static constexpr std::int64_t TICKS_PER_BEAT = 96;
 
