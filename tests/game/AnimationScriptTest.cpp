@@ -66,10 +66,10 @@ TEST_F(AnimationScriptLoadTest, MissingFilesFailQuietly) {
     EXPECT_EQ(node->getFileName(), "") << "a failed load keeps no name";
 }
 
-TEST_F(AnimationScriptLoad, AFileIsParsedOnceAndAFailureIsRememberedWithoutASecondBox) {
+TEST_F(AnimationScriptLoadTest, AFileIsParsedOnceAndAFailureIsRememberedWithoutASecondBox) {
     write("anime/bad.cma", "x,1,1,0.1\n4,remove,9\n");
     const std::string good = "anime/good.cma";
-    write(good, "good,8,8,0.1\n" + kPaint1);
+    write(good, "good,8,8,0.1\n" + PAINT1);
     CompositeAnimation* node = CompositeAnimation::create();
     ASSERT_TRUE(node->load(good));
     EXPECT_EQ(node->getFileName(), good);
@@ -82,14 +82,14 @@ TEST_F(AnimationScriptLoad, AFileIsParsedOnceAndAFailureIsRememberedWithoutASeco
     // Once parsed, a script no longer depends on its file; a missing one stays missing.
     EXPECT_FALSE(node->load("anime/late.cma"));
     std::filesystem::remove(root_ / "res/anime/good.cma");
-    testsupport::writeFile(root_ / "res/anime/late.cma", "late,8,8,0.1\n" + kPaint1);
+    testsupport::writeFile(root_ / "res/anime/late.cma", "late,8,8,0.1\n" + PAINT1);
     engine::FileUtils::getInstance()->purgeCachedEntries();
     EXPECT_TRUE(node->load(good));
     EXPECT_EQ(node->getLastFrame(), 0);
     EXPECT_FALSE(node->load("anime/late.cma"));
 }
 
-TEST_F(AnimationScriptLoad, AnEmptyOrMissingTimelineFinishesOnItsFirstFrame) {
+TEST_F(AnimationScriptLoadTest, AnEmptyOrMissingTimelineFinishesOnItsFirstFrame) {
     write("anime/header.cma", "header,8,8,0.1\n");
     for (const std::string file : {"anime/header.cma", "anime/none.cma"}) {
         SCOPED_TRACE(file);

@@ -178,7 +178,7 @@ TEST_F(StageTablesTest, ANextStageThatNeedsMoreProgressIsNotOfferedYet) {
     EXPECT_EQ(data->getProgress(), 1);
 }
 
-TEST_F(StagesTest, TheNextStageIsTheOneTheClearedStageNames) {
+TEST_F(StageTablesTest, TheNextStageIsTheOneTheClearedStageNames) {
     writeFixtureTables();
     // Stage 2's own file carries another number inside; the index and stage 1's file call it 2.
     write("master/stage/stage_0002.data", "7,Glasshouse\n1,2,3,4\n1\n4\n3\n");
