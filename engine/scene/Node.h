@@ -10,6 +10,7 @@
 #include "engine/base/Geometry.h"
 #include "engine/base/Ref.h"
 #include "engine/base/RefPtr.h"
+#include "engine/render/DrawContext.h"
 
 namespace engine {
 
@@ -20,12 +21,6 @@ class PhysicsBody;
 class Renderer;
 class Scene;
 class Scheduler;
-
-// Where a node is drawn: its node-to-world transform and its accumulated position Z.
-struct DrawContext {
-    AffineTransform transform;
-    float z = 0.0f;
-};
 
 // The scene-graph node: transform, children in z order, scheduling, actions, opacity and colour.
 class Node : public Ref {
