@@ -1,15 +1,15 @@
-#include "DemoMapScenes.h"
+#include "engine/demo/DemoMapScenes.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "DemoArt.h"
 #include "engine/actions/Follow.h"
 #include "engine/actions/MoveBy.h"
 #include "engine/actions/RepeatForever.h"
 #include "engine/actions/Sequence.h"
+#include "engine/demo/DemoArt.h"
 #include "engine/platform/Application.h"
 #include "engine/scene/Label.h"
 #include "engine/scene/Layer.h"

@@ -1,4 +1,4 @@
-#include "DemoPhysicsScene.h"
+#include "engine/demo/DemoPhysicsScene.h"
 
 #include "engine/events/EventDispatcher.h"
 #include "engine/physics/EventListenerPhysicsContact.h"
