@@ -23,8 +23,6 @@ using namespace engine;
 
 namespace {
 
-const char* kFont = "fonts/ipaexm.ttf";
-
 // A file named on the command line, else in the environment; "" if neither.
 std::string fileOption(const char* option, const char* variable) {
     if (Application* app = Application::getInstance()) {
@@ -44,7 +42,7 @@ void backdrop(Node* parent, Color3B color) {
 }
 
 void caption(Node* parent, const std::string& text, Vec2 position) {
-    Label* label = Label::createWithTTF(TTFConfig(kFont, 64.0f, 4), text, TextHAlignment::LEFT);
+    Label* label = Label::createWithTTF(TTFConfig(DEMO_FONT, 64.0f, 4), text, TextHAlignment::LEFT);
     if (!label) return;
     label->setScale(0.25f);
     label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);

@@ -24,8 +24,6 @@ using namespace engine;
 
 namespace {
 
-const char* kFont = "fonts/ipaexm.ttf";
-
 Sprite* rectangle(Node* parent, const Rect& rect, Color3B color, uint8_t opacity = 255) {
     Sprite* sprite = Sprite::create();
     sprite->setTextureRect(Rect(0, 0, rect.size.width, rect.size.height));
@@ -39,7 +37,7 @@ Sprite* rectangle(Node* parent, const Rect& rect, Color3B color, uint8_t opacity
 
 Label* caption(Node* parent, const std::string& text, Vec2 position, float size, int outline = 0) {
     Label* label =
-        Label::createWithTTF(TTFConfig(kFont, size * 4.0f, outline * 4), text, TextHAlignment::LEFT);
+        Label::createWithTTF(TTFConfig(DEMO_FONT, size * 4.0f, outline * 4), text, TextHAlignment::LEFT);
     if (!label) return nullptr;
     label->setScale(0.25f);
     label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);

@@ -14,9 +14,9 @@ inline std::string sharedTestFile(const std::string& name) {
     return std::string(QUORIN_TESTDATA_DIR) + "/" + name;
 }
 
+// By full path: __FILE__ may be relative to the build folder (ccache's base_dir rewrites it).
 inline std::string engineTestFile(const std::string& name) {
-    std::string here = __FILE__;
-    return here.substr(0, here.rfind('/') + 1) + "data/" + name;
+    return std::string(ENGINE_TEST_DATA_DIR) + "/" + name;
 }
 
 // Writes `text` to a fresh file in a temporary folder and returns its path.

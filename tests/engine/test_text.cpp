@@ -9,7 +9,7 @@ using namespace engine;
 
 namespace {
 
-const char* kFont = "fonts/ipaexm.ttf";
+const char* kFont = ENGINE_TEST_FONT;
 
 FontFace& face(int size) {
     std::string path = FileUtils::getInstance()->fullPathForFilename(kFont);
@@ -31,8 +31,7 @@ int advances(const std::string& text, int size) {
 }  // namespace
 
 TEST_F(EngineTest, LabelWidthIsTheSumOfAdvancesAndOutlineAddsHeightOnly) {
-    ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(kFont).empty())
-        << "the built tree has the font";
+    ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(kFont).empty()) << "the font is installed";
     Label* plain = Label::createWithTTF(TTFConfig(kFont, 40), "Quorin クオリン");
     ASSERT_NE(plain, nullptr);
     FontFace& f = face(40);
