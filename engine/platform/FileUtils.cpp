@@ -12,6 +12,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "engine/base/Misuse.h"
+
 namespace engine {
 
 namespace {
@@ -261,7 +263,12 @@ void FileUtils::setWritablePath(const std::string& dir) {
 }
 
 void FileUtils::setApplicationName(const std::string& name) {
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return;
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+        reportMisuse(
+            "FileUtils::setApplicationName",
+            "'" + name + "' cannot name a folder in the data home; use a plain name such as \"my-game\"");
+        return;
+    }
     applicationName_ = name;
 }
 

@@ -183,7 +183,11 @@ public:
 
 protected:
     Node();
+    // Whether `child` may be added here; reports the caller's mistake when not.
+    bool canAdopt(const Node* child) const;
     void childAdded(Node* child, int localZOrder, int tag, bool setTag);
+    // True while the node's destructors run (its last reference is gone).
+    bool isBeingDestroyed() const { return getReferenceCount() == 0; }
     void detachChild(Node* child, std::size_t index, bool cleanup);
     // Called when the transform or content changes so subclasses can refresh cached geometry.
     virtual void transformChanged() {}
