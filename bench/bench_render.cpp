@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/platform/FileUtils.h"
 #include "engine/platform/HeadlessView.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/TextureCache.h"
@@ -73,8 +72,6 @@ class Fixture {
 public:
     Fixture() {
         Director::destroyInstance();
-        FileUtils::getInstance()->setResourceRoot(QUORIN_RUNTIME_DIR);
-        FileUtils::getInstance()->addSearchPath("res");
         Director* director = Director::getInstance();
         director->setOpenGLView(HeadlessView::create());
         auto* cache = director->getTextureCache();
@@ -108,8 +105,7 @@ public:
             scene->addChild(sprite);
         }
         for (const auto& [position, text] : layout.labels) {
-            Label* label =
-                Label::createWithTTF(TTFConfig("fonts/ipaexm.ttf", 64, 8), text, TextHAlignment::LEFT);
+            Label* label = Label::createWithTTF(TTFConfig(BENCH_FONT, 64, 8), text, TextHAlignment::LEFT);
             label->setScale(0.25f);
             label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
             label->setPosition(position);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/actions/Action.h"
+#include "engine/base/Misuse.h"
 #include "engine/scene/Node.h"
 
 namespace engine {
@@ -19,7 +20,21 @@ ActionManager::Element* ActionManager::find(const Node* target) const {
 }
 
 void ActionManager::addAction(Action* action, Node* target, bool paused) {
-    if (!action || !target) return;
+    if (!action) {
+        reportMisuse("ActionManager::addAction", "the action is null; check the create() call that made it");
+        return;
+    }
+    if (!target) {
+        reportMisuse("ActionManager::addAction",
+                     "the target is null; run the action on a node with Node::runAction()");
+        return;
+    }
+    if (isRunning(action)) {
+        reportMisuse("ActionManager::addAction",
+                     "the action is already running; an action runs on one node at a time, so create another "
+                     "(or wait until it is done)");
+        return;
+    }
     Element* element = find(target);
     if (!element) {
         elements_.push_back(std::make_unique<Element>(Element{target, {}, paused}));
@@ -30,6 +45,12 @@ void ActionManager::addAction(Action* action, Node* target, bool paused) {
     action->retain();
     element->actions.push_back(action);
     action->startWithTarget(target);
+}
+
+bool ActionManager::isRunning(const Action* action) const {
+    const Element* element = find(action->getOriginalTarget());
+    return element &&
+           std::find(element->actions.begin(), element->actions.end(), action) != element->actions.end();
 }
 
 void ActionManager::detachAction(Element* element, std::size_t index) {

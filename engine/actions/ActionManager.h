@@ -41,6 +41,8 @@ private:
     };
 
     Element* find(const Node* target) const;
+    // Whether the manager is stepping `action` (on the node it was started on).
+    bool isRunning(const Action* action) const;
     void detachAction(Element* element, std::size_t index);
     void compact();
 

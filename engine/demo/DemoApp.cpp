@@ -1,8 +1,8 @@
-#include "DemoApp.h"
+#include "engine/demo/DemoApp.h"
 
 #include <cstdio>
 
-#include "DemoScenes.h"
+#include "engine/demo/DemoScenes.h"
 #include "engine/platform/FileUtils.h"
 #include "engine/scene/Director.h"
 

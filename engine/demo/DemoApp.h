@@ -8,7 +8,8 @@ namespace engine_demo {
 
 class DemoApp : public engine::Application {
 public:
-    explicit DemoApp(std::string sceneName) : sceneName_(std::move(sceneName)) {}
+    explicit DemoApp(std::string sceneName)
+        : engine::Application({"engine-demo", "engine-demo"}), sceneName_(std::move(sceneName)) {}
     bool applicationDidFinishLaunching() override;
 
 private:

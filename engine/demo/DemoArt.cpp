@@ -1,4 +1,4 @@
-#include "DemoArt.h"
+#include "engine/demo/DemoArt.h"
 
 #include <SDL.h>
 

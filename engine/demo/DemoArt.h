@@ -5,6 +5,9 @@
 
 namespace engine_demo {
 
+// The font of every caption: a font file given by the build (an absolute path).
+inline constexpr const char* DEMO_FONT = ENGINE_DEMO_FONT;
+
 // Pictures drawn in memory, so the demo needs no files besides a font.
 class DemoArt {
 public:

@@ -1,15 +1,15 @@
-#include "DemoMapScenes.h"
+#include "engine/demo/DemoMapScenes.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "DemoArt.h"
 #include "engine/actions/Follow.h"
 #include "engine/actions/MoveBy.h"
 #include "engine/actions/RepeatForever.h"
 #include "engine/actions/Sequence.h"
+#include "engine/demo/DemoArt.h"
 #include "engine/platform/Application.h"
 #include "engine/scene/Label.h"
 #include "engine/scene/Layer.h"
@@ -22,8 +22,6 @@ namespace engine_demo {
 using namespace engine;
 
 namespace {
-
-const char* kFont = "fonts/ipaexm.ttf";
 
 // A file named on the command line, else in the environment; "" if neither.
 std::string fileOption(const char* option, const char* variable) {
@@ -44,7 +42,7 @@ void backdrop(Node* parent, Color3B color) {
 }
 
 void caption(Node* parent, const std::string& text, Vec2 position) {
-    Label* label = Label::createWithTTF(TTFConfig(kFont, 64.0f, 4), text, TextHAlignment::LEFT);
+    Label* label = Label::createWithTTF(TTFConfig(DEMO_FONT, 64.0f, 4), text, TextHAlignment::LEFT);
     if (!label) return;
     label->setScale(0.25f);
     label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);

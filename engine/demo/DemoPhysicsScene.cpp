@@ -1,5 +1,6 @@
-#include "DemoPhysicsScene.h"
+#include "engine/demo/DemoPhysicsScene.h"
 
+#include "engine/demo/DemoArt.h"
 #include "engine/events/EventDispatcher.h"
 #include "engine/physics/EventListenerPhysicsContact.h"
 #include "engine/physics/PhysicsBody.h"
@@ -80,8 +81,8 @@ Scene* DemoPhysicsScene::create() {
     };
     Director::getInstance()->getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, scene);
 
-    Label* label = Label::createWithTTF(TTFConfig("fonts/ipaexm.ttf", 64, 4), "physics: boxes on Chipmunk",
-                                        TextHAlignment::LEFT);
+    Label* label =
+        Label::createWithTTF(TTFConfig(DEMO_FONT, 64, 4), "physics: boxes on Chipmunk", TextHAlignment::LEFT);
     if (label) {
         label->setScale(0.25f);
         label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);

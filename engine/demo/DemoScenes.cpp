@@ -1,8 +1,5 @@
-#include "DemoScenes.h"
+#include "engine/demo/DemoScenes.h"
 
-#include "DemoArt.h"
-#include "DemoMapScenes.h"
-#include "DemoPhysicsScene.h"
 #include "engine/actions/CallFunc.h"
 #include "engine/actions/DelayTime.h"
 #include "engine/actions/FadeTo.h"
@@ -13,6 +10,9 @@
 #include "engine/actions/ScaleTo.h"
 #include "engine/actions/Sequence.h"
 #include "engine/actions/Spawn.h"
+#include "engine/demo/DemoArt.h"
+#include "engine/demo/DemoMapScenes.h"
+#include "engine/demo/DemoPhysicsScene.h"
 #include "engine/scene/Label.h"
 #include "engine/scene/Layer.h"
 #include "engine/scene/Scale9Sprite.h"
@@ -23,8 +23,6 @@ namespace engine_demo {
 using namespace engine;
 
 namespace {
-
-const char* kFont = "fonts/ipaexm.ttf";
 
 Sprite* rectangle(Node* parent, const Rect& rect, Color3B color, uint8_t opacity = 255) {
     Sprite* sprite = Sprite::create();
@@ -39,7 +37,7 @@ Sprite* rectangle(Node* parent, const Rect& rect, Color3B color, uint8_t opacity
 
 Label* caption(Node* parent, const std::string& text, Vec2 position, float size, int outline = 0) {
     Label* label =
-        Label::createWithTTF(TTFConfig(kFont, size * 4.0f, outline * 4), text, TextHAlignment::LEFT);
+        Label::createWithTTF(TTFConfig(DEMO_FONT, size * 4.0f, outline * 4), text, TextHAlignment::LEFT);
     if (!label) return nullptr;
     label->setScale(0.25f);
     label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "DemoApp.h"
+#include "engine/demo/DemoApp.h"
 
 int main(int argc, char** argv) {
     engine::LaunchOptions options;

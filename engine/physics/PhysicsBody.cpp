@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/base/Misuse.h"
 #include "engine/base/RefPtr.h"
 #include "engine/physics/PhysicsContactHandler.h"
 #include "engine/physics/PhysicsShape.h"
@@ -27,6 +28,15 @@ bool finite(const Vec2& v) {
 }
 cpVect toCp(const Vec2& v) {
     return cpv(v.x, v.y);
+}
+
+// True when every value is finite; otherwise reports the caller's mistake.
+template <typename... Values>
+bool finiteOrReport(const char* where, const Values&... values) {
+    if ((finite(values) && ...)) return true;
+    reportMisuse(where,
+                 "a value is not finite (NaN or infinity); the call is ignored, check what computed it");
+    return false;
 }
 
 // Velocity step of a dynamic body: gravity (unless disabled) and forces, then the speed caps.
@@ -110,7 +120,14 @@ void PhysicsBody::motionChange(const std::function<void()>& apply) {
 // ---------------------------------------------------------------- shapes
 
 PhysicsShape* PhysicsBody::addShape(PhysicsShape* shape, bool addMassAndMoment) {
-    if (!shape || shape->getBody() == this) return shape;
+    if (!shape) {
+        reportMisuse("PhysicsBody::addShape", "the shape is null; check the create() call that made it");
+        return shape;
+    }
+    if (shape->getBody() == this) {
+        reportMisuse("PhysicsBody::addShape", "the shape is already on this body");
+        return shape;
+    }
     RefPtr<PhysicsBody> self(this);
     RefPtr<PhysicsShape> keep(shape);
     change([self, keep, addMassAndMoment] {
@@ -126,12 +143,20 @@ PhysicsShape* PhysicsBody::addShape(PhysicsShape* shape, bool addMassAndMoment) 
 }
 
 void PhysicsBody::removeShape(PhysicsShape* shape, bool reduceMassAndMoment) {
-    if (!shape) return;
+    if (!shape) {
+        reportMisuse("PhysicsBody::removeShape", "the shape is null; nothing was removed");
+        return;
+    }
     RefPtr<PhysicsBody> self(this);
     RefPtr<PhysicsShape> keep(shape);
     change([self, keep, reduceMassAndMoment] {
         auto it = std::find(self->shapes_.begin(), self->shapes_.end(), keep.get());
-        if (it == self->shapes_.end()) return;
+        if (it == self->shapes_.end()) {
+            reportMisuse(
+                "PhysicsBody::removeShape",
+                "the shape is not on this body (removed already?); check PhysicsShape::getBody() first");
+            return;
+        }
         self->shapes_.erase(it);
         keep->detach();
         keep->release();
@@ -162,7 +187,7 @@ void PhysicsBody::setShapesScale(float scaleX, float scaleY) {
 // ---------------------------------------------------------------- motion
 
 void PhysicsBody::setVelocity(const Vec2& velocity) {
-    if (!finite(velocity)) return;
+    if (!finiteOrReport("PhysicsBody::setVelocity", velocity)) return;
     RefPtr<PhysicsBody> self(this);
     motionChange([self, velocity] { cpBodySetVelocity(self->body_, toCp(velocity)); });
 }
@@ -173,7 +198,7 @@ Vec2 PhysicsBody::getVelocity() const {
 }
 
 void PhysicsBody::setAngularVelocity(float radiansPerSecond) {
-    if (!finite(radiansPerSecond)) return;
+    if (!finiteOrReport("PhysicsBody::setAngularVelocity", radiansPerSecond)) return;
     RefPtr<PhysicsBody> self(this);
     motionChange([self, radiansPerSecond] { cpBodySetAngularVelocity(self->body_, radiansPerSecond); });
 }
@@ -183,15 +208,25 @@ float PhysicsBody::getAngularVelocity() const {
 }
 
 void PhysicsBody::setVelocityLimit(float limit) {
-    if (limit >= 0.0f && !std::isnan(limit)) velocityLimit_ = std::min(limit, PHYSICS_INFINITY);
+    if (!(limit >= 0.0f)) {
+        reportMisuse("PhysicsBody::setVelocityLimit",
+                     "the limit must not be negative or NaN (PHYSICS_INFINITY: no limit)");
+        return;
+    }
+    velocityLimit_ = std::min(limit, PHYSICS_INFINITY);
 }
 
 void PhysicsBody::setAngularVelocityLimit(float limit) {
-    if (limit >= 0.0f && !std::isnan(limit)) angularVelocityLimit_ = std::min(limit, PHYSICS_INFINITY);
+    if (!(limit >= 0.0f)) {
+        reportMisuse("PhysicsBody::setAngularVelocityLimit",
+                     "the limit must not be negative or NaN (PHYSICS_INFINITY: no limit)");
+        return;
+    }
+    angularVelocityLimit_ = std::min(limit, PHYSICS_INFINITY);
 }
 
 void PhysicsBody::applyForce(const Vec2& force, const Vec2& offset) {
-    if (!finite(force) || !finite(offset)) return;
+    if (!finiteOrReport("PhysicsBody::applyForce", force, offset)) return;
     RefPtr<PhysicsBody> self(this);
     motionChange([self, force, offset] {
         if (cpBodyGetType(self->body_) == CP_BODY_TYPE_DYNAMIC)
@@ -208,7 +243,7 @@ void PhysicsBody::resetForces() {
 }
 
 void PhysicsBody::applyImpulse(const Vec2& impulse, const Vec2& offset) {
-    if (!finite(impulse) || !finite(offset)) return;
+    if (!finiteOrReport("PhysicsBody::applyImpulse", impulse, offset)) return;
     RefPtr<PhysicsBody> self(this);
     motionChange([self, impulse, offset] {
         if (cpBodyGetType(self->body_) == CP_BODY_TYPE_DYNAMIC)
@@ -217,7 +252,7 @@ void PhysicsBody::applyImpulse(const Vec2& impulse, const Vec2& offset) {
 }
 
 void PhysicsBody::applyTorque(float torque) {
-    if (!finite(torque)) return;
+    if (!finiteOrReport("PhysicsBody::applyTorque", torque)) return;
     RefPtr<PhysicsBody> self(this);
     motionChange([self, torque] {
         if (cpBodyGetType(self->body_) == CP_BODY_TYPE_DYNAMIC) cpBodySetTorque(self->body_, torque);
@@ -260,7 +295,10 @@ void PhysicsBody::addMassAndMoment(float mass, float moment) {
 }
 
 void PhysicsBody::setMass(float mass) {
-    if (!(mass > 0.0f) || !finite(mass)) return;
+    if (!(mass > 0.0f) || !finite(mass)) {
+        reportMisuse("PhysicsBody::setMass", "the mass must be finite and above 0; it is left as it was");
+        return;
+    }
     mass_ = mass;
     massDefault_ = false;
     RefPtr<PhysicsBody> self(this);
@@ -268,7 +306,10 @@ void PhysicsBody::setMass(float mass) {
 }
 
 void PhysicsBody::setMoment(float moment) {
-    if (!(moment > 0.0f) || !finite(moment)) return;
+    if (!(moment > 0.0f) || !finite(moment)) {
+        reportMisuse("PhysicsBody::setMoment", "the moment must be finite and above 0; it is left as it was");
+        return;
+    }
     moment_ = moment;
     momentDefault_ = false;
     RefPtr<PhysicsBody> self(this);
@@ -327,7 +368,18 @@ float PhysicsBody::getRotation() const {
 }
 
 void PhysicsBody::removeFromWorld() {
-    if (world_) world_->removeBody(this);
+    if (!world_) {
+        reportMisuse(
+            "PhysicsBody::removeFromWorld",
+            "the body is in no world (removed already, or its node is not in a physics scene); check "
+            "getWorld() first");
+        return;
+    }
+    world_->detachBody(this);
+}
+
+void PhysicsBody::leaveWorld() {
+    if (world_) world_->detachBody(this);
 }
 
 void PhysicsBody::enterSpace(PhysicsWorld* world) {
@@ -354,7 +406,7 @@ void PhysicsBody::attachToNode(Node* node) {
 }
 
 void PhysicsBody::detachFromNode() {
-    removeFromWorld();
+    leaveWorld();
     link_.detach();
 }
 
@@ -363,16 +415,16 @@ void PhysicsBody::onNodeEnter() {
     Scene* scene = node ? node->getScene() : nullptr;
     PhysicsWorld* world = scene ? scene->getPhysicsWorld() : nullptr;
     if (!world || world == world_) return;
-    removeFromWorld();
+    leaveWorld();
     world->addBody(this);
 }
 
 void PhysicsBody::onNodeExit() {
-    removeFromWorld();
+    leaveWorld();
 }
 
 void PhysicsBody::onNodeDestroyed() {
-    removeFromWorld();
+    leaveWorld();
     link_.detach();
 }
 

@@ -101,6 +101,7 @@ public:
     // rotation in degrees, clockwise.
     Vec2 getPosition() const;
     float getRotation() const;
+    // Takes the body out of its world (now, or once the step is over).
     void removeFromWorld();
 
     // --- called by Node ---
@@ -126,6 +127,8 @@ private:
     void applyMass();
     void addMassAndMoment(float mass, float moment);
     void setShapesScale(float scaleX, float scaleY);
+    // Leaves the world if in one (the node's exit and destruction: nothing to report).
+    void leaveWorld();
     // Joining and leaving the space (world side).
     void enterSpace(PhysicsWorld* world);
     void leaveSpace();

@@ -12,9 +12,11 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "engine/base/BlendFunc.h"
 #include "engine/base/Color.h"
+#include "engine/base/Misuse.h"
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsContactHandler.h"
 #include "engine/physics/PhysicsShape.h"
@@ -66,13 +68,22 @@ PhysicsWorld::~PhysicsWorld() {
 }
 
 void PhysicsWorld::setGravity(const Vec2& gravity) {
-    if (!std::isfinite(gravity.x) || !std::isfinite(gravity.y)) return;
+    if (!std::isfinite(gravity.x) || !std::isfinite(gravity.y)) {
+        reportMisuse("PhysicsWorld::setGravity",
+                     "the gravity is not finite (NaN or infinity); it is left as it was");
+        return;
+    }
     gravity_ = gravity;
     perform([this, gravity] { cpSpaceSetGravity(space_, cpv(gravity.x, gravity.y)); });
 }
 
 void PhysicsWorld::setSpeed(float speed) {
-    if (speed >= 0.0f && std::isfinite(speed)) speed_ = speed;
+    if (!(speed >= 0.0f) || !std::isfinite(speed)) {
+        reportMisuse("PhysicsWorld::setSpeed",
+                     "the speed must be finite and not negative (0 freezes the world); it is left as it was");
+        return;
+    }
+    speed_ = speed;
 }
 
 // ---------------------------------------------------------------- bodies
@@ -96,7 +107,20 @@ void PhysicsWorld::addBody(PhysicsBody* body) {
 }
 
 void PhysicsWorld::removeBody(PhysicsBody* body) {
-    if (!body || body->world_ != this) return;
+    if (!body) {
+        reportMisuse("PhysicsWorld::removeBody", "the body is null; nothing was removed");
+        return;
+    }
+    if (body->world_ != this) {
+        reportMisuse(
+            "PhysicsWorld::removeBody",
+            "the body is not in this world (removed already, or never added); check getWorld() first");
+        return;
+    }
+    detachBody(body);
+}
+
+void PhysicsWorld::detachBody(PhysicsBody* body) {
     body->world_ = nullptr;
     RefPtr<PhysicsBody> keep(body);
     perform([this, keep] {
@@ -110,13 +134,19 @@ void PhysicsWorld::removeBody(PhysicsBody* body) {
 }
 
 void PhysicsWorld::removeBody(int tag) {
-    if (PhysicsBody* body = getBody(tag)) removeBody(body);
+    if (PhysicsBody* body = getBody(tag)) {
+        removeBody(body);
+    } else {
+        reportMisuse("PhysicsWorld::removeBody", "no body with tag " + std::to_string(tag) +
+                                                     " is in this world; check getBody(tag) first");
+    }
 }
 
 void PhysicsWorld::removeAllBodies() {
     std::vector<RefPtr<PhysicsBody>> bodies(bodies_.begin(), bodies_.end());
+    // A body whose leaving already waits for the step to end is on its way out.
     for (auto& body : bodies)
-        removeBody(body.get());
+        if (body->world_ == this) detachBody(body.get());
 }
 
 // ---------------------------------------------------------------- deferred changes

@@ -68,6 +68,8 @@ private:
     cpSpace* getSpace() const { return space_; }
     // A node with a body entered the scene.
     void addBody(PhysicsBody* body);
+    // Takes a body of this world out of it (now, or once the step is over).
+    void detachBody(PhysicsBody* body);
     // Runs a change at once, or queues it while the space is locked; afterwards delivers the
     // separations it caused and applies what their callbacks asked for.
     void perform(std::function<void()> change);

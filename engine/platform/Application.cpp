@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "engine/audio/AudioEngine.h"
 #include "engine/platform/FileUtils.h"
@@ -20,8 +21,9 @@ namespace {
 Application* g_application = nullptr;
 }
 
-Application::Application() {
+Application::Application(AppIdentity identity) : identity_(std::move(identity)) {
     g_application = this;
+    FileUtils::getInstance()->setApplicationName(identity_.name);
 }
 
 Application::~Application() {
@@ -41,7 +43,8 @@ bool Application::openView() {
     if (options_.headless) {
         HeadlessView* view = HeadlessView::create();
         if (!view) {
-            std::fprintf(stderr, "quorin: cannot create the off-screen frame: %s\n", SDL_GetError());
+            std::fprintf(stderr, "%s: cannot create the off-screen frame: %s\n", identity_.name.c_str(),
+                         SDL_GetError());
             return false;
         }
         director->setOpenGLView(view);
@@ -52,7 +55,7 @@ bool Application::openView() {
     std::string error;
     WindowView* view = nullptr;
     if ((display && *display) || (wayland && *wayland)) {
-        view = WindowView::createWithRect("Quorin", Rect(0, 0, 960, 540), 1.0f, &error);
+        view = WindowView::createWithRect(identity_.title, Rect(0, 0, 960, 540), 1.0f, &error);
     } else {
         error = "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
     }

@@ -6,17 +6,29 @@
 
 namespace engine {
 
+// Who the program is, in the engine's own words about it.
+struct AppIdentity {
+    // Short lower-case name ("my-game"): prefixes the engine's messages and names the per-user data
+    // folder (see FileUtils::getWritablePath).
+    std::string name;
+    // The window's title until the application sets another.
+    std::string title;
+};
+
 // The program's main loop. A game derives from it, sets itself up in applicationDidFinishLaunching,
 // and `run` then drives the director: 60 frames per wall-clock second in a window, back to back
 // when headless, until the director ends, the window closes, or the frame limit is reached.
 class Application {
 public:
-    Application();
+    // Also names the per-user data folder after identity.name.
+    explicit Application(AppIdentity identity);
     virtual ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
     static Application* getInstance();
+
+    const AppIdentity& getIdentity() const { return identity_; }
 
     virtual void initGLContextAttrs() {}
     virtual bool applicationDidFinishLaunching() = 0;
@@ -35,6 +47,7 @@ private:
     bool openView();
     void paceFrame(uint64_t& nextTick) const;
 
+    AppIdentity identity_;
     LaunchOptions options_;
 };
 

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "engine/base/Misuse.h"
+
 namespace engine {
 
 namespace {
@@ -81,14 +83,21 @@ void FileUtils::resetToDefaults() {
     searchPaths_ = {root_};
     cache_.clear();
     writablePath_.clear();
+    std::string program = executablePath();
+    applicationName_ = program.empty() ? "engine" : program.substr(program.find_last_of('/') + 1);
     writeFault_ = WriteFault::NONE;
 }
 
-std::string FileUtils::defaultResourceRoot() {
+std::string FileUtils::executablePath() {
     char buffer[4096];
     ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0) return absoluteFolder("Resources/");
-    return parentOf(std::string(buffer, static_cast<std::size_t>(n))) + "/Resources/";
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+}
+
+std::string FileUtils::defaultResourceRoot() {
+    std::string program = executablePath();
+    if (program.empty()) return absoluteFolder("Resources/");
+    return parentOf(program) + "/Resources/";
 }
 
 std::string FileUtils::withTrailingSlash(std::string path) {
@@ -253,13 +262,23 @@ void FileUtils::setWritablePath(const std::string& dir) {
     writablePath_ = dir.empty() ? "" : withTrailingSlash(absoluteFolder(dir));
 }
 
+void FileUtils::setApplicationName(const std::string& name) {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+        reportMisuse(
+            "FileUtils::setApplicationName",
+            "'" + name + "' cannot name a folder in the data home; use a plain name such as \"my-game\"");
+        return;
+    }
+    applicationName_ = name;
+}
+
 std::string FileUtils::getWritablePath() const {
     std::string path = writablePath_;
     if (path.empty()) {
         const char* xdg = std::getenv("XDG_DATA_HOME");
         // The XDG rules ignore a relative value.
         std::string base = (xdg && xdg[0] == '/') ? std::string(xdg) : homeDirectory() + "/.local/share";
-        path = withTrailingSlash(base) + "quorin/";
+        path = withTrailingSlash(base) + applicationName_ + "/";
     }
     createDirectory(path);
     return path;

@@ -20,7 +20,8 @@ public:
     FileUtils(const FileUtils&) = delete;
     FileUtils& operator=(const FileUtils&) = delete;
 
-    // Back to the state at start-up: default root, search paths [root], no cache, default writable path.
+    // Back to the state at start-up: default root, search paths [root], no cache, default writable path,
+    // the program's file name as the application name.
     void resetToDefaults();
 
     // The folder that relative search paths hang from (made absolute, always ends with "/"). Changing
@@ -59,9 +60,13 @@ public:
     bool writeStringToFile(const std::string& data, const std::string& fullPath) const;
 
     // The per-user data folder, with a trailing "/": the folder given here (from the command line), or
-    // "$XDG_DATA_HOME/quorin/", or "$HOME/.local/share/quorin/". Created when missing. A relative folder
-    // is taken from the current directory; "" goes back to the default.
+    // "$XDG_DATA_HOME/NAME/", or "$HOME/.local/share/NAME/", NAME being the application name. Created
+    // when missing. A relative folder is taken from the current directory; "" goes back to the default.
     void setWritablePath(const std::string& dir);
+    // Names the default data folder (the Application passes its identity's name). A name that is
+    // empty, ".", ".." or holds a "/" is refused: it would put the data folder somewhere else.
+    void setApplicationName(const std::string& name);
+    const std::string& getApplicationName() const { return applicationName_; }
     std::string getWritablePath() const;
 
     // TEST HOOK: makes every following atomic write fail at the given stage, until reset with NONE.
@@ -70,6 +75,7 @@ public:
 private:
     FileUtils();
 
+    static std::string executablePath();
     static std::string defaultResourceRoot();
     static std::string withTrailingSlash(std::string path);
     std::string underRoot(const std::string& path) const;
@@ -81,6 +87,7 @@ private:
     std::vector<std::string> searchPaths_;
     mutable std::map<std::string, std::string> cache_;
     std::string writablePath_;
+    std::string applicationName_;
     WriteFault writeFault_ = WriteFault::NONE;
     mutable unsigned tempCounter_ = 0;
 };

@@ -7,7 +7,7 @@
 #include "engine/base/BlendFunc.h"
 #include "engine/base/Color.h"
 #include "engine/base/Geometry.h"
-#include "engine/scene/Node.h"
+#include "engine/render/DrawContext.h"
 
 namespace engine {
 

@@ -5,6 +5,7 @@
 
 #include "engine/actions/Action.h"
 #include "engine/actions/ActionManager.h"
+#include "engine/base/Misuse.h"
 #include "engine/events/EventDispatcher.h"
 #include "engine/physics/PhysicsBody.h"
 #include "engine/render/Renderer.h"
@@ -70,24 +71,59 @@ EventDispatcher* Node::getEventDispatcher() const {
 // ---------------------------------------------------------------- hierarchy
 
 void Node::addChild(Node* child) {
-    childAdded(child, child->localZOrder_, child->tag_, false);
+    if (canAdopt(child)) childAdded(child, child->localZOrder_, child->tag_, false);
 }
 
 void Node::addChild(Node* child, int localZOrder) {
-    childAdded(child, localZOrder, child->tag_, false);
+    if (canAdopt(child)) childAdded(child, localZOrder, child->tag_, false);
 }
 
 void Node::addChild(Node* child, int localZOrder, int tag) {
-    childAdded(child, localZOrder, tag, true);
+    if (canAdopt(child)) childAdded(child, localZOrder, tag, true);
 }
 
 void Node::addChild(Node* child, int localZOrder, const std::string& name) {
+    if (!canAdopt(child)) return;
     childAdded(child, localZOrder, child->tag_, false);
     child->name_ = name;
 }
 
+bool Node::canAdopt(const Node* child) const {
+    const char* where = "Node::addChild";
+    if (!child) {
+        reportMisuse(where, "the child is null; check the create() call that made it");
+        return false;
+    }
+    if (child == this) {
+        reportMisuse(where, "a node cannot be its own child");
+        return false;
+    }
+    if (child->parent_ == this) {
+        reportMisuse(where,
+                     "the node is already a child of this node; use reorderChild() to change its z order");
+        return false;
+    }
+    if (child->parent_) {
+        reportMisuse(where, "the child already has a parent; call removeFromParent() first");
+        return false;
+    }
+    for (const Node* ancestor = parent_; ancestor; ancestor = ancestor->parent_) {
+        if (ancestor == child) {
+            reportMisuse(where,
+                         "the child is an ancestor of this node, which would make a loop; remove it first");
+            return false;
+        }
+    }
+    if (isBeingDestroyed() || child->isBeingDestroyed()) {
+        reportMisuse(
+            where,
+            "a node being destroyed cannot be adopted or adopt; do not add children from a destructor");
+        return false;
+    }
+    return true;
+}
+
 void Node::childAdded(Node* child, int localZOrder, int tag, bool setTag) {
-    if (!child || child == this || child->parent_) return;
     child->retain();
     children_.push_back(child);
     child->localZOrder_ = localZOrder;
@@ -104,9 +140,17 @@ void Node::childAdded(Node* child, int localZOrder, int tag, bool setTag) {
 }
 
 void Node::removeChild(Node* child, bool cleanup) {
-    if (!child) return;
+    if (!child) {
+        reportMisuse("Node::removeChild", "the child is null; nothing was removed");
+        return;
+    }
     auto it = std::find(children_.begin(), children_.end(), child);
-    if (it == children_.end()) return;
+    if (it == children_.end()) {
+        reportMisuse("Node::removeChild",
+                     "the node is not a child of this node; call removeFromParent() on it to remove it from "
+                     "wherever it is");
+        return;
+    }
     detachChild(child, static_cast<std::size_t>(it - children_.begin()), cleanup);
 }
 
@@ -182,7 +226,11 @@ void Node::setLocalZOrder(int z) {
 }
 
 void Node::reorderChild(Node* child, int localZOrder) {
-    if (!child || child->parent_ != this) return;
+    if (!child || child->parent_ != this) {
+        reportMisuse("Node::reorderChild",
+                     "the node is not a child of this node; use setLocalZOrder() on it instead");
+        return;
+    }
     child->localZOrder_ = localZOrder;
     child->orderOfArrival_ = nextOrderOfArrival();
     reorderChildDirty_ = true;
@@ -453,7 +501,14 @@ void Node::resume() {
 // ---------------------------------------------------------------- actions
 
 Action* Node::runAction(Action* action) {
-    if (!action) return nullptr;
+    if (!action) {
+        reportMisuse("Node::runAction", "the action is null; check the create() call that made it");
+        return nullptr;
+    }
+    if (isBeingDestroyed()) {
+        reportMisuse("Node::runAction", "the node is being destroyed; run no actions from a destructor");
+        return nullptr;
+    }
     getActionManager()->addAction(action, this, !running_);
     return action;
 }
@@ -482,6 +537,11 @@ std::size_t Node::getNumberOfRunningActions() const {
 // ---------------------------------------------------------------- scheduling
 
 void Node::scheduleUpdateWithPriority(int priority) {
+    if (isBeingDestroyed()) {
+        reportMisuse("Node::scheduleUpdate",
+                     "the node is being destroyed; schedule nothing from a destructor");
+        return;
+    }
     getScheduler()->scheduleUpdate(this, priority, !running_);
 }
 
@@ -503,6 +563,10 @@ void Node::schedule(const SchedulerCallback& callback, float interval, const std
 
 void Node::schedule(const SchedulerCallback& callback, float interval, unsigned int repeat, float delay,
                     const std::string& key) {
+    if (isBeingDestroyed()) {
+        reportMisuse("Node::schedule", "the node is being destroyed; schedule nothing from a destructor");
+        return;
+    }
     getScheduler()->schedule(callback, this, interval, repeat, delay, !running_, key);
 }
 

@@ -10,6 +10,7 @@
 #include "engine/base/Geometry.h"
 #include "engine/base/Ref.h"
 #include "engine/base/RefPtr.h"
+#include "engine/render/DrawContext.h"
 
 namespace engine {
 
@@ -20,12 +21,6 @@ class PhysicsBody;
 class Renderer;
 class Scene;
 class Scheduler;
-
-// Where a node is drawn: its node-to-world transform and its accumulated position Z.
-struct DrawContext {
-    AffineTransform transform;
-    float z = 0.0f;
-};
 
 // The scene-graph node: transform, children in z order, scheduling, actions, opacity and colour.
 class Node : public Ref {
@@ -188,7 +183,11 @@ public:
 
 protected:
     Node();
+    // Whether `child` may be added here; reports the caller's mistake when not.
+    bool canAdopt(const Node* child) const;
     void childAdded(Node* child, int localZOrder, int tag, bool setTag);
+    // True while the node's destructors run (its last reference is gone).
+    bool isBeingDestroyed() const { return getReferenceCount() == 0; }
     void detachChild(Node* child, std::size_t index, bool cleanup);
     // Called when the transform or content changes so subclasses can refresh cached geometry.
     virtual void transformChanged() {}

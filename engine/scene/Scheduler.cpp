@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/actions/ActionManager.h"
+#include "engine/base/Misuse.h"
 #include "engine/base/RefPtr.h"
 #include "engine/scene/Node.h"
 
@@ -77,6 +78,10 @@ bool Scheduler::fireTimer(Timer& timer, float dt) {
 }
 
 void Scheduler::scheduleUpdate(Node* target, int priority, bool paused) {
+    if (!target) {
+        reportMisuse("Scheduler::scheduleUpdate", "the target is null; schedule the update of a node");
+        return;
+    }
     auto found = updateLookup_.find(target);
     if (found != updateLookup_.end()) {
         UpdateEntry& entry = *found->second.entry;
@@ -125,6 +130,14 @@ Scheduler::TimerGroup* Scheduler::findTimerGroup(const Node* target) const {
 
 void Scheduler::schedule(const Callback& callback, Node* target, float interval, unsigned int repeat,
                          float delay, bool paused, const std::string& key) {
+    if (!target) {
+        reportMisuse("Scheduler::schedule", "the target is null; schedule the callback on a node");
+        return;
+    }
+    if (!callback) {
+        reportMisuse("Scheduler::schedule", "the callback '" + key + "' is empty; pass a function to call");
+        return;
+    }
     TimerGroup* group = findTimerGroup(target);
     if (!group) {
         timerGroups_.push_back(std::make_unique<TimerGroup>(TimerGroup{target, paused, {}}));

@@ -13,6 +13,8 @@ public:
     static constexpr const char* TITLE_JA = "クオリン";
     static constexpr const char* TITLE_EN = "Quorin";
 
+    AppDelegate() : engine::Application({"quorin", TITLE_EN}) {}
+
     void initGLContextAttrs() override;
     bool applicationDidFinishLaunching() override;
     void applicationDidEnterBackground() override;

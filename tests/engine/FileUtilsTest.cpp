@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/platform/Application.h"
 #include "engine/platform/FileUtils.h"
 #include "tests/support/Files.h"
 #include "tests/support/ScopedEnv.h"
@@ -311,26 +312,51 @@ TEST_F(FileUtilsTest, WritablePathFromTheCommandLineGetsASlashAndIsCreated) {
 
 TEST_F(FileUtilsTest, WritablePathDefaultsToTheXdgDataFolder) {
     ScopedEnv xdg("XDG_DATA_HOME", dir / "xdg");
-    EXPECT_EQ(files->getWritablePath(), dir / "xdg/quorin/");
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "xdg/quorin"));
+    files->setApplicationName("some-game");
+    EXPECT_EQ(files->getWritablePath(), dir / "xdg/some-game/");
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "xdg/some-game"));
 }
 
 TEST_F(FileUtilsTest, WritablePathFallsBackToHomeWhenXdgIsUnsetOrRelative) {
     ScopedEnv home("HOME", dir / "home");
+    files->setApplicationName("some-game");
     {
         ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
-        EXPECT_EQ(files->getWritablePath(), dir / "home/.local/share/quorin/");
+        EXPECT_EQ(files->getWritablePath(), dir / "home/.local/share/some-game/");
     }
     ScopedEnv xdg("XDG_DATA_HOME", std::string("relative/dir"));
-    EXPECT_EQ(files->getWritablePath(), dir / "home/.local/share/quorin/");
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "home/.local/share/quorin"));
+    EXPECT_EQ(files->getWritablePath(), dir / "home/.local/share/some-game/");
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "home/.local/share/some-game"));
 }
 
 TEST_F(FileUtilsTest, AnEmptyWritablePathRestoresTheDefault) {
     ScopedEnv xdg("XDG_DATA_HOME", dir / "xdg");
+    files->setApplicationName("some-game");
     files->setWritablePath(dir / "cli");
     files->setWritablePath("");
-    EXPECT_EQ(files->getWritablePath(), dir / "xdg/quorin/");
+    EXPECT_EQ(files->getWritablePath(), dir / "xdg/some-game/");
+}
+
+TEST_F(FileUtilsTest, TheDataFolderIsNamedByTheApplicationElseAfterTheProgram) {
+    ScopedEnv xdg("XDG_DATA_HOME", dir / "xdg");
+    std::string program = std::filesystem::read_symlink("/proc/self/exe").filename();
+    EXPECT_EQ(files->getApplicationName(), program);
+    EXPECT_EQ(files->getWritablePath(), dir / ("xdg/" + program + "/"));
+
+    class NamedApp : public engine::Application {
+    public:
+        NamedApp() : engine::Application({"some-game", "Some Game"}) {}
+        bool applicationDidFinishLaunching() override { return true; }
+    };
+    NamedApp app;
+    EXPECT_EQ(app.getIdentity().title, "Some Game");
+    EXPECT_EQ(files->getWritablePath(), dir / "xdg/some-game/");
+
+    // Names that would move the folder out of the data home are refused.
+    for (const char* bad : {"", ".", "..", "../elsewhere", "a/b"}) {
+        files->setApplicationName(bad);
+        EXPECT_EQ(files->getApplicationName(), "some-game") << bad;
+    }
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ using testsupport::Pixel;
 
 namespace {
 
-const char* FONT = "fonts/ipaexm.ttf";
+const char* FONT = ENGINE_TEST_FONT;
 
 FontFace& face(int size) {
     std::string path = FileUtils::getInstance()->fullPathForFilename(FONT);
@@ -34,8 +34,7 @@ int advances(const std::string& text, int size) {
 class LabelTest : public EngineFixture {};
 
 TEST_F(LabelTest, LabelWidthIsTheSumOfAdvancesAndOutlineAddsHeightOnly) {
-    ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(FONT).empty())
-        << "the built tree has the font";
+    ASSERT_FALSE(FileUtils::getInstance()->fullPathForFilename(FONT).empty()) << "the font is installed";
     Label* plain = Label::createWithTTF(TTFConfig(FONT, 40), "Quorin クオリン");
     ASSERT_NE(plain, nullptr);
     FontFace& f = face(40);

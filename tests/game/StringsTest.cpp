@@ -14,7 +14,7 @@ namespace {
 // An application that only tells the system language the game asks for.
 class LanguageOnlyApp : public engine::Application {
 public:
-    explicit LanguageOnlyApp(const std::string& code) {
+    explicit LanguageOnlyApp(const std::string& code) : engine::Application({"quorin", "Quorin"}) {
         engine::LaunchOptions options;
         options.language = code;
         setLaunchOptions(options);

@@ -10,16 +10,15 @@
 #include "tests/support/Pixel.h"
 #include "tests/support/TestPaths.h"
 
-// A fresh director drawing headless into a 960 × 540 frame, with the built resource tree on the
-// search path, for each test.
+// A fresh director drawing headless into a 960 × 540 frame, for each test. The resource root is an
+// empty folder: engine tests name their files (ENGINE_TEST_FONT, sample files) by full path.
 class EngineFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         engine::Director::destroyInstance();
         auto* files = engine::FileUtils::getInstance();
         files->resetToDefaults();
-        files->setResourceRoot(testsupport::runtimeDir());
-        files->addSearchPath("res");
+        files->setResourceRoot(ENGINE_TEST_RESOURCE_ROOT);
         view_ = engine::HeadlessView::create();
         ASSERT_NE(view_, nullptr);
         engine::Director::getInstance()->setOpenGLView(view_);

@@ -16,7 +16,8 @@ namespace animview {
 // picture is taken.
 class AnimViewApp : public engine::Application {
 public:
-    explicit AnimViewApp(AnimViewOptions options) : options_(std::move(options)) {}
+    explicit AnimViewApp(AnimViewOptions options)
+        : engine::Application({"quorin-animview", "quorin-animview"}), options_(std::move(options)) {}
 
     bool applicationDidFinishLaunching() override;
 
