@@ -10,12 +10,12 @@
 #include "engine/actions/RepeatForever.h"
 #include "engine/actions/Sequence.h"
 #include "engine/demo/DemoArt.h"
+#include "engine/particles/ParticleSystemQuad.h"
 #include "engine/platform/Application.h"
 #include "engine/scene/Label.h"
 #include "engine/scene/Layer.h"
-#include "engine/scene/ParticleSystemQuad.h"
 #include "engine/scene/Sprite.h"
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXTiledMap.h"
 
 namespace engine_demo {
 

@@ -3,9 +3,9 @@
 // its parent moves.
 #include <string>
 
+#include "engine/particles/ParticleSystemQuad.h"
+#include "engine/particles/ParticleTextures.h"
 #include "engine/render/TextureCache.h"
-#include "engine/scene/ParticleSystemQuad.h"
-#include "engine/scene/ParticleTextures.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/ParticleDefinitions.h"
 

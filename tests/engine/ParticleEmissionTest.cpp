@@ -2,7 +2,7 @@
 // themselves, reproducible random numbers, and when they update within a frame.
 #include <vector>
 
-#include "engine/scene/ParticleSystemQuad.h"
+#include "engine/particles/ParticleSystemQuad.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/ParticleDefinitions.h"
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXTiledMap.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"

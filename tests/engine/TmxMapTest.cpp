@@ -8,7 +8,7 @@
 #include "engine/render/Renderer.h"
 #include "engine/scene/Layer.h"
 #include "engine/scene/Sprite.h"
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXTiledMap.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Picture.h"
 #include "tests/support/TestPaths.h"

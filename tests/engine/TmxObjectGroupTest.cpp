@@ -3,7 +3,7 @@
 // so the map is 128 high).
 #include <string>
 
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXTiledMap.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/TestPaths.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXTiledMap.h"
 #include "game/data/MasterText.h"
 #include "game/scenario/CompositeAnimation.h"
 #include "game/scenario/NSpriteAnimationManager.h"

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/scene/TMXParser.h"
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXParser.h"
+#include "engine/tilemap/TMXTiledMap.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TestPaths.h"
 

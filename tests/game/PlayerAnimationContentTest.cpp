@@ -13,8 +13,8 @@
 #include <sstream>
 #include <vector>
 
-#include "engine/scene/ParticleSystemQuad.h"
-#include "engine/scene/ParticleTextures.h"
+#include "engine/particles/ParticleSystemQuad.h"
+#include "engine/particles/ParticleTextures.h"
 #include "game/scenario/CompositeAnimation.h"
 #include "game/scenario/NSpriteAnimationManager.h"
 #include "tests/support/GameFixture.h"

@@ -8,7 +8,7 @@
 #include <zlib.h>
 
 #include "engine/base/Value.h"
-#include "engine/scene/ParticleSystemQuad.h"
+#include "engine/particles/ParticleSystemQuad.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "engine/scene/ParticleSystem.h"
+#include "engine/particles/ParticleSystem.h"
 
 #include <algorithm>
 #include <cmath>

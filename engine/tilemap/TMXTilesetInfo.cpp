@@ -1,4 +1,4 @@
-#include "engine/scene/TMXTilesetInfo.h"
+#include "engine/tilemap/TMXTilesetInfo.h"
 
 #include <cmath>
 

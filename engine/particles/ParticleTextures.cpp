@@ -1,4 +1,4 @@
-#include "engine/scene/ParticleTextures.h"
+#include "engine/particles/ParticleTextures.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -1,13 +1,13 @@
-#include "engine/scene/ParticleSystemQuad.h"
+#include "engine/particles/ParticleSystemQuad.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "engine/base/PlistReader.h"
+#include "engine/particles/ParticleTextures.h"
 #include "engine/platform/FileUtils.h"
 #include "engine/render/Renderer.h"
-#include "engine/scene/ParticleTextures.h"
 
 namespace engine {
 

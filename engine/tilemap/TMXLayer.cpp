@@ -1,4 +1,4 @@
-#include "engine/scene/TMXLayer.h"
+#include "engine/tilemap/TMXLayer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/base/Value.h"
-#include "engine/scene/ParticleSystem.h"
+#include "engine/particles/ParticleSystem.h"
 
 namespace engine {
 

@@ -1,4 +1,4 @@
-#include "engine/scene/TMXObjectGroup.h"
+#include "engine/tilemap/TMXObjectGroup.h"
 
 namespace engine {
 

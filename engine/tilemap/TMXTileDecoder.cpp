@@ -1,4 +1,4 @@
-#include "engine/scene/TMXTileDecoder.h"
+#include "engine/tilemap/TMXTileDecoder.h"
 
 #include <cstring>
 #include <pugixml.hpp>

@@ -6,9 +6,9 @@
 #include "engine/base/RefPtr.h"
 #include "engine/base/Value.h"
 #include "engine/scene/Node.h"
-#include "engine/scene/TMXLayer.h"
-#include "engine/scene/TMXMapInfo.h"
-#include "engine/scene/TMXObjectGroup.h"
+#include "engine/tilemap/TMXLayer.h"
+#include "engine/tilemap/TMXMapInfo.h"
+#include "engine/tilemap/TMXObjectGroup.h"
 
 namespace engine {
 

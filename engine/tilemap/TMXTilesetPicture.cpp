@@ -1,4 +1,4 @@
-#include "engine/scene/TMXTilesetPicture.h"
+#include "engine/tilemap/TMXTilesetPicture.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -9,7 +9,7 @@
 #include "engine/base/Value.h"
 #include "engine/render/Texture2D.h"
 #include "engine/scene/Node.h"
-#include "engine/scene/TMXMapInfo.h"
+#include "engine/tilemap/TMXMapInfo.h"
 
 namespace engine {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/scene/TMXMapInfo.h"
+#include "engine/tilemap/TMXMapInfo.h"
 
 namespace pugi {
 class xml_node;

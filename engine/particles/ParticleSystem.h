@@ -5,10 +5,10 @@
 
 #include "engine/base/BlendFunc.h"
 #include "engine/base/RefPtr.h"
+#include "engine/particles/ParticleEmitterConfig.h"
+#include "engine/particles/ParticleRandom.h"
 #include "engine/render/Texture2D.h"
 #include "engine/scene/Node.h"
-#include "engine/scene/ParticleEmitterConfig.h"
-#include "engine/scene/ParticleRandom.h"
 
 namespace engine {
 

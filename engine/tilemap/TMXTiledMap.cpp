@@ -1,10 +1,10 @@
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXTiledMap.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/scene/TMXParser.h"
-#include "engine/scene/TMXTilesetPicture.h"
+#include "engine/tilemap/TMXParser.h"
+#include "engine/tilemap/TMXTilesetPicture.h"
 
 namespace engine {
 

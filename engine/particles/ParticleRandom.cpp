@@ -1,4 +1,4 @@
-#include "engine/scene/ParticleRandom.h"
+#include "engine/particles/ParticleRandom.h"
 
 namespace engine {
 

@@ -8,8 +8,8 @@
 #include "engine/base/Geometry.h"
 #include "engine/base/RefPtr.h"
 #include "engine/base/Value.h"
-#include "engine/scene/TMXObjectGroup.h"
-#include "engine/scene/TMXTilesetInfo.h"
+#include "engine/tilemap/TMXObjectGroup.h"
+#include "engine/tilemap/TMXTilesetInfo.h"
 
 namespace engine {
 

@@ -1,4 +1,4 @@
-#include "engine/scene/ParticleEmitterConfig.h"
+#include "engine/particles/ParticleEmitterConfig.h"
 
 #include <limits>
 

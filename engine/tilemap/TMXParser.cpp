@@ -1,4 +1,4 @@
-#include "engine/scene/TMXParser.h"
+#include "engine/tilemap/TMXParser.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include "engine/base/NumberText.h"
 #include "engine/platform/FileUtils.h"
-#include "engine/scene/TMXTileDecoder.h"
+#include "engine/tilemap/TMXTileDecoder.h"
 
 namespace engine {
 

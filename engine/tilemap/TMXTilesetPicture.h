@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/render/Texture2D.h"
-#include "engine/scene/TMXTilesetInfo.h"
+#include "engine/tilemap/TMXTilesetInfo.h"
 
 struct SDL_Surface;
 
