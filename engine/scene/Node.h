@@ -21,10 +21,12 @@ class Renderer;
 class Scene;
 class Scheduler;
 
-// Where a node is drawn: its node-to-world transform and its accumulated position Z.
+// Where a node is drawn: its node-to-world transform, its accumulated position Z, and the global
+// z order its draw is sorted by (its own when set, else the nearest ancestor's, else 0).
 struct DrawContext {
     AffineTransform transform;
     float z = 0.0f;
+    float globalZOrder = 0.0f;
 };
 
 // The scene-graph node: transform, children in z order, scheduling, actions, opacity and colour.
@@ -64,6 +66,13 @@ public:
     // Sorts children by (z, arrival); done lazily before drawing.
     void sortAllChildren();
     uint64_t getOrderOfArrival() const { return orderOfArrival_; }
+    // Order across the whole tree: draws are sorted by global z order first (lower first), and draws
+    // of equal global z order keep the tree order above. A node without one of its own inherits the
+    // nearest ancestor's, so a node and the children that make up its picture move together; the
+    // root's is 0. Setting 0 on a node gives it 0 explicitly.
+    virtual void setGlobalZOrder(float globalZOrder);
+    float getGlobalZOrder() const { return globalZOrder_; }
+    bool hasGlobalZOrder() const { return hasGlobalZOrder_; }
 
     // --- transform ---
     virtual void setPosition(const Vec2& position);
@@ -200,6 +209,8 @@ protected:
     bool reorderChildDirty_ = false;
     int localZOrder_ = 0;
     uint64_t orderOfArrival_ = 0;
+    float globalZOrder_ = 0.0f;
+    bool hasGlobalZOrder_ = false;
 
     Vec2 position_;
     float positionZ_ = 0.0f;
