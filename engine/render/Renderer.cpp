@@ -22,8 +22,33 @@ Renderer::Renderer(SDL_Renderer* renderer, const Size& designSize)
 void Renderer::beginFrame(const Color4B& clearColor) {
     quadCount_ = 0;
     batchCount_ = 0;
+    queue_.clear();
+    queueNeedsSort_ = false;
     SDL_SetRenderDrawColor(renderer_, clearColor.r, clearColor.g, clearColor.b, clearColor.a);
     SDL_RenderClear(renderer_);
+}
+
+void Renderer::queueDraw(Drawable* item, const DrawContext& context) {
+    if (context.globalZOrder != 0.0f) queueNeedsSort_ = true;
+    queue_.push_back(QueuedDraw{item, context});
+}
+
+void Renderer::drawQueued() {
+    // Drawn from a list of its own: a draw that visits more nodes queues them for the next call.
+    std::vector<QueuedDraw> drawing;
+    drawing.swap(queue_);
+    if (queueNeedsSort_)
+        std::stable_sort(drawing.begin(), drawing.end(), [](const QueuedDraw& a, const QueuedDraw& b) {
+            return a.context.globalZOrder < b.context.globalZOrder;
+        });
+    queueNeedsSort_ = false;
+    for (const QueuedDraw& entry : drawing)
+        entry.item->draw(*this, entry.context);
+    // Keeps the storage for the next frame.
+    if (queue_.empty()) {
+        drawing.clear();
+        queue_.swap(drawing);
+    }
 }
 
 Vec2 Renderer::project(const Vec2& world, float z) const {

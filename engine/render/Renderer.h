@@ -7,7 +7,7 @@
 #include "engine/base/BlendFunc.h"
 #include "engine/base/Color.h"
 #include "engine/base/Geometry.h"
-#include "engine/render/DrawContext.h"
+#include "engine/render/Drawable.h"
 
 namespace engine {
 
@@ -17,6 +17,10 @@ class Texture2D;
 // World coordinates are design units with y up; position Z is projected with the default
 // perspective about the screen centre (scale zEye / (zEye - z)); the result is flipped to SDL's y-down.
 // Consecutive quads with the same texture and blend mode are sent to SDL in one batch.
+//
+// Visiting the tree queues each node's draw with its context; the queue is drawn sorted by global z
+// order (stable, so equal orders keep the tree order) when the frame ends, or earlier by
+// drawQueued() for something that must come out on top of everything queued so far.
 class Renderer {
 public:
     Renderer(SDL_Renderer* renderer, const Size& designSize);
@@ -27,7 +31,15 @@ public:
     const Size& getDesignSize() const { return designSize_; }
 
     void beginFrame(const Color4B& clearColor = Color4B(0, 0, 0, 255));
-    void endFrame() { flush(); }
+    void endFrame() {
+        drawQueued();
+        flush();
+    }
+
+    // Queues a draw; `item` must stay alive until the queue is drawn (within the frame).
+    void queueDraw(Drawable* item, const DrawContext& context);
+    // Draws every queued node in global z order, then empties the queue.
+    void drawQueued();
 
     // Draws the local rectangle `rect` of a node; `textureRect` is in texture pixels, top-left origin.
     // A null texture draws a plain rectangle of the colour.
@@ -61,6 +73,11 @@ public:
 private:
     void submit(const SDL_Vertex vertices[4], SDL_Texture* texture, SDL_BlendMode mode);
 
+    struct QueuedDraw {
+        Drawable* item;
+        DrawContext context;
+    };
+
     SDL_Renderer* renderer_;
     Size designSize_;
     float eyeZ_;
@@ -70,6 +87,8 @@ private:
     SDL_BlendMode batchMode_ = SDL_BLENDMODE_BLEND;
     int quadCount_ = 0;
     int batchCount_ = 0;
+    std::vector<QueuedDraw> queue_;
+    bool queueNeedsSort_ = false;
 };
 
 }  // namespace engine

@@ -609,15 +609,21 @@ void Node::visit(Renderer& renderer, const DrawContext& parent) {
     DrawContext context;
     context.transform = parent.transform.concat(getNodeToParentTransform());
     context.z = parent.z + positionZ_;
+    context.globalZOrder = hasGlobalZOrder_ ? globalZOrder_ : parent.globalZOrder;
     sortAllChildren();
     std::size_t i = 0;
     for (; i < children_.size() && children_[i]->localZOrder_ < 0; ++i)
         children_[i]->visit(renderer, context);
-    draw(renderer, context);
+    renderer.queueDraw(this, context);
     for (; i < children_.size(); ++i)
         children_[i]->visit(renderer, context);
 }
 
 void Node::draw(Renderer& /*renderer*/, const DrawContext& /*context*/) {}
+
+void Node::setGlobalZOrder(float globalZOrder) {
+    globalZOrder_ = globalZOrder;
+    hasGlobalZOrder_ = true;
+}
 
 }  // namespace engine

@@ -11,6 +11,7 @@
 #include "engine/base/Ref.h"
 #include "engine/base/RefPtr.h"
 #include "engine/render/DrawContext.h"
+#include "engine/render/Drawable.h"
 
 namespace engine {
 
@@ -23,7 +24,7 @@ class Scene;
 class Scheduler;
 
 // The scene-graph node: transform, children in z order, scheduling, actions, opacity and colour.
-class Node : public Ref {
+class Node : public Ref, public Drawable {
 public:
     static constexpr int INVALID_TAG = -1;
 
@@ -59,6 +60,13 @@ public:
     // Sorts children by (z, arrival); done lazily before drawing.
     void sortAllChildren();
     uint64_t getOrderOfArrival() const { return orderOfArrival_; }
+    // Order across the whole tree: draws are sorted by global z order first (lower first), and draws
+    // of equal global z order keep the tree order above. A node without one of its own inherits the
+    // nearest ancestor's, so a node and the children that make up its picture move together; the
+    // root's is 0. Setting 0 on a node gives it 0 explicitly.
+    virtual void setGlobalZOrder(float globalZOrder);
+    float getGlobalZOrder() const { return globalZOrder_; }
+    bool hasGlobalZOrder() const { return hasGlobalZOrder_; }
 
     // --- transform ---
     virtual void setPosition(const Vec2& position);
@@ -169,7 +177,7 @@ public:
 
     // --- drawing ---
     virtual void visit(Renderer& renderer, const DrawContext& parent);
-    virtual void draw(Renderer& renderer, const DrawContext& context);
+    void draw(Renderer& renderer, const DrawContext& context) override;
 
     Scheduler* getScheduler() const;
     ActionManager* getActionManager() const;
@@ -199,6 +207,8 @@ protected:
     bool reorderChildDirty_ = false;
     int localZOrder_ = 0;
     uint64_t orderOfArrival_ = 0;
+    float globalZOrder_ = 0.0f;
+    bool hasGlobalZOrder_ = false;
 
     Vec2 position_;
     float positionZ_ = 0.0f;

@@ -1,6 +1,7 @@
 #include "engine/scene/Scene.h"
 
 #include "engine/physics/PhysicsWorld.h"
+#include "engine/render/Renderer.h"
 #include "engine/scene/Director.h"
 
 namespace engine {
@@ -50,7 +51,11 @@ void Scene::stepPhysics(float dt) {
 
 void Scene::visit(Renderer& renderer, const DrawContext& parent) {
     Node::visit(renderer, parent);
-    if (physicsWorld_ && isVisible()) physicsWorld_->debugDraw(renderer);
+    if (physicsWorld_ && isVisible()) {
+        // The outlines go over everything the tree drew.
+        renderer.drawQueued();
+        physicsWorld_->debugDraw(renderer);
+    }
 }
 
 }  // namespace engine

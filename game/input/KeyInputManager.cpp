@@ -156,6 +156,12 @@ bool KeyInputManager::isActionOn(KeyActionType action) const {
     return found != pressed_.end() && found->second;
 }
 
+bool KeyInputManager::isActionHeld(KeyActionType action) const {
+    for (const auto& entry : held_)
+        if (entry.second && (action == KeyActionType::ANY || entry.first == action)) return true;
+    return false;
+}
+
 void KeyInputManager::clearActions() {
     for (KeyActionType action : bindingRows())
         pressed_[action] = false;
@@ -219,13 +225,19 @@ int KeyInputManager::actionForKey(int keyCode) const {
 
 void KeyInputManager::onKeyPressed(int keyCode) {
     if (gamepadMode_) return;
-    if (int action = actionForKey(keyCode)) pressed_[static_cast<KeyActionType>(action)] = true;
+    if (int action = actionForKey(keyCode)) {
+        pressed_[static_cast<KeyActionType>(action)] = true;
+        held_[static_cast<KeyActionType>(action)] = true;
+    }
     lastKey_ = keyCode;
 }
 
 void KeyInputManager::onKeyReleased(int keyCode) {
     if (gamepadMode_) return;
-    if (int action = actionForKey(keyCode)) pressed_[static_cast<KeyActionType>(action)] = false;
+    if (int action = actionForKey(keyCode)) {
+        pressed_[static_cast<KeyActionType>(action)] = false;
+        held_[static_cast<KeyActionType>(action)] = false;
+    }
     lastKey_ = 0;
 }
 
@@ -245,6 +257,7 @@ bool KeyInputManager::isJoystickPresent() {
 void KeyInputManager::fallBackToKeyboard() {
     // Nothing the pad held may stay down: its releases would never be seen in keyboard mode.
     clearActions();
+    held_.clear();
     lastButton_ = ControllerKey::NONE;
     gamepadMode_ = false;
     resumePadWhenPlugged_ = true;
@@ -255,6 +268,7 @@ void KeyInputManager::followPadPlugging(bool padPresent) {
         fallBackToKeyboard();
     } else if (!gamepadMode_ && padPresent && resumePadWhenPlugged_) {
         clearActions();
+        held_.clear();
         gamepadMode_ = true;
         resumePadWhenPlugged_ = false;
     }
@@ -275,6 +289,7 @@ void KeyInputManager::pollGamepad() {
     if (buttons.empty()) return;
 
     bool boundButtonDown = false;
+    held_.clear();
     for (std::size_t index = 0; index < buttons.size(); ++index) {
         int button = KeyNames::buttonForIndex(static_cast<int>(index));
         if (button == ControllerKey::NONE) continue;  // a button of no known kind presses nothing
@@ -283,6 +298,7 @@ void KeyInputManager::pollGamepad() {
             if (getButtonBinding(action) != button) continue;
             pressed_[action] = down;
             if (down) {
+                held_[action] = true;
                 boundButtonDown = true;
                 lastButton_ = button;
             }
@@ -293,13 +309,13 @@ void KeyInputManager::pollGamepad() {
     // The left stick adds to the D-pad: a pushed direction presses, the centre leaves the buttons' state.
     if (axes.size() >= 1) {
         int x = stickDirection(axes[0]);
-        if (x == 1) pressed_[KeyActionType::RIGHT] = true;
-        if (x == -1) pressed_[KeyActionType::LEFT] = true;
+        if (x == 1) pressed_[KeyActionType::RIGHT] = held_[KeyActionType::RIGHT] = true;
+        if (x == -1) pressed_[KeyActionType::LEFT] = held_[KeyActionType::LEFT] = true;
     }
     if (axes.size() >= 2) {
         int y = stickDirection(axes[1]);
-        if (y == 1) pressed_[KeyActionType::DOWN] = true;
-        if (y == -1) pressed_[KeyActionType::UP] = true;
+        if (y == 1) pressed_[KeyActionType::DOWN] = held_[KeyActionType::DOWN] = true;
+        if (y == -1) pressed_[KeyActionType::UP] = held_[KeyActionType::UP] = true;
     }
 }
 

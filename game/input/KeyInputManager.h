@@ -31,6 +31,10 @@ public:
     bool isActionOn(KeyActionType action) const;
     // Releases every action and forgets the last key, so that a key held across the call acts once.
     void clearActions();
+    // Whether a key or button bound to the action is physically down now (for ANY, any action).
+    // Unlike isActionOn it ignores clearActions: a press held across a clear still counts, which is
+    // how holding a key (to fast-forward text, say) is told from pressing it.
+    bool isActionHeld(KeyActionType action) const;
 
     bool isJoystickConnected() const { return joystickConnected_; }
     // Whether any pad is plugged in now; when none is, game-pad mode falls back to the keyboard.
@@ -89,6 +93,7 @@ private:
     // Game-pad mode was left because the last pad went away; a pad plugged in again resumes it.
     bool resumePadWhenPlugged_ = false;
     std::map<KeyActionType, bool> pressed_;
+    std::map<KeyActionType, bool> held_;
     std::map<KeyActionType, int> keyBindings_;
     std::map<KeyActionType, int> buttonBindings_;
     int lastKey_ = 0;

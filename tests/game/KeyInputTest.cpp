@@ -108,6 +108,27 @@ TEST_F(KeyInputTest, KeyHeldAcrossClearActsOnceButHeldPadButtonPressesAgain) {
     EXPECT_EQ(input()->getLastButton(), vastomer::ControllerKey::NONE);
 }
 
+TEST_F(KeyInputTest, HeldStateOutlastsClearActionsUntilTheRelease) {
+    ASSERT_NE(startGame(), nullptr);
+    sendKey(KEY_Z, true);
+    input()->clearActions();
+    runFrames(2);
+    EXPECT_FALSE(input()->isActionOn(KeyActionType::OK));
+    EXPECT_TRUE(input()->isActionHeld(KeyActionType::OK));
+    EXPECT_TRUE(input()->isActionHeld(KeyActionType::ANY));
+    EXPECT_FALSE(input()->isActionHeld(KeyActionType::CANCEL));
+    sendKey(KEY_Z, false);
+    EXPECT_FALSE(input()->isActionHeld(KeyActionType::OK));
+
+    plugPad();
+    input()->setGamepadMode(true);
+    padButton(PAD_BUTTON_A, true);
+    input()->clearActions();
+    EXPECT_TRUE(input()->isActionHeld(KeyActionType::OK));
+    padButton(PAD_BUTTON_A, false);
+    EXPECT_FALSE(input()->isActionHeld(KeyActionType::OK));
+}
+
 TEST_F(KeyInputTest, GamepadModeIgnoresKeysAndLeavesLastKey) {
     ASSERT_NE(startGame(), nullptr);
     plugPad();
