@@ -459,6 +459,11 @@ bool CharacterSprite::playAnimationFile(const std::string& file, int loops, bool
 }
 
 void CharacterSprite::reset() {
+    // A fresh body: the contacts it stands in begin again, so a character revived on the ground lands
+    // there instead of "falling" for ever on a contact that began before.
+    setupBody();
+    supports_.clear();
+    surfaceContacts_ = 0;
     scheduleUpdate();
     paused_ = false;
     moveX_ = moveY_ = 0.0f;
