@@ -162,7 +162,12 @@ nlohmann::json controllerSection() {
             {"modeSwitchLatch", controller->isModeSwitchLatch()},
             {"inDrama", controller->isInDrama()},
             {"dramaEntice", controller->isDramaEntice()},
-            {"contactEnemy", contactEnemy ? contactEnemy->getCharacterId() : -1}};
+            {"contactEnemy", contactEnemy ? contactEnemy->getCharacterId() : -1},
+            {"dramaRequest",
+             {{"count", controller->getLastDramaRequest().count},
+              {"enemy", controller->getLastDramaRequest().enemyId},
+              {"kind", controller->getLastDramaRequest().kind},
+              {"entice", controller->getLastDramaRequest().entice}}}};
 }
 
 nlohmann::json hudSection() {

@@ -415,8 +415,12 @@ std::string PlayController::dramaFileName(int dramaNo, int lp) {
     return "drama/dramaPart_" + NSpriteAnimationManager::padded(dramaNo, 3) + tier + ".bds";
 }
 
-bool PlayController::startDramaPart(CharacterSprite* /*enemy*/, bool /*entice*/, int /*kind*/) {
+bool PlayController::startDramaPart(CharacterSprite* enemy, bool entice, int kind) {
     if (inDrama_) return false;
+    ++lastDramaRequest_.count;
+    lastDramaRequest_.enemyId = enemy ? enemy->getCharacterId() : -1;
+    lastDramaRequest_.kind = kind;
+    lastDramaRequest_.entice = entice;
     // Drama parts come with the story engine; until then the contact is an ordinary one.
     return false;
 }

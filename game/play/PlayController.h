@@ -82,6 +82,14 @@ public:
     // Starts a drama part for a grapple contact. False (an ordinary contact follows) when one runs
     // already or none can be played: drama parts come with the story engine.
     bool startDramaPart(CharacterSprite* enemy, bool entice, int kind);
+    // What the last request to start a drama part asked for (started or not), and how many came.
+    struct DramaRequest {
+        int count = 0;
+        int enemyId = -1;
+        int kind = 0;
+        bool entice = false;
+    };
+    const DramaRequest& getLastDramaRequest() const { return lastDramaRequest_; }
     // After a drama part: the rewards, and play resumes.
     void endDramaPart();
 
@@ -158,6 +166,7 @@ private:
     engine::WeakRef<CharacterSprite> dramaEnemy_;
     bool dramaEntice_ = false;
     bool inDrama_ = false;
+    DramaRequest lastDramaRequest_;
 };
 
 }  // namespace vastomer

@@ -95,3 +95,25 @@ TEST_F(CharacterDamageTest, ResetRevivesUnlockedStandingAndWaiting) {
     EXPECT_TRUE(c->isFalling());
     ASSERT_TRUE(settle(c)) << "and lands again";
 }
+
+TEST_F(CharacterDamageTest, LinksToNodesThatAreGoneReadNull) {
+    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* summoner = spawn(kSproutling, {200, 60});
+    c->setPartner(summoner);
+    engine::Node* spark = engine::Node::create();
+    c->addChild(spark);
+    c->addTimedNode(spark, 5);
+    engine::Node* longer = engine::Node::create();
+    c->addChild(longer);
+    c->addTimedNode(longer, 50);
+    spark->removeFromParent();
+    summoner->removeFromParent();
+    runFrames(2);
+    EXPECT_EQ(c->getPartner(), nullptr);
+    EXPECT_EQ(c->getTimedNodes().size(), 1u) << "a timed node removed elsewhere drops out";
+    engine::WeakRef<engine::Node> longerRef(longer);
+    c->die();
+    EXPECT_TRUE(c->getTimedNodes().empty());
+    runFrames(1);
+    EXPECT_FALSE(longerRef) << "defeat removes the timed nodes";
+}

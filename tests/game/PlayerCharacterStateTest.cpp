@@ -175,3 +175,38 @@ TEST_F(PlayerCharacterStateTest, ABodyContactHurtsAndReplacesTheLastBulletHit) {
     EXPECT_EQ(player()->getLastAttackBulletId(), -1) << "a body contact leaves no stale bullet behind";
     EXPECT_EQ(player()->getLastAttackWeaponId(), 0) << "its key is the creature's variant";
 }
+
+TEST_F(PlayerCharacterStateTest, GrappleEventsAreAskedForWithTheKeyTheyWereFoundBy) {
+    // The Spore Pod (5) catches her with its spore (bullet 21): the event (5, 21) allows bullets.
+    CharacterSprite* pod = CharacterSprite::create(5, 0, "enemy", 0);
+    pod->setPosition(player()->getPosition() + engine::Vec2(200.0f, 20.0f));
+    map()->getCharacterLayer()->addChild(pod);
+    map()->addCharacter(pod, true);
+    auto shoot = [this, pod] {
+        BulletCharacter* spore = BulletCharacter::create(21, "enemyBullet");
+        spore->setOwner(pod);
+        spore->setShooterId(5);
+        spore->setActionLocked(true);
+        spore->setPosition(player()->getPosition());
+        map()->getCharacterLayer()->addChild(spore);
+        return engine::WeakRef<BulletCharacter>(spore);
+    };
+    player()->setHp(1);
+    auto first = shoot();
+    runFrames(2);
+    ASSERT_EQ(player()->getHp(), 0);
+    if (first) first->removeFromParent();
+    for (int i = 0; i < 200 && controller()->getLastDramaRequest().count == 0; ++i)
+        runFrames(1);
+    // Her defeat looks the event up by the bullet that felled her and hands that key on.
+    EXPECT_EQ(controller()->getLastDramaRequest().count, 1);
+    EXPECT_EQ(controller()->getLastDramaRequest().enemyId, 5);
+    EXPECT_EQ(controller()->getLastDramaRequest().kind, 21);
+
+    // Touched again while down: the spore's own number is the key (a bullet carries no tag).
+    shoot();
+    runFrames(2);
+    EXPECT_EQ(controller()->getLastDramaRequest().count, 2);
+    EXPECT_EQ(controller()->getLastDramaRequest().kind, 21);
+    EXPECT_FALSE(controller()->getLastDramaRequest().entice);
+}
