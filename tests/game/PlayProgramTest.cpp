@@ -16,7 +16,7 @@ const std::string kCrossing = QUORIN_SOURCE_DIR "/tests/game/data/crossing_stage
 
 // The state after the crossing of the tests' stage 1 (900 frames, English). Changes only on purpose:
 // say in the commit why the game now behaves differently.
-constexpr uint64_t kCrossingStateHash = 16991790245311623542ull;
+constexpr uint64_t kCrossingStateHash = 14004500773824613234ull;
 
 // FNV-1a, 64 bits: a hash that is the same on every machine and every run.
 uint64_t stableHash(const std::string& text) {
