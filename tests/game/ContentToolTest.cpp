@@ -97,7 +97,10 @@ TEST(ContentTool, DumpShowsWhatTheLoaderReads) {
     ToolRun run = runContentTool({"dump", "master", kSource + "/res/data/master/weapon_master.data"});
     ASSERT_EQ(run.status, 0) << run.err;
     nlohmann::json weapons = nlohmann::json::parse(run.out);
-    ASSERT_EQ(weapons.size(), 8u);
+    // The player's eight weapons, then the creatures' (numbers from 30).
+    ASSERT_GE(weapons.size(), 8u);
+    EXPECT_EQ(weapons[7]["id"], 13);
+    EXPECT_GE(weapons[8]["id"], 30);
     EXPECT_EQ(weapons[0]["id"], 0);
     EXPECT_EQ(weapons[0]["hasBullet"], false);
     EXPECT_EQ(weapons[6]["id"], 12);
