@@ -56,15 +56,18 @@ TEST_F(PlayerFeelTest, RunsAtTwelveTilesASecond) {
 
 TEST_F(PlayerFeelTest, FullAndShortestJumpsRiseFourAndTwoTiles) {
     const float shortest = jumpHeight(3);
-    const float held = jumpHeight(12);
+    const float full = jumpHeight(20);
     const float longer = jumpHeight(40);
     std::printf(
-        "jump held 3 frames: %.1f px (%.2f tiles); 12 frames: %.1f px (%.2f tiles); 40 frames: %.1f px\n",
-        shortest, shortest / kTile, held, held / kTile, longer);
+        "jump held 3 frames: %.1f px (%.2f tiles); 20 frames: %.1f px (%.2f tiles); 40 frames: %.1f px\n",
+        shortest, shortest / kTile, full, full / kTile, longer);
     EXPECT_NEAR(shortest / kTile, 1.9f, 0.2f);
-    EXPECT_NEAR(held / kTile, 3.9f, 0.2f);
-    EXPECT_NEAR(longer, held, 0.5f) << "holding longer than the charge limit gives no more";
-    EXPECT_GT(jumpHeight(6), shortest) << "a longer hold jumps higher";
+    EXPECT_NEAR(full / kTile, 4.3f, 0.2f);
+    EXPECT_GT(full, 4.0f * kTile) << "a full jump gets over the maps' 4-tile steps";
+    EXPECT_NEAR(longer, full, 0.5f) << "holding longer than the charge limit gives no more";
+    const float half = jumpHeight(8);
+    EXPECT_GT(half, shortest) << "a longer hold jumps higher";
+    EXPECT_LT(half, full);
 }
 
 TEST_F(PlayerFeelTest, FallsAtMostTwoHundredPixelsASecond) {
