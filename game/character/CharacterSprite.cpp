@@ -407,6 +407,34 @@ void CharacterSprite::leaveSurface(float nx, float ny) {
     }
 }
 
+void CharacterSprite::onContactPresolve(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx,
+                                        float ny) {
+    if (hp_ < 1 && paused_) return;
+    if (!isSurface(bodyNameOf(other))) return;
+    auto found = std::find(supports_.begin(), supports_.end(), other);
+    // Mostly below holds it up, mostly beside does not; the band between changes nothing.
+    if (ny < -0.7f && found == supports_.end()) {
+        supports_.push_back(other);
+        onNewSupport(own, other, nx, ny);
+    } else if (ny > -0.3f && found != supports_.end()) {
+        supports_.erase(found);
+        loseFooting();
+    }
+}
+
+void CharacterSprite::onNewSupport(engine::PhysicsShape* /*own*/, engine::PhysicsShape* other, float nx,
+                                   float ny) {
+    engine::Node* otherNode = nodeOf(other);
+    const bool above = otherNode && getPositionY() + getContentSize().height * 0.5f >
+                                        otherNode->getPositionY() + otherNode->getContentSize().height * 0.5f;
+    touchSurface(nx, ny, above);
+    if (!hasLanded_) {
+        land();
+        stopFly();
+        stopWalk();
+    }
+}
+
 void CharacterSprite::loseFooting() {
     // Still standing while another box is below (walking from one box onto the next).
     if (!supports_.empty()) return;

@@ -84,6 +84,11 @@ public:
     virtual bool onContactBegin(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx, float ny);
     virtual bool onContactSeparate(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx,
                                    float ny);
+    // A contact that goes on touching, every step, with its normal of the moment. A ground or wall
+    // contact that has come to hold the character up lands it (one that began against the side of a
+    // box and slid onto its top); one that no longer holds it up is left.
+    virtual void onContactPresolve(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx,
+                                   float ny);
     void touchSurface(float nx, float ny, bool above);
     void leaveSurface(float nx, float ny);
     virtual void land();
@@ -204,6 +209,8 @@ protected:
     void removeTimedNodes();
     // Walking off the last box below starts a fall.
     void loseFooting();
+    // A ground or wall contact already open has just come to hold the character up.
+    virtual void onNewSupport(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx, float ny);
     // The horizontal drive of a walk: facing, then moveX grows by the acceleration (halved when not
     // running) unless a block on that side stops it.
     void driveHorizontally(bool toLeft, bool run);

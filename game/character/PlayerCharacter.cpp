@@ -414,21 +414,8 @@ bool PlayerCharacter::onContactBegin(engine::PhysicsShape* own, engine::PhysicsS
     DataManager* data = DataManager::getInstance();
     const std::string name = bodyNameOf(other);
     if (name == "ground" || name == "wall") {
-        // Touching down (a ceiling met while falling is no landing).
-        if (falling_ && ny < 0.0f) {
-            fallAfterJump_ = false;
-            if (defeated_) {
-                emptyWeaponNode();
-            } else if (!attacking_) {
-                if (!hasLanded_) {
-                    if (animation_) animation_->setLocked(false);
-                    showState(CharacterAnimState::WAIT);
-                } else {
-                    emptyWeaponNode();
-                    showState(CharacterAnimState::LANDING, false, true);
-                }
-            }
-        }
+        // A ceiling met while falling is no landing.
+        if (falling_ && ny < 0.0f) touchDown();
     } else if (name == "enemy") {
         auto* enemy = dynamic_cast<CharacterSprite*>(nodeOf(other));
         if (enemy && !enemy->isDefeated() && enemy->getParent() && data) {
@@ -452,6 +439,27 @@ bool PlayerCharacter::onContactBegin(engine::PhysicsShape* own, engine::PhysicsS
         takeAttack(other, nx, true);
     }
     return CharacterSprite::onContactBegin(own, other, nx, ny);
+}
+
+void PlayerCharacter::touchDown() {
+    fallAfterJump_ = false;
+    if (defeated_) {
+        emptyWeaponNode();
+    } else if (!attacking_) {
+        if (!hasLanded_) {
+            if (animation_) animation_->setLocked(false);
+            showState(CharacterAnimState::WAIT);
+        } else {
+            emptyWeaponNode();
+            showState(CharacterAnimState::LANDING, false, true);
+        }
+    }
+}
+
+void PlayerCharacter::onNewSupport(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx,
+                                   float ny) {
+    if (falling_) touchDown();
+    CharacterSprite::onNewSupport(own, other, nx, ny);
 }
 
 void PlayerCharacter::takeAttack(engine::PhysicsShape* other, float nx, bool bullet) {

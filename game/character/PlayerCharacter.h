@@ -66,6 +66,7 @@ public:
     bool onContactSeparate(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx,
                            float ny) override;
     void land() override;
+    void onNewSupport(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx, float ny) override;
     void suspend() override;
     // Revival with the current equipment (the data manager's equipped items and the ids set here).
     void reset() override;
@@ -139,6 +140,8 @@ private:
     // A hit by a creature's melee body or bullet (they share the rules).
     void takeAttack(engine::PhysicsShape* other, float nx, bool bullet);
     void removeDramaPart();
+    // Touching down on ground or a wall's top: the landing motion, and a jump from here falls again.
+    void touchDown();
 
     CompositeAnimation* weaponNode_ = nullptr;
     bool attackChain_ = false;

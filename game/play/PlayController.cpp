@@ -6,6 +6,7 @@
 #include "engine/physics/EventListenerPhysicsContact.h"
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsContact.h"
+#include "engine/physics/PhysicsContactPreSolve.h"
 #include "engine/physics/PhysicsShape.h"
 #include "engine/physics/PhysicsWorld.h"
 #include "engine/platform/FileUtils.h"
@@ -371,6 +372,14 @@ void PlayController::onContactSeparate(engine::PhysicsContact& contact) {
     }
     if (auto* character = dynamic_cast<CharacterSprite*>(nodeOf(pair.first)))
         character->onContactSeparate(pair.first, pair.other, pair.normal.x, pair.normal.y);
+}
+
+void PlayController::onContactPresolve(engine::PhysicsContact& contact) {
+    const engine::PhysicsContactData* data = contact.getContactData();
+    if (!data) return;
+    const ContactPair pair = orderPair(contact.getShapeA(), contact.getShapeB(), data->normal);
+    if (auto* character = dynamic_cast<CharacterSprite*>(nodeOf(pair.first)))
+        character->onContactPresolve(pair.first, pair.other, pair.normal.x, pair.normal.y);
 }
 
 void PlayController::requestMapChange(int stage, int part, int marker) {

@@ -62,8 +62,10 @@ public:
                                  const engine::Vec2& normal);
     static bool shouldSwap(const std::string& nameA, const std::string& nameB);
     bool onContactBegin(engine::PhysicsContact& contact);
-    // Separations go to the characters the same way, so that leaving a ledge starts a fall.
+    // Separations go to the characters the same way, so that leaving a ledge starts a fall; so does
+    // every step of a contact that goes on touching (a side contact that slides onto a top lands).
     void onContactSeparate(engine::PhysicsContact& contact);
+    void onContactPresolve(engine::PhysicsContact& contact);
 
     // A part change for the next normal frame. A part below 0 means the part being played (the net
     // under a pit before any "move" sensor was crossed puts the player back at this part's start).

@@ -166,3 +166,23 @@ TEST_F(CharacterMovementTest, ASideContactPushesOnlyThePlayerAndByTheOverlap) {
     player->onContactBegin(shapeOf(player), ground, 0.0f, -1.0f);
     EXPECT_FLOAT_EQ(player->getPositionY(), 51.0f);
 }
+
+TEST_F(CharacterMovementTest, AContactThatSlidesOntoATopLandsAndOneThatSlidesOffLeaves) {
+    // Against the side of the step (x 288-352, top 32-48), in the air.
+    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    ASSERT_TRUE(settle(c));
+    engine::PhysicsShape* step = boxAt("ground", {300, 40});
+    ASSERT_NE(step, nullptr);
+    c->setFalling(true);
+    c->onContactPresolve(shapeOf(c), step, 1.0f, 0.0f);
+    EXPECT_TRUE(c->isFalling()) << "a side contact holds nothing up";
+    c->onContactPresolve(shapeOf(c), step, 0.2f, -0.98f);
+    EXPECT_FALSE(c->isFalling()) << "once it is below, the character stands on it";
+    EXPECT_FALSE(c->isAirborne());
+    EXPECT_EQ(c->getSupportContacts(), 2);
+    c->onContactPresolve(shapeOf(c), step, 0.0f, -1.0f);
+    EXPECT_EQ(c->getSupportContacts(), 2) << "counted once";
+    c->onContactPresolve(shapeOf(c), step, 1.0f, 0.0f);
+    EXPECT_EQ(c->getSupportContacts(), 1);
+    EXPECT_FALSE(c->isFalling()) << "the ground below still holds it";
+}
