@@ -13,6 +13,7 @@ namespace {
 
 const std::string kProgram = QUORIN_BINARY_DIR "/quorin";
 const std::string kCrossing = QUORIN_SOURCE_DIR "/tests/game/data/crossing_stage1.txt";
+const std::string kLanternStreet = QUORIN_SOURCE_DIR "/tests/game/data/crossing_lantern_street.txt";
 
 // The state after the crossing of the tests' stage 1 (900 frames, English). Changes only on purpose:
 // say in the commit why the game now behaves differently.
@@ -92,6 +93,23 @@ TEST_F(PlayProgramTest, ARecordedCrossingReachesTheBossPartAndReplaysToThePinned
     EXPECT_EQ(testsupport::readFile(temp_ / "a.json"), testsupport::readFile(temp_ / "b.json"));
     const uint64_t hash = stableHash(state.dump());
     EXPECT_EQ(hash, kCrossingStateHash) << "state hash " << hash;
+}
+
+TEST_F(PlayProgramTest, LanternStreetCanBeCrossedToTheGateSquare) {
+    if (!std::filesystem::exists(std::string(QUORIN_RUNTIME_DIR) + "/res/data/map/md_0001_04.tmx"))
+        GTEST_SKIP() << "the Lantern Street maps are not in the built resource tree";
+    testsupport::TempDir data;
+    ProgramRun game =
+        runProgramCapturing(kProgram, {"--headless", "--res", QUORIN_RUNTIME_DIR, "--data-dir", data.path(),
+                                       "--lang", "en", "--stage", "1", "--input", kLanternStreet, "--frames",
+                                       "6520", "--dump-state", temp_ / "s.json"});
+    ASSERT_EQ(game.status, 0) << game.err;
+    nlohmann::json state = dump("s.json");
+    EXPECT_EQ(state["playScene"]["part"], 4)
+        << state["playScene"].dump() << state["player"]["position"].dump();
+    EXPECT_EQ(state["map"]["file"], "data/map/md_0001_04.tmx");
+    EXPECT_EQ(state["audio"]["bgm"], "audio/bgm/QUORIN_Boss_A.mp3");
+    EXPECT_TRUE(state["messages"].empty()) << state["messages"].dump();
 }
 
 TEST_F(PlayProgramTest, DrawingEveryFrameChangesNothingButTheTimeItTakes) {
