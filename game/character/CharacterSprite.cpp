@@ -488,8 +488,9 @@ bool CharacterSprite::playAnimationFile(const std::string& file, int loops, bool
 
 void CharacterSprite::reset() {
     // A fresh body: the contacts it stands in begin again, so a character revived on the ground lands
-    // there instead of "falling" for ever on a contact that began before.
-    setupBody();
+    // there instead of "falling" for ever on a contact that began before. (Off the stage there are no
+    // contacts to renew.)
+    if (isRunning()) setupBody();
     supports_.clear();
     surfaceContacts_ = 0;
     scheduleUpdate();
