@@ -6,8 +6,8 @@ using namespace vastomer;
 
 namespace {
 
-constexpr int kSproutling = 1;  // has its DAMAGE_ and DOWN_ motions
-constexpr int kVineLasher = 3;  // has no motions at all yet
+constexpr int kSproutling = 1;      // has its DAMAGE_ and DOWN_ motions
+constexpr int kWithoutMotions = 9;  // the Sproutling's variant 9: no motion files at all
 
 }  // namespace
 
@@ -41,10 +41,10 @@ TEST_F(CharacterDamageTest, NoSecondHitDuringTheDamageMotionOrTheInvincibilityAf
 }
 
 TEST_F(CharacterDamageTest, AMissingDamageMotionEndsAtOnceInsteadOfLockingForEver) {
-    CharacterSprite* c = spawn(kVineLasher, {100, 80});
+    CharacterSprite* c = spawn(kSproutling, {100, 80}, "enemy", kWithoutMotions);
     ASSERT_TRUE(settle(c));
     c->damage(5);
-    EXPECT_EQ(c->getHp(), 25);
+    EXPECT_EQ(c->getHp(), 7);
     runFrames(2);
     EXPECT_FALSE(c->getAnimation()->isLocked());
     EXPECT_EQ(c->getInvincibleTimer(), CharacterSprite::DEFAULT_INVINCIBLE_FRAMES - 1);
@@ -65,15 +65,15 @@ TEST_F(CharacterDamageTest, ZeroHitPointsDefeatOnTheNextFrameAndHealingThenDoesN
 }
 
 TEST_F(CharacterDamageTest, TheDefeatEndsWithItsCallbackEvenWithoutADownMotion) {
-    for (int id : {kSproutling, kVineLasher}) {
-        CharacterSprite* c = spawn(id, {100, 80});
+    for (int variant : {0, kWithoutMotions}) {
+        CharacterSprite* c = spawn(kSproutling, {100, 80}, "enemy", variant);
         ASSERT_TRUE(settle(c));
         int called = 0;
         c->setDefeatCallback([&called](CharacterSprite*) { ++called; });
         c->die();
         for (int i = 0; i < 200 && called == 0; ++i)
             runFrames(1);
-        EXPECT_EQ(called, 1) << "character " << id;
+        EXPECT_EQ(called, 1) << "variant " << variant;
         c->removeFromParent();
     }
 }

@@ -30,10 +30,11 @@ protected:
     }
 
     // A character of record `id` with its centre at `position`, listed on the map. Named "enemy" so
-    // that contacts reach it as they reach a creature.
-    vastomer::CharacterSprite* spawn(int id, const engine::Vec2& position,
-                                     const std::string& kind = "enemy") {
-        vastomer::CharacterSprite* character = vastomer::CharacterSprite::create(id, 0, kind, 0);
+    // that contacts reach it as they reach a creature. A variant a creature has no motions for (only
+    // the player's wears have variants) leaves it without any animation file.
+    vastomer::CharacterSprite* spawn(int id, const engine::Vec2& position, const std::string& kind = "enemy",
+                                     int variant = 0) {
+        vastomer::CharacterSprite* character = vastomer::CharacterSprite::create(id, 0, kind, variant);
         if (!character) return nullptr;
         character->setPosition(position);
         map_->getCharacterLayer()->addChild(character);

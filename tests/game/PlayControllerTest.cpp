@@ -29,7 +29,9 @@ engine::PhysicsShape* namedShape(const std::string& name,
 
 }  // namespace
 
-TEST(PlayControllerOrderTest, ThePlayerComesFirstThenCreaturesThenBullets) {
+using PlayControllerOrderTest = GameTest;
+
+TEST_F(PlayControllerOrderTest, ThePlayerComesFirstThenCreaturesThenBullets) {
     std::vector<engine::RefPtr<engine::PhysicsBody>> keep;
     auto first = [&keep](const std::string& a, const std::string& b) {
         engine::PhysicsShape* shapeA = namedShape(a, keep);
