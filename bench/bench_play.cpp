@@ -36,9 +36,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRight = 27;
-constexpr int kLeft = 26;
-constexpr int kJump = 147;
+constexpr int RIGHT_KEY = 27;
+constexpr int LEFT_KEY = 26;
+constexpr int JUMP_KEY = 147;
 
 // The resource root: the built tree, or a copy of its links with the tests' maps.
 std::string resourceRoot(const std::string& scratch) {
@@ -93,11 +93,11 @@ public:
     // One frame of play: Quorin runs one way and the other and jumps now and then.
     void frame() {
         if (frame_ % 90 == 0) {
-            key(frame_ % 180 == 0 ? kLeft : kRight, false);
-            key(frame_ % 180 == 0 ? kRight : kLeft, true);
+            key(frame_ % 180 == 0 ? LEFT_KEY : RIGHT_KEY, false);
+            key(frame_ % 180 == 0 ? RIGHT_KEY : LEFT_KEY, true);
         }
-        if (frame_ % 45 == 0) key(kJump, true);
-        if (frame_ % 45 == 8) key(kJump, false);
+        if (frame_ % 45 == 0) key(JUMP_KEY, true);
+        if (frame_ % 45 == 8) key(JUMP_KEY, false);
         ++frame_;
         engine::Director::getInstance()->mainLoop();
     }

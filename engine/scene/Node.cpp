@@ -303,7 +303,8 @@ AffineTransform Node::getWorldToNodeTransform() const {
 
 float Node::getWorldPositionZ() const {
     float z = positionZ_;
-    for (const Node* p = parent_; p; p = p->parent_) z += p->positionZ_;
+    for (const Node* p = parent_; p; p = p->parent_)
+        z += p->positionZ_;
     return z;
 }
 

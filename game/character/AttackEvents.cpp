@@ -12,8 +12,8 @@ namespace vastomer {
 
 namespace {
 
-constexpr std::size_t kMeleeFields = 8;
-constexpr std::size_t kShotFields = 3;
+constexpr std::size_t MELEE_FIELDS = 8;
+constexpr std::size_t SHOT_FIELDS = 3;
 
 void reportBad(const std::string& event, const std::string& parameters, const std::string& file) {
     std::fprintf(stderr, "quorin: %s: animation event %s has bad parameters \"%s\"; nothing is made\n",
@@ -42,14 +42,14 @@ bool AttackEvents::handle(CharacterSprite* character, const std::string& event, 
     const std::vector<std::string> fields = split(parameters, ':');
     bool made = melee ? makeMeleeBody(character, fields, weaponNumber) != nullptr
                       : makeBullet(character, fields, weaponNumber) != nullptr;
-    if (!made && fields.size() < (melee ? kMeleeFields : kShotFields))
+    if (!made && fields.size() < (melee ? MELEE_FIELDS : SHOT_FIELDS))
         reportBad(event, parameters, animationFile);
     return true;
 }
 
 engine::Node* AttackEvents::makeMeleeBody(CharacterSprite* character, const std::vector<std::string>& fields,
                                           int weaponNumber) {
-    if (!character || fields.size() < kMeleeFields) return nullptr;
+    if (!character || fields.size() < MELEE_FIELDS) return nullptr;
     const std::string& name = fields[0];
     const int frames = std::atoi(fields[1].c_str());
     const engine::Size size(static_cast<float>(std::atoi(fields[2].c_str())),
@@ -59,7 +59,7 @@ engine::Node* AttackEvents::makeMeleeBody(CharacterSprite* character, const std:
     const engine::Vec2 anchor(std::strtof(fields[6].c_str(), nullptr),
                               std::strtof(fields[7].c_str(), nullptr));
     int tag = weaponNumber;
-    if (tag < 0) tag = fields.size() > kMeleeFields ? std::atoi(fields[kMeleeFields].c_str()) : -1;
+    if (tag < 0) tag = fields.size() > MELEE_FIELDS ? std::atoi(fields[MELEE_FIELDS].c_str()) : -1;
 
     engine::Node* node = engine::Node::create();
     node->setAnchorPoint(anchor);
@@ -83,11 +83,11 @@ engine::Node* AttackEvents::makeMeleeBody(CharacterSprite* character, const std:
 
 BulletCharacter* AttackEvents::makeBullet(CharacterSprite* character, const std::vector<std::string>& fields,
                                           int weaponNumber) {
-    if (!character || fields.size() < kShotFields || !character->getParent()) return nullptr;
+    if (!character || fields.size() < SHOT_FIELDS || !character->getParent()) return nullptr;
     DataManager* data = DataManager::getInstance();
     if (!data) return nullptr;
     int weapon = weaponNumber;
-    if (weapon < 0) weapon = fields.size() > kShotFields ? std::atoi(fields[kShotFields].c_str()) : -1;
+    if (weapon < 0) weapon = fields.size() > SHOT_FIELDS ? std::atoi(fields[SHOT_FIELDS].c_str()) : -1;
     const WeaponMaster record = data->getWeaponMaster(weapon);
     if (!record.hasBullet) return nullptr;
     BulletCharacter* bullet = BulletCharacter::create(record.bulletId, fields[2]);

@@ -16,10 +16,10 @@ namespace vastomer {
 
 namespace {
 
-constexpr float kPowerArmorOffsetX = -12.0f;
-constexpr float kPowerArmorOffsetY = 16.0f;
+constexpr float POWER_ARMOR_OFFSET_X = -12.0f;
+constexpr float POWER_ARMOR_OFFSET_Y = 16.0f;
 // "speedup" (our choice): the top run speed grows by a quarter.
-constexpr float kSpeedupFactor = 1.25f;
+constexpr float SPEEDUP_FACTOR = 1.25f;
 
 std::string bodyNameOf(engine::PhysicsShape* shape) {
     return shape && shape->getBody() ? shape->getBody()->getName() : std::string();
@@ -179,7 +179,7 @@ void PlayerCharacter::emptyWeaponNode() {
 
 void PlayerCharacter::armWeaponNode() {
     engine::Vec2 centre(getContentSize().width / 2, getContentSize().height / 2);
-    if (powerArmorLook_) centre += engine::Vec2(kPowerArmorOffsetX, kPowerArmorOffsetY);
+    if (powerArmorLook_) centre += engine::Vec2(POWER_ARMOR_OFFSET_X, POWER_ARMOR_OFFSET_Y);
     weaponNode_->setPosition(centre);
     weaponNode_->setOnEvent(
         [this](CompositeAnimation* animation, const std::string& event, const std::string& parameters) {
@@ -568,10 +568,10 @@ void PlayerCharacter::applyEquipment(const DataManager& data) {
     const std::string effect = wearEffect(data);
     powerArmorLook_ = effect == "powerarmor";
     weaponOffset_ =
-        powerArmorLook_ ? engine::Vec2(kPowerArmorOffsetX, kPowerArmorOffsetY) : engine::Vec2::ZERO;
+        powerArmorLook_ ? engine::Vec2(POWER_ARMOR_OFFSET_X, POWER_ARMOR_OFFSET_Y) : engine::Vec2::ZERO;
     if (effect == "speedup") {
         // The cap is moveSpeed x 8 + 120: raise it by the factor, not the drive alone.
-        moveSpeed_ = (kSpeedupFactor * (base * 8.0f + 120.0f) - 120.0f) / 8.0f;
+        moveSpeed_ = (SPEEDUP_FACTOR * (base * 8.0f + 120.0f) - 120.0f) / 8.0f;
     } else if (effect == "jumpup") {
         verticalAcceleration_ *= 1.5f;
         jumpPower_ *= 1.5f;

@@ -18,12 +18,12 @@ namespace vastomer {
 
 namespace {
 
-constexpr const char* kFont = "fonts/ipaexm.ttf";
-constexpr int kBlinkTag = 72;
-const engine::Color4B kRed(255, 0, 0, 255);
+constexpr const char* FONT = "fonts/ipaexm.ttf";
+constexpr int BLINK_TAG = 72;
+const engine::Color4B RED(255, 0, 0, 255);
 
 engine::Label* makeLabel(float size, const std::string& text) {
-    engine::Label* label = engine::Label::createWithTTF(engine::TTFConfig(kFont, size), text);
+    engine::Label* label = engine::Label::createWithTTF(engine::TTFConfig(FONT, size), text);
     if (!label) return nullptr;
     label->enableOutline(engine::Color4B::BLACK, 2);
     return label;
@@ -152,7 +152,7 @@ void PlayInterface::setWeapons(int grappleWeaponId, int shotWeaponId, int capaci
 
 void PlayInterface::setAmmunition(int ammo) {
     ammoLabel_->setString(std::to_string(ammo));
-    ammoLabel_->setTextColor(ammo == 0 ? kRed : engine::Color4B::WHITE);
+    ammoLabel_->setTextColor(ammo == 0 ? RED : engine::Color4B::WHITE);
     shotIcon_->setOpacity(ammo == 0 ? 128 : 255);
 }
 
@@ -166,7 +166,7 @@ void PlayInterface::toggleWeaponDisplay() {
 
 void PlayInterface::setReloadBlink(bool on) {
     reloadBlink_ = on;
-    shotIcon_->stopActionByTag(kBlinkTag);
+    shotIcon_->stopActionByTag(BLINK_TAG);
     if (!on) {
         shotIcon_->setOpacity(255);
         return;
@@ -174,7 +174,7 @@ void PlayInterface::setReloadBlink(bool on) {
     shotIcon_->setOpacity(128);
     engine::Action* blink = engine::RepeatForever::create(
         engine::Sequence::create({engine::FadeTo::create(0.3f, 128), engine::FadeTo::create(0.3f, 64)}));
-    blink->setTag(kBlinkTag);
+    blink->setTag(BLINK_TAG);
     shotIcon_->runAction(blink);
 }
 

@@ -3,7 +3,7 @@
 #include "engine/physics/PhysicsBody.h"
 #include "engine/scene/TMXTiledMap.h"
 #include "game/character/EnemyFactory.h"
-#include "tests/game/CharacterTestSupport.h"
+#include "tests/support/CharacterFixture.h"
 
 using namespace vastomer;
 
@@ -32,7 +32,7 @@ std::vector<Body> bodiesOf(ActionMap* map) {
 
 }  // namespace
 
-using ActionMapTest = CharacterTest;
+using ActionMapTest = CharacterFixture;
 
 TEST_F(ActionMapTest, MarkersGiveTheStartAppearPointsAndSensorTags) {
     testing::internal::CaptureStderr();

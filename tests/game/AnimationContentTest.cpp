@@ -1,17 +1,12 @@
 // The animation content of the built resource tree: every file the player, the Sproutling, their
 // weapons, bullets and effects ask for loads and plays without an error box, body and weapon
-// scripts keep step, standing motions keep her soles on the ground, the content tool finds nothing
-// wrong in any script, and quorin-animview takes pictures of chosen frames.
-#include <SDL.h>
-#include <SDL_image.h>
-
+// scripts keep step, and standing motions keep her soles on the ground.
 #include <filesystem>
-#include <nlohmann/json.hpp>
 
 #include "game/scenario/CompositeAnimation.h"
 #include "game/scenario/NSpriteAnimationManager.h"
-#include "tests/engine/ProcessRunner.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
+#include "tests/support/Pixel.h"
 
 using engine::MessageBox;
 using vastomer::AnimationCommand;
@@ -24,10 +19,10 @@ const NSpriteAnimationManager& names() {
     return *NSpriteAnimationManager::getInstance();
 }
 
-class AnimationContent : public GameTest {
+class AnimationContentTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         scene_ = engine::Scene::create();
         engine::Director::getInstance()->runWithScene(scene_);
     }
@@ -69,19 +64,19 @@ protected:
     engine::Scene* scene_ = nullptr;
 };
 
-TEST_F(AnimationContent, EveryPlayerMotionOfTheTravelCoatPlaysCleanly) {
+TEST_F(AnimationContentTest, EveryPlayerMotionOfTheTravelCoatPlaysCleanly) {
     for (int motion = NSpriteAnimationManager::FIRST_MOTION; motion <= NSpriteAnimationManager::LAST_MOTION;
          ++motion)
         playThrough(names().getCharacterAnimationFile(0, motion, 0));
 }
 
-TEST_F(AnimationContent, TheSproutlingHasItsMotions) {
+TEST_F(AnimationContentTest, TheSproutlingHasItsMotions) {
     for (int motion : {1, 2, 3, 8, 9, 10})
         playThrough(names().getCharacterAnimationFile(1, motion, 0));
     playThrough(names().getCharacterAnimationFile(1, 10, 0, 1));
 }
 
-TEST_F(AnimationContent, IronFanAndPistolScriptsKeepStepWithTheBody) {
+TEST_F(AnimationContentTest, IronFanAndPistolScriptsKeepStepWithTheBody) {
     struct Pair {
         std::string body, weapon, event;
     };
@@ -113,7 +108,7 @@ TEST_F(AnimationContent, IronFanAndPistolScriptsKeepStepWithTheBody) {
     }
 }
 
-TEST_F(AnimationContent, BulletsAndHitEffectsPlayAndEffectsEndEmpty) {
+TEST_F(AnimationContentTest, BulletsAndHitEffectsPlayAndEffectsEndEmpty) {
     playThrough(names().getBulletAnimationFile(1));
     for (int effect : {1, 2, 5}) {
         CompositeAnimation* node = playThrough(names().getEffectAnimationFile(effect));
@@ -124,19 +119,17 @@ TEST_F(AnimationContent, BulletsAndHitEffectsPlayAndEffectsEndEmpty) {
 }
 
 // The lowest drawn row of the frame, or -1 when the column range is empty (y up, design units).
-int lowestDrawnRow(engine::HeadlessView* view, int fromX, int toX, SDL_Color background) {
-    SDL_Surface* s = view->getFrameSurface();
+int lowestDrawnRow(engine::HeadlessView* view, int fromX, int toX, testsupport::Pixel background) {
+    const SDL_Surface* s = view->getFrameSurface();
     for (int yUp = 0; yUp < s->h; ++yUp)
         for (int x = fromX; x < toX; ++x) {
-            const Uint32 v = static_cast<const Uint32*>(s->pixels)[(s->h - 1 - yUp) * (s->pitch / 4) + x];
-            if (static_cast<Uint8>(v >> 16) != background.r || static_cast<Uint8>(v >> 8) != background.g ||
-                static_cast<Uint8>(v) != background.b)
-                return yUp;
+            const testsupport::Pixel p = testsupport::readPixel(s, x, s->h - 1 - yUp);
+            if (p.r != background.r || p.g != background.g || p.b != background.b) return yUp;
         }
     return -1;
 }
 
-TEST_F(AnimationContent, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
+TEST_F(AnimationContentTest, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
     // The lowest drawn row of the figure is the first row above the ground line (y 250 on screen).
     engine::Sprite* backdrop = engine::Sprite::create();
     backdrop->setTextureRect(engine::Rect(0, 0, 960, 540));
@@ -153,7 +146,7 @@ TEST_F(AnimationContent, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
             node->step();
             runFrames(1);
             // Turned boots are rasterised to whole pixels: a stride may sink or lift a sole by one.
-            const int lowest = lowestDrawnRow(view_, 440, 520, SDL_Color{10, 200, 30, 255});
+            const int lowest = lowestDrawnRow(view_, 440, 520, testsupport::Pixel{10, 200, 30, 255});
             if (motion == 1)
                 EXPECT_EQ(lowest, 250) << "frame " << frame;
             else
@@ -161,79 +154,6 @@ TEST_F(AnimationContent, StandingWalkingAndRunningKeepHerSolesOnTheGround) {
         }
         node->removeFromParent();
     }
-}
-
-// Runs a program of the build with arguments; its standard output goes to `out`.
-int runTool(const std::string& program, const std::vector<std::string>& args, const std::string& out) {
-    std::string command = "exec \"$0\" \"$@\" >\"" + out + "\" 2>&1";
-    std::vector<std::string> shellArgs = {"-c", command, std::string(QUORIN_BINARY_DIR) + "/" + program};
-    shellArgs.insert(shellArgs.end(), args.begin(), args.end());
-    return runProgram("/bin/sh", shellArgs);
-}
-
-TEST(AnimationTools, TheContentCheckFindsNoProblemInAnyBuiltScript) {
-    testsupport::TempDir scratch;
-    const std::string out = scratch / "out.txt";
-    runTool("quorin-content", {"check", "--res", QUORIN_RUNTIME_DIR}, out);
-    const std::string text = testsupport::readFile(out);
-    std::size_t scripts = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(QUORIN_RUNTIME_DIR "/res"))
-        scripts += entry.path().extension() == ".cma";
-    EXPECT_GT(scripts, 60u);
-    EXPECT_EQ(text.find(".cma"), std::string::npos) << text;
-
-    ASSERT_EQ(
-        runTool("quorin-content", {"dump", "cma", QUORIN_RUNTIME_DIR "/res/anime/PLAYER_WAIT_0.cma"}, out),
-        0);
-    nlohmann::json dump = nlohmann::json::parse(testsupport::readFile(out));
-    EXPECT_EQ(dump["name"], "PLAYER_WAIT_0");
-    EXPECT_EQ(dump["width"], 32);
-    EXPECT_EQ(dump["frames"][0]["elements"][0]["command"], "PAINT");
-    EXPECT_EQ(dump["frames"][0]["elements"][0]["line"], 3);
-}
-
-TEST(AnimationTools, AnimviewTakesPicturesOfChosenFrames) {
-    testsupport::TempDir scratch;
-    const std::string shot = scratch / "frame.png", strip = scratch / "strip.png";
-    ASSERT_EQ(runTool("quorin-animview",
-                      {"--headless",
-                       "--res",
-                       QUORIN_RUNTIME_DIR,
-                       "--file",
-                       "anime/PLAYER_GRAPPLE_0_1.cma",
-                       "--file",
-                       "anime/WEAPON_0000_01.cma",
-                       "--scale",
-                       "2",
-                       "--bg",
-                       "000000",
-                       "--facing",
-                       "right",
-                       "--shot",
-                       "3:" + shot,
-                       "--strip",
-                       strip,
-                       "--columns",
-                       "4",
-                       "--margin",
-                       "0"},
-                      scratch / "log.txt"),
-              0)
-        << testsupport::readFile(scratch / "log.txt");
-    SDL_Surface* picture = IMG_Load(shot.c_str());
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->w, 960);
-    SDL_FreeSurface(picture);
-    SDL_Surface* frames = IMG_Load(strip.c_str());
-    ASSERT_NE(frames, nullptr);
-    EXPECT_EQ(frames->w, 4 * 64 + 3 * 2) << "four tiles of 32 x 2 with a gap of 2 between";
-    EXPECT_EQ(frames->h, 2 * 96 + 2) << "eight frames in two rows";
-    SDL_FreeSurface(frames);
-    EXPECT_EQ(
-        runTool("quorin-animview", {"--headless", "--res", QUORIN_RUNTIME_DIR, "--file", "anime/NONE.cma"},
-                scratch / "log.txt"),
-        1);
-    EXPECT_EQ(runTool("quorin-animview", {"--scale", "0"}, scratch / "log.txt"), 2);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The audio manager on the engine's silent, logging audio backend.
 #include <cmath>
 
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/GameFixture.h"
+#include "tests/support/Mp3Frames.h"
+#include "tests/support/TempFolder.h"
 
 using engine::AudioEngine;
 using vastomer::GameServices;
@@ -9,10 +12,10 @@ using vastomer::NAudioManager;
 
 namespace {
 
-class AudioManagerTest : public GameTest {
+class AudioManagerTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         auto* files = engine::FileUtils::getInstance();
         files->setResourceRoot(resources_.path());
         files->setSearchPaths({"res", "res/audio"});
@@ -33,7 +36,7 @@ protected:
         return -1.0f;
     }
 
-    testsupport::TempDir resources_;
+    testsupport::TempFolder resources_;
 };
 
 TEST_F(AudioManagerTest, FreshInstallPlaysMusicFullAndEffectsAtSeventyPercent) {

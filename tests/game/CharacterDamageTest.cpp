@@ -1,20 +1,20 @@
 // Damage, invincibility, defeat and revival of the character base, with and without the damage and
 // defeat motions in the resource tree.
-#include "tests/game/CharacterTestSupport.h"
+#include "tests/support/CharacterFixture.h"
 
 using namespace vastomer;
 
 namespace {
 
-constexpr int kSproutling = 1;      // has its DAMAGE_ and DOWN_ motions
-constexpr int kWithoutMotions = 9;  // the Sproutling's variant 9: no motion files at all
+constexpr int SPROUTLING = 1;       // has its DAMAGE_ and DOWN_ motions
+constexpr int WITHOUT_MOTIONS = 9;  // the Sproutling's variant 9: no motion files at all
 
 }  // namespace
 
-using CharacterDamageTest = CharacterTest;
+using CharacterDamageTest = CharacterFixture;
 
 TEST_F(CharacterDamageTest, NoSecondHitDuringTheDamageMotionOrTheInvincibilityAfterIt) {
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
     ASSERT_TRUE(settle(c));
     ASSERT_EQ(c->getHp(), 12);
     c->damage(3);
@@ -41,7 +41,7 @@ TEST_F(CharacterDamageTest, NoSecondHitDuringTheDamageMotionOrTheInvincibilityAf
 }
 
 TEST_F(CharacterDamageTest, AMissingDamageMotionEndsAtOnceInsteadOfLockingForEver) {
-    CharacterSprite* c = spawn(kSproutling, {100, 80}, "enemy", kWithoutMotions);
+    CharacterSprite* c = spawn(SPROUTLING, {100, 80}, "enemy", WITHOUT_MOTIONS);
     ASSERT_TRUE(settle(c));
     c->damage(5);
     EXPECT_EQ(c->getHp(), 7);
@@ -51,7 +51,7 @@ TEST_F(CharacterDamageTest, AMissingDamageMotionEndsAtOnceInsteadOfLockingForEve
 }
 
 TEST_F(CharacterDamageTest, ZeroHitPointsDefeatOnTheNextFrameAndHealingThenDoesNothing) {
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
     ASSERT_TRUE(settle(c));
     c->setHp(1);
     c->damage(5);
@@ -65,8 +65,8 @@ TEST_F(CharacterDamageTest, ZeroHitPointsDefeatOnTheNextFrameAndHealingThenDoesN
 }
 
 TEST_F(CharacterDamageTest, TheDefeatEndsWithItsCallbackEvenWithoutADownMotion) {
-    for (int variant : {0, kWithoutMotions}) {
-        CharacterSprite* c = spawn(kSproutling, {100, 80}, "enemy", variant);
+    for (int variant : {0, WITHOUT_MOTIONS}) {
+        CharacterSprite* c = spawn(SPROUTLING, {100, 80}, "enemy", variant);
         ASSERT_TRUE(settle(c));
         int called = 0;
         c->setDefeatCallback([&called](CharacterSprite*) { ++called; });
@@ -79,7 +79,7 @@ TEST_F(CharacterDamageTest, TheDefeatEndsWithItsCallbackEvenWithoutADownMotion) 
 }
 
 TEST_F(CharacterDamageTest, ResetRevivesUnlockedStandingAndWaiting) {
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
     ASSERT_TRUE(settle(c));
     c->walk(false, true);
     c->die();
@@ -97,8 +97,8 @@ TEST_F(CharacterDamageTest, ResetRevivesUnlockedStandingAndWaiting) {
 }
 
 TEST_F(CharacterDamageTest, LinksToNodesThatAreGoneReadNull) {
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
-    CharacterSprite* summoner = spawn(kSproutling, {200, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
+    CharacterSprite* summoner = spawn(SPROUTLING, {200, 60});
     c->setPartner(summoner);
     engine::Node* spark = engine::Node::create();
     c->addChild(spark);

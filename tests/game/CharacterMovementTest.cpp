@@ -3,17 +3,17 @@
 // included), blocking, and the player's push-out from boxes.
 #include <algorithm>
 
-#include "tests/game/CharacterTestSupport.h"
+#include "tests/support/CharacterFixture.h"
 
 using namespace vastomer;
 
 namespace {
 
-constexpr int kSproutling = 1;
+constexpr int SPROUTLING = 1;
 
 }  // namespace
 
-class CharacterMovementTest : public CharacterTest {
+class CharacterMovementTest : public CharacterFixture {
 protected:
     // Top horizontal speed over `frames` frames of running right, from the distance covered per frame.
     float topSpeedRunningRight(CharacterSprite* character, int frames) {
@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(CharacterMovementTest, WalkAcceleratesUpToTheCapWhichHalvesWithoutFullSpeed) {
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
     ASSERT_TRUE(settle(c));
     c->setMoveSpeed(10.0f);
     c->setMoveAcceleration(1.0f);
@@ -53,7 +53,7 @@ TEST_F(CharacterMovementTest, WalkAcceleratesUpToTheCapWhichHalvesWithoutFullSpe
 }
 
 TEST_F(CharacterMovementTest, AHeldJumpArmsThenPushesTenTimesAndEndsOnTheTwelfthCall) {
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
     ASSERT_TRUE(settle(c));
     c->setJumpFrameLimit(10);
     EXPECT_FALSE(c->jump());
@@ -71,7 +71,7 @@ TEST_F(CharacterMovementTest, AHeldJumpArmsThenPushesTenTimesAndEndsOnTheTwelfth
 }
 
 TEST_F(CharacterMovementTest, AJumpRisesThenFallsAndLandsFromTheNormalBelow) {
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
     ASSERT_TRUE(settle(c));
     const float ground = c->getPositionY();
     const engine::Vec2 base = c->getBasePosition();
@@ -97,7 +97,7 @@ TEST_F(CharacterMovementTest, AJumpRisesThenFallsAndLandsFromTheNormalBelow) {
 
 TEST_F(CharacterMovementTest, WalkingOffALedgeStartsAFallButASeamBetweenBoxesDoesNot) {
     // From ground box A onto box B (they meet at x 480): still standing all the way.
-    CharacterSprite* c = spawn(kSproutling, {440, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {440, 60});
     ASSERT_TRUE(settle(c));
     const float ground = c->getPositionY();
     for (int i = 0; i < 60; ++i) {
@@ -123,7 +123,7 @@ TEST_F(CharacterMovementTest, WalkingOffALedgeStartsAFallButASeamBetweenBoxesDoe
 }
 
 TEST_F(CharacterMovementTest, ACeilingWhilePushingEndsTheJumpAndABlockStopsTheDrive) {
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
     ASSERT_TRUE(settle(c));
     engine::PhysicsShape* ground = boxAt("ground", {100, 16});
     ASSERT_NE(ground, nullptr);
@@ -146,7 +146,7 @@ TEST_F(CharacterMovementTest, ASideContactPushesOnlyThePlayerAndByTheOverlap) {
     // The wall box spans x 0-16. A body 16 wide centred at x 21 overlaps it by 3.
     engine::PhysicsShape* wall = boxAt("wall", {8, 100});
     ASSERT_NE(wall, nullptr);
-    CharacterSprite* creature = spawn(kSproutling, {21, 100});
+    CharacterSprite* creature = spawn(SPROUTLING, {21, 100});
     const int contacts = creature->getSurfaceContacts();
     creature->onContactBegin(shapeOf(creature), wall, -1.0f, 0.0f);
     EXPECT_EQ(creature->getSurfaceContacts(), contacts + 1);
@@ -169,7 +169,7 @@ TEST_F(CharacterMovementTest, ASideContactPushesOnlyThePlayerAndByTheOverlap) {
 
 TEST_F(CharacterMovementTest, AContactThatSlidesOntoATopLandsAndOneThatSlidesOffLeaves) {
     // Against the side of the step (x 288-352, top 32-48), in the air.
-    CharacterSprite* c = spawn(kSproutling, {100, 60});
+    CharacterSprite* c = spawn(SPROUTLING, {100, 60});
     ASSERT_TRUE(settle(c));
     engine::PhysicsShape* step = boxAt("ground", {300, 40});
     ASSERT_NE(step, nullptr);

@@ -4,25 +4,26 @@
 
 #include "engine/audio/AudioEngine.h"
 #include "game/scenario/AnimationSprites.h"
-#include "tests/game/AnimationTestSupport.h"
+#include "tests/support/AnimationFixture.h"
+#include "tests/support/Mp3Frames.h"
 
 using engine::MessageBox;
 using vastomer::CompositeAnimation;
 
 namespace {
 
-const std::string kRed = "sheet.png:16:16:0";
+const std::string RED = "sheet.png:16:16:0";
 
-class CompositeAnimationPlayback : public AnimationTest {
+class CompositeAnimationTest : public AnimationFixture {
 protected:
     void SetUp() override {
-        AnimationTest::SetUp();
+        AnimationFixture::SetUp();
         writeQuadrantSheet("sheet.png");
     }
 };
 
-TEST_F(CompositeAnimationPlayback, AnElementAtFrameThreeDrawsAtTheFourthIntervalAndFinishesOneLater) {
-    CompositeAnimation* node = animation(script("late", paintLine(3, 7, kRed)));
+TEST_F(CompositeAnimationTest, AnElementAtFrameThreeDrawsAtTheFourthIntervalAndFinishesOneLater) {
+    CompositeAnimation* node = animation(script("late", paintLine(3, 7, RED)));
     int finished = 0;
     node->play([&](CompositeAnimation* done) {
         EXPECT_EQ(done, node);
@@ -45,12 +46,12 @@ TEST_F(CompositeAnimationPlayback, AnElementAtFrameThreeDrawsAtTheFourthInterval
     EXPECT_FALSE(node->isUpdateScheduled());
 }
 
-TEST_F(CompositeAnimationPlayback, IntervalsLandOnWholeFrames) {
+TEST_F(CompositeAnimationTest, IntervalsLandOnWholeFrames) {
     // 1/60 s steps add up to 0.05, 0.1 and 1/12 s exactly on the 3rd, 6th and 5th frame.
     for (const auto& [interval, frames] : std::vector<std::pair<std::string, int>>{
              {"0.05", 3}, {"0.1", 6}, {"0.0833333", 5}, {"0.0666667", 4}}) {
         CompositeAnimation* node =
-            animation(script("i" + std::to_string(frames), paintLine(1, 1, kRed), interval));
+            animation(script("i" + std::to_string(frames), paintLine(1, 1, RED), interval));
         node->play();
         runFrames(frames * 2 - 1);
         EXPECT_EQ(node->getChildrenCount(), 0u) << interval;
@@ -60,9 +61,9 @@ TEST_F(CompositeAnimationPlayback, IntervalsLandOnWholeFrames) {
     }
 }
 
-TEST_F(CompositeAnimationPlayback, ALoopClearsItsChildrenWhenItWrapsAndReportsEachPass) {
+TEST_F(CompositeAnimationTest, ALoopClearsItsChildrenWhenItWrapsAndReportsEachPass) {
     CompositeAnimation* node = animation(
-        script("loop", paintLine(0, 1, kRed, -20) + paintLine(1, 2, "sheet.png:16:16:1", 20), "0.05"));
+        script("loop", paintLine(0, 1, RED, -20) + paintLine(1, 2, "sheet.png:16:16:1", 20), "0.05"));
     int passes = 0;
     node->play([&](CompositeAnimation*) { ++passes; }, true);
     runFrames(6);
@@ -77,8 +78,8 @@ TEST_F(CompositeAnimationPlayback, ALoopClearsItsChildrenWhenItWrapsAndReportsEa
     EXPECT_TRUE(MessageBox::getShown().empty()) << lastBox();
 }
 
-TEST_F(CompositeAnimationPlayback, StepShowsTheFirstFrameAtOnceAndPausingHolds) {
-    CompositeAnimation* node = animation(script("step", paintLine(0, 1, kRed) + paintLine(1, 2, kRed)));
+TEST_F(CompositeAnimationTest, StepShowsTheFirstFrameAtOnceAndPausingHolds) {
+    CompositeAnimation* node = animation(script("step", paintLine(0, 1, RED) + paintLine(1, 2, RED)));
     node->play(nullptr, true);
     node->step();
     EXPECT_EQ(node->getChildrenCount(), 1u);
@@ -90,8 +91,8 @@ TEST_F(CompositeAnimationPlayback, StepShowsTheFirstFrameAtOnceAndPausingHolds) 
     EXPECT_EQ(node->getChildrenCount(), 2u);
 }
 
-TEST_F(CompositeAnimationPlayback, ALockedAnimationIgnoresPlay) {
-    CompositeAnimation* node = animation(script("locked", paintLine(0, 1, kRed)));
+TEST_F(CompositeAnimationTest, ALockedAnimationIgnoresPlay) {
+    CompositeAnimation* node = animation(script("locked", paintLine(0, 1, RED)));
     node->setLocked(true);
     bool called = false;
     node->play([&](CompositeAnimation*) { called = true; }, true);
@@ -105,9 +106,9 @@ TEST_F(CompositeAnimationPlayback, ALockedAnimationIgnoresPlay) {
     EXPECT_EQ(node->getChildrenCount(), 1u);
 }
 
-TEST_F(CompositeAnimationPlayback, AFinishCallbackMayStartAnotherScriptOnTheSameNode) {
-    const std::string second = script("second", paintLine(0, 5, kRed) + paintLine(3, 6, kRed));
-    CompositeAnimation* node = animation(script("first", paintLine(0, 1, kRed)));
+TEST_F(CompositeAnimationTest, AFinishCallbackMayStartAnotherScriptOnTheSameNode) {
+    const std::string second = script("second", paintLine(0, 5, RED) + paintLine(3, 6, RED));
+    CompositeAnimation* node = animation(script("first", paintLine(0, 1, RED)));
     node->play([&](CompositeAnimation* done) {
         done->load(second);
         done->play(nullptr, true);
@@ -119,28 +120,28 @@ TEST_F(CompositeAnimationPlayback, AFinishCallbackMayStartAnotherScriptOnTheSame
     EXPECT_NE(node->getChildByTag(6), nullptr);
 }
 
-TEST_F(CompositeAnimationPlayback, CellsAreCutRowByRowAndWholePicturesShowWhole) {
+TEST_F(CompositeAnimationTest, CellsAreCutRowByRowAndWholePicturesShowWhole) {
     CompositeAnimation* cells = animation(script(
         "cells", paintLine(0, 1, "sheet.png:16:16:2", -40) + paintLine(0, 2, "sheet.png:16:16:1", 40)));
     CompositeAnimation* whole = animation(script("whole", paintLine(0, 1, "sheet.png", 0, 60)));
     cells->play();
     whole->play();
     runFrames(6);
-    SDL_Color left = pixel(440, 270), right = pixel(520, 270);
+    testsupport::Pixel left = pixel(440, 270), right = pixel(520, 270);
     EXPECT_EQ((std::vector<int>{left.r, left.g, left.b}), (std::vector<int>{0, 0, 255}))
         << "cell 2: bottom left";
     EXPECT_EQ((std::vector<int>{right.r, right.g, right.b}), (std::vector<int>{0, 255, 0}))
         << "cell 1: top right";
     auto* sprite = static_cast<engine::Sprite*>(whole->getChildByTag(1));
     EXPECT_EQ(sprite->getContentSize().width, 32.0f);
-    SDL_Color topLeft = pixel(472, 338), bottomRight = pixel(487, 323);
+    testsupport::Pixel topLeft = pixel(472, 338), bottomRight = pixel(487, 323);
     EXPECT_EQ(topLeft.r, 255);
     EXPECT_EQ(topLeft.g, 0);
     EXPECT_EQ(bottomRight.g, 255);
     EXPECT_EQ(bottomRight.b, 0);
 }
 
-TEST_F(CompositeAnimationPlayback, SpritePropertiesFollowPaintChangeMoveAndRemove) {
+TEST_F(CompositeAnimationTest, SpritePropertiesFollowPaintChangeMoveAndRemove) {
     const std::string lines =
         "0,paint,3,sheet.png:16:16:0,4,5,2.9,2,0.5,0,1,30,true,false,ADD,-,10,-,-\n"
         "1,Change,3,sheet.png:16:16:3,6,7,-1,1,1,0.5,0.5,0,false,true,COLOR,1,2,3,128\n"
@@ -183,7 +184,7 @@ TEST_F(CompositeAnimationPlayback, SpritePropertiesFollowPaintChangeMoveAndRemov
     EXPECT_TRUE(MessageBox::getShown().empty()) << lastBox();
 }
 
-TEST_F(CompositeAnimationPlayback, APictureFolderIsPutBeforeEveryPicture) {
+TEST_F(CompositeAnimationTest, APictureFolderIsPutBeforeEveryPicture) {
     writeQuadrantSheet("set/sheet.png");
     CompositeAnimation* node = animation(script("folder", paintLine(0, 1, "sheet.png:16:16:3")));
     node->setPictureFolder("set/");
@@ -194,7 +195,7 @@ TEST_F(CompositeAnimationPlayback, APictureFolderIsPutBeforeEveryPicture) {
     EXPECT_NE(sprite->getTexture()->getPath().find("images/set/sheet.png"), std::string::npos);
 }
 
-TEST_F(CompositeAnimationPlayback, SoundsStartAndStopThroughTheAudioManager) {
+TEST_F(CompositeAnimationTest, SoundsStartAndStopThroughTheAudioManager) {
     write("audio/se/long.mp3", testsupport::silentMp3(200));
     CompositeAnimation* node =
         animation(script("sound", "0,PLAYSE,4,audio/se/long.mp3,0.5\n2,STOPSE,4\n3,STOPSE,9\n"));
@@ -215,7 +216,7 @@ TEST_F(CompositeAnimationPlayback, SoundsStartAndStopThroughTheAudioManager) {
     EXPECT_TRUE(MessageBox::getShown().empty()) << "a sound id never started stops nothing: " << lastBox();
 }
 
-TEST_F(CompositeAnimationPlayback, EventsReachTheOwnerWithBothTexts) {
+TEST_F(CompositeAnimationTest, EventsReachTheOwnerWithBothTexts) {
     CompositeAnimation* node = animation(script("event", "1,FUNC,grapplebody,grappleBody:4:28:24\n"));
     std::vector<std::string> seen;
     node->setOnEvent([&](CompositeAnimation* from, const std::string& name, const std::string& parameter) {
@@ -227,10 +228,10 @@ TEST_F(CompositeAnimationPlayback, EventsReachTheOwnerWithBothTexts) {
     EXPECT_EQ(seen, std::vector<std::string>{"grapplebody|grappleBody:4:28:24"});
 }
 
-TEST_F(CompositeAnimationPlayback, FaultyElementsAreReportedAndSkippedWhilePlaybackGoesOn) {
-    const std::string lines =
-        paintLine(0, 1, kRed) + paintLine(0, 2, "missing.png") + paintLine(0, 3, "sheet.png:16:16:9") +
-        "1,REMOVE,1\n2,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n" + paintLine(3, 4, kRed);
+TEST_F(CompositeAnimationTest, FaultyElementsAreReportedAndSkippedWhilePlaybackGoesOn) {
+    const std::string lines = paintLine(0, 1, RED) + paintLine(0, 2, "missing.png") +
+                              paintLine(0, 3, "sheet.png:16:16:9") +
+                              "1,REMOVE,1\n2,MOVE,1,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n" + paintLine(3, 4, RED);
     const std::string file = script("faulty", lines);
     CompositeAnimation* node = animation(file);
     node->play();
@@ -247,8 +248,8 @@ TEST_F(CompositeAnimationPlayback, FaultyElementsAreReportedAndSkippedWhilePlayb
 
     // A child with the tag that is no sprite, and a PAINT over a tag already there.
     MessageBox::clearShown();
-    CompositeAnimation* other = animation(script("cast", paintLine(0, 1, kRed) + paintLine(2, 8, kRed) +
-                                                             "1,MOVE,8,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n"));
+    CompositeAnimation* other = animation(script(
+        "cast", paintLine(0, 1, RED) + paintLine(2, 8, RED) + "1,MOVE,8,-,0,0,0,1,1,0,0,0,0,-,-,-,-,x,x\n"));
     other->play();
     runFrames(6);
     other->addChild(engine::Node::create(), 0, 8);

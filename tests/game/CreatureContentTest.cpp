@@ -19,7 +19,8 @@
 #include "game/data/MasterText.h"
 #include "game/scenario/CompositeAnimation.h"
 #include "game/scenario/NSpriteAnimationManager.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
+#include "tests/support/TestPaths.h"
 
 using vastomer::AnimationCommand;
 using vastomer::AnimationElement;
@@ -93,10 +94,10 @@ struct TableLine {
     std::string where() const { return file + ":" + std::to_string(line.number); }
 };
 
-class CreatureContentTest : public GameTest {
+class CreatureContentTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         scene_ = engine::Scene::create();
         engine::Director::getInstance()->runWithScene(scene_);
         data_ = vastomer::DataManager::getInstance();
@@ -107,7 +108,7 @@ protected:
     void TearDown() override {
         for (auto& [name, surface] : pictures_)
             SDL_FreeSurface(surface);
-        GameTest::TearDown();
+        GameFixture::TearDown();
     }
 
     // The "enemy" and "groupBoss" markers of every shipped part of every stage, by stage.
@@ -238,7 +239,7 @@ protected:
         auto cached = loaded_.find(file);
         if (cached != loaded_.end()) return cached->second;
         CompositeAnimation* node = nullptr;
-        if (!std::filesystem::exists(std::string(QUORIN_RUNTIME_DIR) + "/res/" + file)) {
+        if (!std::filesystem::exists(testsupport::runtimeDir() + "/res/" + file)) {
             ADD_FAILURE() << file << " is not in the runtime tree";
         } else {
             engine::MessageBox::clearShown();

@@ -2,11 +2,11 @@
 // progress operations and the progress as JSON.
 #include <gtest/gtest.h>
 
-#include "tests/game/DataTestSupport.h"
+#include "tests/support/DataFixture.h"
 
 using namespace vastomer;
 
-class DataManagerTest : public DataTest {};
+class DataManagerTest : public DataFixture {};
 
 TEST_F(DataManagerTest, TheRealTablesHoldTheFirstCast) {
     useRealTables();

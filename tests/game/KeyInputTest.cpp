@@ -1,7 +1,7 @@
 // Keys and the game pad reduced to game actions, in the running game scene.
 #include "game/input/ControllerKey.h"
 #include "game/input/KeyNames.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
 
 using vastomer::KeyActionType;
 using vastomer::KeyInputManager;
@@ -9,16 +9,16 @@ using vastomer::ControllerKey::DPAD_RIGHT;
 
 namespace {
 
-constexpr int kEscape = 6;
-constexpr int kLeftArrow = 26;
-constexpr int kUpArrow = 28;
-constexpr int kKeyD = 127;
-constexpr int kKeyX = 147;
-constexpr int kKeyZ = 149;
-constexpr int kButtonA = 0;  // joystick index of A
-constexpr int kButtonDpadRight = 11;
+constexpr int ESCAPE = 6;
+constexpr int LEFT_ARROW = 26;
+constexpr int UP_ARROW = 28;
+constexpr int KEY_D = 127;
+constexpr int KEY_X = 147;
+constexpr int KEY_Z = 149;
+constexpr int PAD_BUTTON_A = 0;  // joystick index of A
+constexpr int PAD_BUTTON_DPAD_RIGHT = 11;
 
-class KeyInputTest : public GameTest {
+class KeyInputTest : public GameFixture {
 protected:
     KeyInputManager* input() { return KeyInputManager::getInstance(); }
 
@@ -44,9 +44,9 @@ TEST_F(KeyInputTest, DefaultKeysConfirmCancelMoveAndPause) {
     struct Case {
         int key;
         KeyActionType action;
-    } cases[] = {{kKeyZ, KeyActionType::OK},        {kKeyX, KeyActionType::CANCEL},
-                 {kLeftArrow, KeyActionType::LEFT}, {kUpArrow, KeyActionType::UP},
-                 {kKeyD, KeyActionType::PAUSE},     {kEscape, KeyActionType::PAUSE}};
+    } cases[] = {{KEY_Z, KeyActionType::OK},        {KEY_X, KeyActionType::CANCEL},
+                 {LEFT_ARROW, KeyActionType::LEFT}, {UP_ARROW, KeyActionType::UP},
+                 {KEY_D, KeyActionType::PAUSE},     {ESCAPE, KeyActionType::PAUSE}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         sendKey(c.key, true);
@@ -67,43 +67,43 @@ TEST_F(KeyInputTest, DefaultKeysConfirmCancelMoveAndPause) {
 TEST_F(KeyInputTest, FirstBindingInMatchOrderWinsAndBoundEscapeIsNotPause) {
     ASSERT_NE(startGame(), nullptr);
     auto& keys = input()->getKeyBindings();
-    keys[KeyActionType::OK] = kLeftArrow;  // LEFT is matched before OK
-    sendKey(kLeftArrow, true);
+    keys[KeyActionType::OK] = LEFT_ARROW;  // LEFT is matched before OK
+    sendKey(LEFT_ARROW, true);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::LEFT));
     EXPECT_FALSE(input()->isActionOn(KeyActionType::OK));
-    sendKey(kLeftArrow, false);
+    sendKey(LEFT_ARROW, false);
 
-    keys[KeyActionType::OK] = kEscape;
-    sendKey(kEscape, true);
+    keys[KeyActionType::OK] = ESCAPE;
+    sendKey(ESCAPE, true);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::OK));
     EXPECT_FALSE(input()->isActionOn(KeyActionType::PAUSE));
-    sendKey(kEscape, false);
+    sendKey(ESCAPE, false);
     EXPECT_FALSE(input()->isActionOn(KeyActionType::OK));
 }
 
 TEST_F(KeyInputTest, KeyHeldAcrossClearActsOnceButHeldPadButtonPressesAgain) {
     ASSERT_NE(startGame(), nullptr);
-    sendKey(kKeyZ, true);
+    sendKey(KEY_Z, true);
     runFrames(1);
     input()->clearActions();
     runFrames(3);
     EXPECT_FALSE(input()->isActionOn(KeyActionType::OK)) << "a held key presses only on its key-down";
     EXPECT_EQ(input()->getLastKey(), 0);
-    sendKey(kKeyZ, false);
-    sendKey(kKeyZ, true);
+    sendKey(KEY_Z, false);
+    sendKey(KEY_Z, true);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::OK));
-    sendKey(kKeyZ, false);
+    sendKey(KEY_Z, false);
 
     plugPad();
     input()->setGamepadMode(true);
-    padButton(kButtonA, true);
+    padButton(PAD_BUTTON_A, true);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::OK));
     EXPECT_EQ(input()->getLastButton(), vastomer::ControllerKey::BUTTON_A);
     input()->clearActions();
     EXPECT_FALSE(input()->isActionOn(KeyActionType::OK));
     runFrames(1);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::OK)) << "a held button is polled again";
-    padButton(kButtonA, false);
+    padButton(PAD_BUTTON_A, false);
     EXPECT_FALSE(input()->isActionOn(KeyActionType::OK));
     EXPECT_EQ(input()->getLastButton(), vastomer::ControllerKey::NONE);
 }
@@ -111,15 +111,15 @@ TEST_F(KeyInputTest, KeyHeldAcrossClearActsOnceButHeldPadButtonPressesAgain) {
 TEST_F(KeyInputTest, GamepadModeIgnoresKeysAndLeavesLastKey) {
     ASSERT_NE(startGame(), nullptr);
     plugPad();
-    sendKey(kKeyX, true);
-    sendKey(kKeyX, false);
+    sendKey(KEY_X, true);
+    sendKey(KEY_X, false);
     input()->setGamepadMode(true);
-    sendKey(kKeyZ, true);
+    sendKey(KEY_Z, true);
     EXPECT_FALSE(input()->isActionOn(KeyActionType::OK));
     EXPECT_EQ(input()->getLastKey(), 0);
-    input()->setLastKey(kKeyX);
-    sendKey(kKeyZ, false);
-    EXPECT_EQ(input()->getLastKey(), kKeyX);
+    input()->setLastKey(KEY_X);
+    sendKey(KEY_Z, false);
+    EXPECT_EQ(input()->getLastKey(), KEY_X);
 }
 
 TEST_F(KeyInputTest, StickPressesFromHalfWayAndCentreLeavesTheDpad) {
@@ -133,12 +133,12 @@ TEST_F(KeyInputTest, StickPressesFromHalfWayAndCentreLeavesTheDpad) {
     padAxis(0, 0.0f);
     EXPECT_FALSE(input()->isActionOn(KeyActionType::RIGHT));
 
-    padButton(kButtonDpadRight, true);
+    padButton(PAD_BUTTON_DPAD_RIGHT, true);
     padAxis(0, 0.8f);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::RIGHT));
     padAxis(0, 0.0f);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::RIGHT)) << "the D-pad still holds it";
-    padButton(kButtonDpadRight, false);
+    padButton(PAD_BUTTON_DPAD_RIGHT, false);
     EXPECT_FALSE(input()->isActionOn(KeyActionType::RIGHT));
 
     padAxis(0, -0.5f);
@@ -158,7 +158,7 @@ TEST_F(KeyInputTest, UnpluggingTheLastPadReleasesEverythingAndFallsBackToKeys) {
     ASSERT_NE(startGame(), nullptr);
     plugPad();
     input()->setGamepadMode(true);
-    padButton(kButtonA, true);
+    padButton(PAD_BUTTON_A, true);
     padAxis(0, 1.0f);
     ASSERT_TRUE(input()->isActionOn(KeyActionType::OK));
     ASSERT_TRUE(input()->isActionOn(KeyActionType::RIGHT));
@@ -168,26 +168,26 @@ TEST_F(KeyInputTest, UnpluggingTheLastPadReleasesEverythingAndFallsBackToKeys) {
     EXPECT_FALSE(input()->isGamepadMode());
     EXPECT_FALSE(input()->isActionOn(KeyActionType::ANY));
     EXPECT_EQ(input()->getLastButton(), vastomer::ControllerKey::NONE);
-    sendKey(kKeyZ, true);
+    sendKey(KEY_Z, true);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::OK)) << "the keyboard works at once";
-    sendKey(kKeyZ, false);
+    sendKey(KEY_Z, false);
 
     // Plugging a pad in again brings the chosen game-pad mode back.
     plugPad();
     EXPECT_TRUE(input()->isGamepadMode());
-    padButton(kButtonA, true);
+    padButton(PAD_BUTTON_A, true);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::OK));
 }
 
 TEST_F(KeyInputTest, StoredGamepadModeWithoutPadStartsOnTheKeyboard) {
     auto* settings = engine::UserDefault::getInstance();
     settings->setBoolForKey("GamepadMode", true);
-    settings->setIntegerForKey("KeyActionType::OK", kKeyZ);
+    settings->setIntegerForKey("KeyActionType::OK", KEY_Z);
     ASSERT_NE(startGame(), nullptr);
     EXPECT_FALSE(input()->isJoystickConnected());
     EXPECT_FALSE(input()->isGamepadMode());
     EXPECT_FALSE(input()->isJoystickPresent());
-    sendKey(kKeyZ, true);
+    sendKey(KEY_Z, true);
     EXPECT_TRUE(input()->isActionOn(KeyActionType::OK));
 }
 
@@ -195,7 +195,7 @@ TEST_F(KeyInputTest, StoredPadModeWithPadPresentAtStartUsesThePad) {
     engine::Joystick::getInstance()->injectConnect(0);
     engine::Joystick::getInstance()->sampleDevices();
     engine::UserDefault::getInstance()->setBoolForKey("GamepadMode", true);
-    engine::UserDefault::getInstance()->setIntegerForKey("KeyActionType::OK", kKeyZ);
+    engine::UserDefault::getInstance()->setIntegerForKey("KeyActionType::OK", KEY_Z);
     ASSERT_NE(startGame(), nullptr);
     EXPECT_TRUE(input()->isJoystickConnected());
     EXPECT_TRUE(input()->isGamepadMode());
@@ -221,7 +221,7 @@ TEST_F(KeyInputTest, BindingsRoundTripAndMissingOnesTakeTheirDefault) {
     settings->setIntegerForKey("KeyActionType::BUTTON3", 60);
     input()->loadBindings();
     EXPECT_EQ(input()->getKeyBinding(KeyActionType::OK), 59);
-    EXPECT_EQ(input()->getKeyBinding(KeyActionType::CANCEL), kKeyX);
+    EXPECT_EQ(input()->getKeyBinding(KeyActionType::CANCEL), KEY_X);
     EXPECT_EQ(input()->getKeyBinding(KeyActionType::BUTTON3), 60);
     EXPECT_EQ(input()->getButtonBinding(KeyActionType::OK), vastomer::ControllerKey::BUTTON_A);
     EXPECT_EQ(input()->getButtonBinding(KeyActionType::PAUSE), vastomer::ControllerKey::SELECT);
@@ -234,33 +234,6 @@ TEST_F(KeyInputTest, UnknownKeysNeverPressAnAction) {
     input()->getKeyBindings()[KeyActionType::BUTTON6] = 0;
     sendKey(0, true);
     EXPECT_FALSE(input()->isActionOn(KeyActionType::ANY));
-}
-
-TEST(KeyNamesTest, NamesFollowTheTablesAndScriptNamesAreUnambiguous) {
-    EXPECT_EQ(KeyInputManager::keyName(6), "ESC");
-    EXPECT_EQ(KeyInputManager::keyName(36), "KEPAD-HOME");
-    EXPECT_EQ(KeyInputManager::keyName(61), "'");
-    EXPECT_EQ(KeyInputManager::keyName(67), "'");
-    EXPECT_EQ(KeyInputManager::keyName(120), "\\");
-    EXPECT_EQ(KeyInputManager::keyName(156), "\xC2\xA5");
-    EXPECT_EQ(KeyInputManager::keyName(165), "PLAY");
-    EXPECT_EQ(KeyInputManager::keyName(0), "");
-    EXPECT_EQ(KeyInputManager::keyName(166), "");
-    EXPECT_EQ(KeyInputManager::buttonName(1021), "START");
-    EXPECT_EQ(KeyInputManager::buttonName(DPAD_RIGHT), "");
-    EXPECT_EQ(KeyInputManager::buttonName(1024), "");
-    EXPECT_EQ(vastomer::KeyNames::buttonForIndex(6), vastomer::ControllerKey::PAUSE);
-    EXPECT_EQ(vastomer::KeyNames::buttonForIndex(14), vastomer::ControllerKey::NONE);
-    // Every key has a script name that reads back as that key.
-    for (int code = 1; code <= 165; ++code) {
-        std::string name = vastomer::KeyNames::scriptKeyName(code);
-        int back = name[0] == '#' ? std::stoi(name.substr(1)) : vastomer::KeyNames::keyCodeForName(name);
-        EXPECT_EQ(back, code) << name;
-    }
-    EXPECT_EQ(vastomer::KeyNames::scriptKeyName(61), "#61");
-    EXPECT_EQ(vastomer::KeyNames::keyCodeForName("'"), 0);
-    EXPECT_EQ(vastomer::KeyNames::keyCodeForName("z"), 149);
-    EXPECT_EQ(vastomer::KeyNames::keyCodeForName("Z"), 118);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@
 
 #include "engine/scene/TMXParser.h"
 #include "engine/scene/TMXTiledMap.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -85,13 +86,14 @@ std::vector<MapObject> readGroup(const engine::TMXTiledMap& map, const char* gro
     return objects;
 }
 
-class MapContentTest : public GameTest {
+class MapContentTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         data_ = vastomer::DataManager::getInstance();
         ASSERT_NE(data_, nullptr);
-        const std::filesystem::path folder = std::filesystem::path(QUORIN_RUNTIME_DIR) / "res/data/map";
+        const std::filesystem::path folder =
+            std::filesystem::path(testsupport::runtimeDir()) / "res/data/map";
         ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
         std::set<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(folder))
@@ -103,7 +105,7 @@ protected:
     void TearDown() override {
         for (auto& [path, picture] : pictures_)
             SDL_FreeSurface(picture);
-        GameTest::TearDown();
+        GameFixture::TearDown();
     }
 
     ShippedMap load(const std::string& file) {

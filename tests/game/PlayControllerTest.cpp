@@ -2,16 +2,16 @@
 // fall-out net, the per-press input rules, the stand-in pause, and the names of the story's files.
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsShape.h"
-#include "tests/game/PlayTestSupport.h"
+#include "tests/support/PlayFixture.h"
 
 using namespace vastomer;
 
 namespace {
 
-class PlayControllerTest : public PlayTest {
+class PlayControllerTest : public PlayFixture {
 protected:
     void SetUp() override {
-        PlayTest::SetUp();
+        PlayFixture::SetUp();
         ASSERT_NE(startStage(1), nullptr);
         ASSERT_TRUE(runUntilPlayable());
     }
@@ -29,7 +29,7 @@ engine::PhysicsShape* namedShape(const std::string& name,
 
 }  // namespace
 
-using PlayControllerOrderTest = GameTest;
+using PlayControllerOrderTest = GameFixture;
 
 TEST_F(PlayControllerOrderTest, ThePlayerComesFirstThenCreaturesThenBullets) {
     std::vector<engine::RefPtr<engine::PhysicsBody>> keep;

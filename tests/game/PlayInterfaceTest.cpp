@@ -5,7 +5,7 @@
 #include "game/play/LustGauge.h"
 #include "game/play/PlayInterface.h"
 #include "game/play/RectGauge.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
 
 using namespace vastomer;
 
@@ -18,8 +18,8 @@ Gauge* hpGauge(float value, float maximum) {
 
 }  // namespace
 
-using PlayInterfaceGaugeTest = GameTest;
-using PlayInterfaceTest = GameTest;
+using PlayInterfaceGaugeTest = GameFixture;
+using PlayInterfaceTest = GameFixture;
 
 TEST_F(PlayInterfaceGaugeTest, TheBarShowsTheShareOfTheMaximum) {
     Gauge* gauge = hpGauge(30, 100);

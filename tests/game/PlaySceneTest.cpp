@@ -1,13 +1,13 @@
 // The play screen: the stage start (and its refusal), part changes with the camera and the music,
 // the retry from the boss, and the player carried from stage to stage.
 #include "game/audio/NAudioManager.h"
-#include "tests/game/PlayTestSupport.h"
+#include "tests/support/PlayFixture.h"
 
 using namespace vastomer;
 
 namespace {
 
-class PlaySceneTest : public PlayTest {
+class PlaySceneTest : public PlayFixture {
 protected:
     int part() const { return DataManager::getInstance()->getCurrentPart(); }
     std::string music() const { return NAudioManager::getInstance()->getCurrentBgm(); }

@@ -17,7 +17,8 @@
 #include "engine/scene/ParticleTextures.h"
 #include "game/scenario/CompositeAnimation.h"
 #include "game/scenario/NSpriteAnimationManager.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/GameFixture.h"
+#include "tests/support/TestPaths.h"
 
 using vastomer::AnimationCommand;
 using vastomer::AnimationElement;
@@ -53,10 +54,10 @@ std::vector<std::string> split(const std::string& text, char separator) {
     return fields;
 }
 
-class PlayerAnimationContentTest : public GameTest {
+class PlayerAnimationContentTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         scene_ = engine::Scene::create();
         engine::Director::getInstance()->runWithScene(scene_);
         for (const auto& [id, row] : data()->getMasterTables().weaponRows()) {
@@ -67,7 +68,7 @@ protected:
     void TearDown() override {
         for (auto& [name, surface] : pictures_)
             SDL_FreeSurface(surface);
-        GameTest::TearDown();
+        GameFixture::TearDown();
     }
 
     static vastomer::DataManager* data() { return vastomer::DataManager::getInstance(); }
@@ -75,7 +76,7 @@ protected:
     // Loads a script of the runtime tree; fails the test (and returns null) when the file is not in
     // the tree, does not load, or names a picture, cell or sound the tree does not have.
     CompositeAnimation* load(const std::string& file) {
-        if (!std::filesystem::exists(std::string(QUORIN_RUNTIME_DIR) + "/res/" + file)) {
+        if (!std::filesystem::exists(testsupport::runtimeDir() + "/res/" + file)) {
             ADD_FAILURE() << file << " is not in the runtime tree";
             return nullptr;
         }

@@ -2,16 +2,16 @@
 // and the quick shot, and what the weapon animations' events make.
 #include "engine/physics/PhysicsBody.h"
 #include "game/character/BulletCharacter.h"
-#include "tests/game/PlayTestSupport.h"
+#include "tests/support/PlayFixture.h"
 
 using namespace vastomer;
 
 namespace {
 
-class PlayerCharacterCombatTest : public PlayTest {
+class PlayerCharacterCombatTest : public PlayFixture {
 protected:
     void SetUp() override {
-        PlayTest::SetUp();
+        PlayFixture::SetUp();
         ASSERT_NE(startStage(1), nullptr);
         ASSERT_TRUE(runUntilPlayable());
         runFrames(5);

@@ -2,16 +2,16 @@
 // LP edges, and what creatures' bodies and bullets do to her, in play on stage 1.
 #include "engine/physics/PhysicsBody.h"
 #include "game/character/BulletCharacter.h"
-#include "tests/game/PlayTestSupport.h"
+#include "tests/support/PlayFixture.h"
 
 using namespace vastomer;
 
 namespace {
 
-class PlayerCharacterStateTest : public PlayTest {
+class PlayerCharacterStateTest : public PlayFixture {
 protected:
     void SetUp() override {
-        PlayTest::SetUp();
+        PlayFixture::SetUp();
         ASSERT_NE(startStage(1), nullptr);
         ASSERT_TRUE(runUntilPlayable());
         runFrames(5);

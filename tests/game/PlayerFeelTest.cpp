@@ -4,18 +4,18 @@
 #include <cstdio>
 
 #include "engine/physics/PhysicsBody.h"
-#include "tests/game/PlayTestSupport.h"
+#include "tests/support/PlayFixture.h"
 
 using namespace vastomer;
 
 namespace {
 
-constexpr float kTile = 16.0f;
+constexpr float TILE = 16.0f;
 
-class PlayerFeelTest : public PlayTest {
+class PlayerFeelTest : public PlayFixture {
 protected:
     void SetUp() override {
-        PlayTest::SetUp();
+        PlayFixture::SetUp();
         ASSERT_NE(startStage(1), nullptr);
         ASSERT_TRUE(runUntilPlayable());
         runFrames(10);
@@ -48,7 +48,7 @@ TEST_F(PlayerFeelTest, RunsAtTwelveTilesASecond) {
         if (speed > top + 0.5f) framesToTop = i + 1;
         top = std::max(top, speed);
     }
-    std::printf("top run speed %.1f px/s (%.1f tiles/s), reached after %d frames\n", top, top / kTile,
+    std::printf("top run speed %.1f px/s (%.1f tiles/s), reached after %d frames\n", top, top / TILE,
                 framesToTop);
     EXPECT_NEAR(top, 192.0f, 1.0f);
     EXPECT_LE(framesToTop, 20) << "the run gets going within a third of a second";
@@ -60,10 +60,10 @@ TEST_F(PlayerFeelTest, FullAndShortestJumpsRiseFourAndTwoTiles) {
     const float longer = jumpHeight(40);
     std::printf(
         "jump held 3 frames: %.1f px (%.2f tiles); 20 frames: %.1f px (%.2f tiles); 40 frames: %.1f px\n",
-        shortest, shortest / kTile, full, full / kTile, longer);
-    EXPECT_NEAR(shortest / kTile, 1.9f, 0.2f);
-    EXPECT_NEAR(full / kTile, 4.3f, 0.2f);
-    EXPECT_GT(full, 4.0f * kTile) << "a full jump gets over the maps' 4-tile steps";
+        shortest, shortest / TILE, full, full / TILE, longer);
+    EXPECT_NEAR(shortest / TILE, 1.9f, 0.2f);
+    EXPECT_NEAR(full / TILE, 4.3f, 0.2f);
+    EXPECT_GT(full, 4.0f * TILE) << "a full jump gets over the maps' 4-tile steps";
     EXPECT_NEAR(longer, full, 0.5f) << "holding longer than the charge limit gives no more";
     const float half = jumpHeight(8);
     EXPECT_GT(half, shortest) << "a longer hold jumps higher";

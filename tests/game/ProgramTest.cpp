@@ -1,30 +1,34 @@
 // The real `quorin` program, run headless: start-up, splash pictures, input scripts, recordings, dumps.
-#include <SDL.h>
-#include <SDL_image.h>
-#include <gtest/gtest.h>
+#include <filesystem>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "tests/engine/PlatformTestSupport.h"
-#include "tests/engine/ProcessRunner.h"
+#include "tests/support/Files.h"
+#include "tests/support/Picture.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
+
+using testsupport::Picture;
+using testsupport::Pixel;
 
 namespace {
 
-const std::string kProgram = QUORIN_BINARY_DIR "/quorin";
+const std::string PROGRAM = testsupport::buildProgram("quorin");
 
 class ProgramTest : public ::testing::Test {
 protected:
-    // Runs the game headless with the built resources and a scratch data folder; stderr goes to a file.
+    // Runs the game headless with the built resources and a scratch data folder; returns its exit status
+    // and keeps what it wrote to standard error for stderrText().
     int run(std::vector<std::string> args, const std::string& dataDir = "") {
-        std::vector<std::string> all = {"--headless", "--res", QUORIN_RUNTIME_DIR, "--data-dir",
+        std::vector<std::string> all = {"--headless", "--res", testsupport::runtimeDir(), "--data-dir",
                                         dataDir.empty() ? data_.path() : dataDir};
         all.insert(all.end(), args.begin(), args.end());
-        std::string command = "exec \"$0\" \"$@\" 2>\"" + temp_ / "stderr.txt" + "\"";
-        std::vector<std::string> shellArgs = {"-c", command, kProgram};
-        shellArgs.insert(shellArgs.end(), all.begin(), all.end());
-        return runProgram("/bin/sh", shellArgs);
+        last_ = testsupport::runProgram(PROGRAM, all);
+        return last_.exitCode;
     }
-    std::string stderrText() { return testsupport::readFile(temp_ / "stderr.txt"); }
+    std::string stderrText() const { return last_.err; }
     nlohmann::json dump(const std::string& path) {
         return nlohmann::json::parse(testsupport::readFile(path));
     }
@@ -33,8 +37,9 @@ protected:
         return temp_ / name;
     }
 
-    testsupport::TempDir data_;
-    testsupport::TempDir temp_;
+    testsupport::TempFolder data_;
+    testsupport::TempFolder temp_;
+    testsupport::ProgramRun last_;
 };
 
 TEST_F(ProgramTest, FirstStartWritesANewGameAndReachesTheTitle) {
@@ -63,7 +68,7 @@ TEST_F(ProgramTest, LanguageComesFromTheSystemThenFromTheSave) {
     EXPECT_EQ(dump(state)["language"], "ja");
     EXPECT_EQ(dump(state)["windowTitle"], "クオリン");
 
-    testsupport::TempDir other;
+    testsupport::TempFolder other;
     ASSERT_EQ(run({"--frames", "2", "--lang", "ja-JP", "--dump-state", state}, other.path()), 0)
         << stderrText();
     EXPECT_EQ(dump(state)["language"], "en") << "only exactly \"ja\" is Japanese";
@@ -74,30 +79,13 @@ TEST_F(ProgramTest, LanguageComesFromTheSystemThenFromTheSave) {
     EXPECT_EQ(dump(state)["windowTitle"], "クオリン");
 }
 
-// A screenshot as ARGB8888, or null.
-SDL_Surface* loadShot(const std::string& path) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (!loaded) return nullptr;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    return argb;
-}
-
-// Colour at (x, y) of an ARGB8888 picture, y down.
-SDL_Color pixelAt(SDL_Surface* surface, int x, int y) {
-    SDL_Color colour{};
-    Uint32 value = static_cast<const Uint32*>(surface->pixels)[y * (surface->pitch / 4) + x];
-    SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
-    return colour;
-}
-
 // Pixels inside the logo's square (384 × 384 centred at (480, 190) from the top) that differ.
-int differingLogoPixels(SDL_Surface* a, SDL_Surface* b) {
+int differingLogoPixels(const Picture& a, const Picture& b) {
     int differing = 0;
     for (int y = 0; y < 384; y += 6) {
         for (int x = 0; x < 384; x += 6) {
-            SDL_Color p = pixelAt(a, 288 + x + 3, y + 3);
-            SDL_Color q = pixelAt(b, 288 + x + 3, y + 3);
+            const Pixel p = a.at(288 + x + 3, y + 3);
+            const Pixel q = b.at(288 + x + 3, y + 3);
             if (p.r != q.r || p.g != q.g || p.b != q.b) ++differing;
         }
     }
@@ -112,15 +100,14 @@ TEST_F(ProgramTest, SplashShowsTheLogoAnimationOnWhite) {
         args.push_back(std::to_string(f) + ":" + (temp_ / ("splash_" + std::to_string(f) + ".png")));
     }
     ASSERT_EQ(run(args), 0) << stderrText();
-    std::vector<SDL_Surface*> shots;
+    std::vector<Picture> shots;
     for (int f : frames) {
-        SDL_Surface* shot = loadShot(temp_ / ("splash_" + std::to_string(f) + ".png"));
-        ASSERT_NE(shot, nullptr) << f;
-        shots.push_back(shot);
+        shots.push_back(Picture::fromFile(temp_ / ("splash_" + std::to_string(f) + ".png")));
+        ASSERT_TRUE(shots.back().loaded()) << f;
     }
     // White around the logo while the splash is on.
     for (std::size_t i = 0; i + 1 < shots.size(); ++i) {
-        SDL_Color corner = pixelAt(shots[i], 10, 530);
+        const Pixel corner = shots[i].at(10, 530);
         EXPECT_EQ(corner.r + corner.g + corner.b, 3 * 255) << "frame " << frames[i];
     }
     // The logo changes as it plays and holds its last picture.
@@ -129,10 +116,7 @@ TEST_F(ProgramTest, SplashShowsTheLogoAnimationOnWhite) {
     EXPECT_GT(differingLogoPixels(shots[0], shots[1]), 20) << "the first picture appears on the white screen";
     EXPECT_EQ(differingLogoPixels(shots[4], shots[5]), 0) << "the last picture holds";
     // Fading to the title: the screen darkens.
-    SDL_Color fading = pixelAt(shots[6], 10, 530);
-    EXPECT_LT(fading.r, 255);
-    for (SDL_Surface* shot : shots)
-        SDL_FreeSurface(shot);
+    EXPECT_LT(shots[6].at(10, 530).r, 255);
 }
 
 TEST_F(ProgramTest, InputScriptReplaysTheSameWayEveryTime) {
@@ -154,7 +138,7 @@ TEST_F(ProgramTest, InputScriptReplaysTheSameWayEveryTime) {
     EXPECT_EQ(s["input"]["pressed"], (nlohmann::json{"CANCEL", "PAUSE"}));
     EXPECT_EQ(s["input"]["lastKey"], 6);
     EXPECT_EQ(s["input"]["gamepadMode"], false) << "keyboard mode: the pad is not read";
-    testsupport::TempDir otherData;
+    testsupport::TempFolder otherData;
     ASSERT_EQ(run({"--frames", "310", "--input", input, "--dump-state", second}, otherData.path()), 0);
     EXPECT_EQ(testsupport::readFile(first), testsupport::readFile(second));
 }
@@ -188,7 +172,7 @@ TEST_F(ProgramTest, RecordingOfAScriptedRunReplaysIt) {
     EXPECT_EQ(recorded[0], '#') << "a comment line says what the file is";
     EXPECT_EQ(recorded.substr(recorded.find('\n') + 1), events);
 
-    testsupport::TempDir otherData;
+    testsupport::TempFolder otherData;
     ASSERT_EQ(run({"--frames", "25", "--input", recording, "--dump-state", replayed}, otherData.path()), 0)
         << stderrText();
     nlohmann::json a = dump(scripted);

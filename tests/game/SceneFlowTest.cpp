@@ -3,7 +3,9 @@
 
 #include "game/app/SplashScene.h"
 #include "game/app/VastomerLogoPanel.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/GameFixture.h"
+#include "tests/support/Mp3Frames.h"
 
 using vastomer::AbstractController;
 using vastomer::NLayer;
@@ -70,18 +72,18 @@ private:
     SceneManager* keepMusicOf_ = nullptr;
 };
 
-constexpr auto kScreenA = static_cast<SceneId>(90);
-constexpr auto kScreenB = static_cast<SceneId>(91);
-constexpr auto kKeepMusicScreen = static_cast<SceneId>(92);
-constexpr auto kBrokenScreen = static_cast<SceneId>(77);
+constexpr auto SCREEN_A = static_cast<SceneId>(90);
+constexpr auto SCREEN_B = static_cast<SceneId>(91);
+constexpr auto KEEP_MUSIC_SCREEN = static_cast<SceneId>(92);
+constexpr auto BROKEN_SCREEN = static_cast<SceneId>(77);
 
 // The game's scene manager with probe screens for a few ids of its own.
 class ProbeSceneManager : public SceneManager {
 public:
     explicit ProbeSceneManager(CallLog* log) : log_(log) {}
     NLayer* createSceneLayer(SceneId id) override {
-        if (id == kBrokenScreen) return nullptr;
-        if (id == kScreenA || id == kScreenB || id == kKeepMusicScreen) {
+        if (id == BROKEN_SCREEN) return nullptr;
+        if (id == SCREEN_A || id == SCREEN_B || id == KEEP_MUSIC_SCREEN) {
             NLayer* layer = ProbeLayer::create("L" + std::to_string(static_cast<int>(id)), log_);
             layer->setIgnoreAnchorPointForPosition(false);
             layer->setAnchorPoint(engine::Vec2(0.5f, 0.5f));
@@ -90,7 +92,8 @@ public:
         return SceneManager::createSceneLayer(id);
     }
     AbstractController* createController(SceneId id) override {
-        if (id == kKeepMusicScreen || id == kBrokenScreen) return ProbeController::create("Keep", log_, this);
+        if (id == KEEP_MUSIC_SCREEN || id == BROKEN_SCREEN)
+            return ProbeController::create("Keep", log_, this);
         return SceneManager::createController(id);
     }
 
@@ -98,16 +101,16 @@ private:
     CallLog* log_;
 };
 
-class SceneFlowTest : public GameTest {
+class SceneFlowTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         scene_ = new ProbeSceneManager(&log_);
         ASSERT_TRUE(scene_->init());
         engine::Director::getInstance()->runWithScene(scene_);
     }
     void TearDown() override {
-        GameTest::TearDown();
+        GameFixture::TearDown();
         if (scene_) scene_->release();
     }
 
@@ -177,7 +180,7 @@ TEST_F(SceneFlowTest, FadeTimingOrderAndDrawingOrder) {
     passSplash();
     engine::RefPtr<NLayer> title = scene_->getCurrentLayer();
     auto* first = ProbeController::create("A", &log_);
-    ASSERT_TRUE(scene_->changeScene(kScreenA, TransitionKind::FadeThroughBlack, first, SceneParam()));
+    ASSERT_TRUE(scene_->changeScene(SCREEN_A, TransitionKind::FadeThroughBlack, first, SceneParam()));
     const uint64_t request = frame();
     NLayer* incoming = scene_->getCurrentLayer();
     EXPECT_EQ(scene_->getCurrentSceneId(), 90) << "the current screen changes with the request";
@@ -212,7 +215,7 @@ TEST_F(SceneFlowTest, FadeTimingOrderAndDrawingOrder) {
 
     // The next change stops the running controller before the new one gets its screen.
     auto* second = ProbeController::create("B", &log_);
-    scene_->changeScene(kScreenB, TransitionKind::FadeThroughBlack, second, SceneParam());
+    scene_->changeScene(SCREEN_B, TransitionKind::FadeThroughBlack, second, SceneParam());
     EXPECT_FALSE(first->isActive());
     EXPECT_EQ(first->getParent(), nullptr);
     EXPECT_TRUE(logged(stamp("L90", "handOver")));
@@ -225,7 +228,7 @@ TEST_F(SceneFlowTest, FadeTimingOrderAndDrawingOrder) {
 TEST_F(SceneFlowTest, MusicStopsAtTheBlackPointUnlessTheNextScreenKeepsIt) {
     passSplash();
     std::string track = playMusic();
-    scene_->changeScene(kScreenA, TransitionKind::FadeThroughBlack, nullptr, SceneParam());
+    scene_->changeScene(SCREEN_A, TransitionKind::FadeThroughBlack, nullptr, SceneParam());
     runFrames(30);
     EXPECT_EQ(vastomer::NAudioManager::getInstance()->getCurrentBgm(), track);
     runFrames(1);
@@ -236,7 +239,7 @@ TEST_F(SceneFlowTest, MusicStopsAtTheBlackPointUnlessTheNextScreenKeepsIt) {
     track = playMusic();
     EXPECT_FALSE(scene_->isKeepBgmOnChange());
     // The incoming controller's init asks for the music to go on.
-    scene_->changeScene(kKeepMusicScreen, TransitionKind::FadeThroughBlack, nullptr, SceneParam());
+    scene_->changeScene(KEEP_MUSIC_SCREEN, TransitionKind::FadeThroughBlack, nullptr, SceneParam());
     EXPECT_TRUE(scene_->isKeepBgmOnChange());
     runFrames(70);
     EXPECT_EQ(vastomer::NAudioManager::getInstance()->getCurrentBgm(), track);
@@ -246,11 +249,11 @@ TEST_F(SceneFlowTest, MusicStopsAtTheBlackPointUnlessTheNextScreenKeepsIt) {
 TEST_F(SceneFlowTest, ChangeRequestedDuringAFadeWaitsForIt) {
     passSplash();
     auto* first = ProbeController::create("A", &log_);
-    scene_->changeScene(kScreenA, TransitionKind::FadeThroughBlack, first, SceneParam());
+    scene_->changeScene(SCREEN_A, TransitionKind::FadeThroughBlack, first, SceneParam());
     const uint64_t request = frame();
     runFrames(10);
     auto* second = ProbeController::create("B", &log_);
-    EXPECT_TRUE(scene_->changeScene(kScreenB, TransitionKind::FadeThroughBlack, second, SceneParam()));
+    EXPECT_TRUE(scene_->changeScene(SCREEN_B, TransitionKind::FadeThroughBlack, second, SceneParam()));
     EXPECT_TRUE(scene_->hasPendingChange());
     EXPECT_EQ(scene_->getCurrentSceneId(), 90) << "the running change finishes first";
     runFrames(51);
@@ -274,11 +277,11 @@ TEST_F(SceneFlowTest, ChangeRequestedDuringAFadeWaitsForIt) {
 TEST_F(SceneFlowTest, ScreenThatCannotBeBuiltKeepsTheCurrentOne) {
     passSplash();
     auto* first = ProbeController::create("A", &log_);
-    scene_->changeScene(kScreenA, TransitionKind::FadeThroughBlack, first, SceneParam());
+    scene_->changeScene(SCREEN_A, TransitionKind::FadeThroughBlack, first, SceneParam());
     runFrames(70);
     NLayer* shown = scene_->getCurrentLayer();
     first->setActive(false);  // as a controller does right before it asks
-    EXPECT_FALSE(scene_->changeScene(kBrokenScreen, TransitionKind::FadeThroughBlack, nullptr, SceneParam()));
+    EXPECT_FALSE(scene_->changeScene(BROKEN_SCREEN, TransitionKind::FadeThroughBlack, nullptr, SceneParam()));
     EXPECT_EQ(scene_->getCurrentLayer(), shown);
     EXPECT_EQ(scene_->getCurrentSceneId(), 90);
     EXPECT_EQ(scene_->getCurrentController(), first);
@@ -298,7 +301,7 @@ TEST_F(SceneFlowTest, ImmediateKindsSwapAtOnce) {
         log_.clear();
         engine::RefPtr<NLayer> outgoing = scene_->getCurrentLayer();
         auto* controller = ProbeController::create("C", &log_);
-        scene_->changeScene(kScreenA, static_cast<TransitionKind>(kind), controller, SceneParam());
+        scene_->changeScene(SCREEN_A, static_cast<TransitionKind>(kind), controller, SceneParam());
         const uint64_t request = frame();
         runFrames(1);
         EXPECT_EQ(outgoing->getParent(), nullptr);

@@ -18,6 +18,7 @@
 #include "game/app/AppDelegate.h"
 #include "game/data/MasterText.h"
 #include "game/data/StringsFile.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ std::string readText(const fs::path& path) {
 
 // The runtime tree and the game's resource search paths.
 struct Tree {
-    fs::path root = QUORIN_RUNTIME_DIR;
+    fs::path root = testsupport::runtimeDir();
     // Every search path under which the name exists, in search order.
     std::vector<fs::path> resolve(const std::string& name) const {
         std::vector<fs::path> found;
@@ -389,12 +390,13 @@ std::string joined(const std::vector<std::string>& lines) {
 
 TEST(StoryContentTest, ScenarioScriptsUseKnownCommandsWithTheFieldsTheyNeed) {
     ASSERT_FALSE(scripts().tree.filesEndingIn(".bks").empty())
-        << "no scenario scripts in " << QUORIN_RUNTIME_DIR;
+        << "no scenario scripts in " << testsupport::runtimeDir();
     EXPECT_TRUE(scripts().scenarioProblems.empty()) << joined(scripts().scenarioProblems);
 }
 
 TEST(StoryContentTest, DramaPartsUseKnownRecordsWithTheFieldsTheyNeed) {
-    ASSERT_FALSE(scripts().tree.filesEndingIn(".bds").empty()) << "no drama parts in " << QUORIN_RUNTIME_DIR;
+    ASSERT_FALSE(scripts().tree.filesEndingIn(".bds").empty())
+        << "no drama parts in " << testsupport::runtimeDir();
     EXPECT_TRUE(scripts().dramaProblems.empty()) << joined(scripts().dramaProblems);
 }
 

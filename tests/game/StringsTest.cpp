@@ -1,7 +1,10 @@
 // The strings tables: file format, language choice, look-ups.
 #include "engine/platform/Application.h"
 #include "game/data/StringsFile.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/GameFixture.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TempFolder.h"
 
 using vastomer::GameServices;
 using vastomer::StringsManager;
@@ -19,10 +22,10 @@ public:
     bool applicationDidFinishLaunching() override { return true; }
 };
 
-class StringsTest : public GameTest {
+class StringsTest : public GameFixture {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        GameFixture::SetUp();
         auto* files = engine::FileUtils::getInstance();
         files->setResourceRoot(resources_.path());
         files->setSearchPaths({"res/data"});
@@ -32,7 +35,7 @@ protected:
     }
     StringsManager* strings() { return StringsManager::getInstance(); }
 
-    testsupport::TempDir resources_;
+    testsupport::TempFolder resources_;
 };
 
 TEST_F(StringsTest, SystemLanguageOnlyExactlyJaSelectsJapanese) {

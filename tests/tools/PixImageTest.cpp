@@ -1,40 +1,32 @@
-// The building blocks under the source format: pixel buffers, the PNG encoder, the word splitter.
-#include <SDL.h>
-#include <SDL_image.h>
+// The building blocks under the picture source format: pixel buffers and the PNG encoder.
 #include <gtest/gtest.h>
 
-#include "Image.h"
-#include "PixError.h"
-#include "PngWriter.h"
-#include "Tokenizer.h"
+#include "tests/support/Picture.h"
+#include "tools/pix/Image.h"
+#include "tools/pix/PixError.h"
+#include "tools/pix/PngWriter.h"
 
-using namespace pixtool;
+using namespace pix;
 
 namespace {
 
 // Every pixel of the image after a round trip through the encoder and SDL_image.
 Image roundTrip(const Image& image) {
-    const auto bytes = PngWriter::encode(image);
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    SDL_Surface* loaded = IMG_LoadPNG_RW(rw);
-    SDL_RWclose(rw);
-    if (loaded == nullptr) return Image();
-    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(loaded);
-    Image out(rgba->w, rgba->h);
-    for (int y = 0; y < rgba->h; ++y) {
-        for (int x = 0; x < rgba->w; ++x) {
-            const auto* p = static_cast<const std::uint8_t*>(rgba->pixels) + y * rgba->pitch + x * 4;
-            out.set(x, y, Rgba{p[0], p[1], p[2], p[3]});
+    const testsupport::Picture decoded = testsupport::Picture::fromPng(PngWriter::encode(image));
+    if (!decoded.loaded()) return Image();
+    Image out(decoded.width(), decoded.height());
+    for (int y = 0; y < decoded.height(); ++y) {
+        for (int x = 0; x < decoded.width(); ++x) {
+            const testsupport::Pixel p = decoded.at(x, y);
+            out.set(x, y, Rgba{p.r, p.g, p.b, p.a});
         }
     }
-    SDL_FreeSurface(rgba);
     return out;
 }
 
 }  // namespace
 
-TEST(PixPng, EveryPixelSurvivesWhicheverRowFilterIsChosen) {
+TEST(PixImagePngTest, EveryPixelSurvivesWhicheverRowFilterIsChosen) {
     // Rows that favour each of the five filters: flat, ramps across, ramps down, noise.
     Image image(37, 23);
     std::uint32_t seed = 12345;
@@ -57,11 +49,11 @@ TEST(PixPng, EveryPixelSurvivesWhicheverRowFilterIsChosen) {
     EXPECT_TRUE(back.pixels() == image.pixels());
 }
 
-TEST(PixPng, EmptyPictureIsRefused) {
+TEST(PixImagePngTest, EmptyPictureIsRefused) {
     EXPECT_THROW(PngWriter::encode(Image()), PixError);
 }
 
-TEST(PixImage, TurnsFlipsAndScales) {
+TEST(PixImageTest, TurnsFlipsAndScales) {
     Image image(3, 2);
     image.set(0, 0, Rgba{1, 0, 0, 255});
     image.set(2, 1, Rgba{2, 0, 0, 255});
@@ -78,7 +70,7 @@ TEST(PixImage, TurnsFlipsAndScales) {
     EXPECT_EQ(image.scaled(3).halved().width(), 5);
 }
 
-TEST(PixImage, OutsideReadsClearAndWritesNothing) {
+TEST(PixImageTest, OutsideReadsClearAndWritesNothing) {
     Image image(2, 2, Rgba{5, 5, 5, 255});
     image.set(-1, 0, Rgba{9, 9, 9, 255});
     image.blend(2, 2, Rgba{9, 9, 9, 255});
@@ -87,25 +79,8 @@ TEST(PixImage, OutsideReadsClearAndWritesNothing) {
         EXPECT_EQ(p, (Rgba{5, 5, 5, 255}));
 }
 
-TEST(PixImage, CompositingOverClearKeepsTheSourceColour) {
+TEST(PixImageTest, CompositingOverClearKeepsTheSourceColour) {
     const Rgba half{200, 100, 50, 128};
     EXPECT_EQ(Image::over(Rgba{}, half), half);
     EXPECT_EQ(Image::over(Rgba{0, 0, 0, 255}, Rgba{255, 255, 255, 0}), (Rgba{0, 0, 0, 255}));
-}
-
-TEST(PixTokenizer, QuotesEscapesAndComments) {
-    const SourcePos pos{"t.pix", 3};
-    const auto words = Tokenizer::split("text 1 2 \"two words\" \"say \\\"hi\\\"\" \"\"", pos);
-    ASSERT_EQ(words.size(), 6u);
-    EXPECT_EQ(words[3], "two words");
-    EXPECT_EQ(words[4], "say \"hi\"");
-    EXPECT_EQ(words[5], "");
-    EXPECT_EQ(Tokenizer::stripComment("rect 0 0 1 1 #ff0000 # red"), "rect 0 0 1 1 #ff0000 ");
-    EXPECT_EQ(Tokenizer::stripComment("text \"# not a comment\""), "text \"# not a comment\"");
-    try {
-        Tokenizer::split("text \"open", pos);
-        FAIL() << "an unterminated quote must be refused";
-    } catch (const PixError& e) {
-        EXPECT_EQ(std::string(e.what()), "t.pix:3: unterminated quoted text");
-    }
 }

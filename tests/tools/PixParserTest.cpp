@@ -1,17 +1,17 @@
 // Mistakes in picture sources are reported with the file and line that holds them.
-#include <gtest/gtest.h>
-
 #include <string>
 
-#include "Document.h"
-#include "Parser.h"
-#include "Renderer.h"
+#include <gtest/gtest.h>
 
-using namespace pixtool;
+#include "tools/pix/Document.h"
+#include "tools/pix/Parser.h"
+#include "tools/pix/Renderer.h"
+
+using namespace pix;
 
 namespace {
 
-const char* kPalette =
+const char* PALETTE =
     "palette p\n"    // 1
     "  a #ff0000\n"  // 2
     "  b #00ff00\n"  // 3
@@ -36,18 +36,18 @@ std::string errorOf(const std::string& text) {
 
 }  // namespace
 
-TEST(PixSourceErrors, UnknownPaletteLetterNamesTheRow) {
-    const std::string err = errorOf(std::string(kPalette) + "grid g\n  ab\n  az\nend\n");
+TEST(PixParserErrorTest, UnknownPaletteLetterNamesTheRow) {
+    const std::string err = errorOf(std::string(PALETTE) + "grid g\n  ab\n  az\nend\n");
     EXPECT_EQ(err.rfind("art.pix:8: unknown palette letter 'z'", 0), 0u) << err;
 }
 
-TEST(PixSourceErrors, RaggedGridNamesTheRow) {
-    const std::string err = errorOf(std::string(kPalette) + "grid g\n  ab\n  ab\n  aba\n  ab\nend\n");
+TEST(PixParserErrorTest, RaggedGridNamesTheRow) {
+    const std::string err = errorOf(std::string(PALETTE) + "grid g\n  ab\n  ab\n  aba\n  ab\nend\n");
     EXPECT_EQ(err.rfind("art.pix:9: ragged grid 'g'", 0), 0u) << err;
 }
 
-TEST(PixSourceErrors, LetterMissingFromASwappedPaletteNamesRowAndDraw) {
-    const std::string text = std::string(kPalette) +
+TEST(PixParserErrorTest, LetterMissingFromASwappedPaletteNamesRowAndDraw) {
+    const std::string text = std::string(PALETTE) +
                              "palette q\n  a #0000ff\nend\n"                     // 6-8
                              "grid g\n  ab\nend\n"                               // 9-11
                              "picture x 2x1\n  draw g at 0,0 palette q\nend\n";  // 12-14
@@ -56,66 +56,66 @@ TEST(PixSourceErrors, LetterMissingFromASwappedPaletteNamesRowAndDraw) {
     EXPECT_NE(err.find("drawn at art.pix:13"), std::string::npos) << err;
 }
 
-TEST(PixSourceErrors, UnknownLetterInAColourArgument) {
+TEST(PixParserErrorTest, UnknownLetterInAColourArgument) {
     const std::string err =
-        errorOf(std::string(kPalette) + "picture x 2x2\n  fill a\n  rect 0 0 1 1 q\nend\n");
+        errorOf(std::string(PALETTE) + "picture x 2x2\n  fill a\n  rect 0 0 1 1 q\nend\n");
     EXPECT_EQ(err.rfind("art.pix:8: rect: unknown palette letter 'q'", 0), 0u) << err;
 }
 
-TEST(PixSourceErrors, BlocksWithoutEndNameTheirFirstLine) {
-    EXPECT_EQ(errorOf(std::string(kPalette) + "grid g\n  ab\n").rfind("art.pix:6: grid 'g' has no 'end'", 0),
+TEST(PixParserErrorTest, BlocksWithoutEndNameTheirFirstLine) {
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "grid g\n  ab\n").rfind("art.pix:6: grid 'g' has no 'end'", 0),
               0u);
     EXPECT_EQ(errorOf("palette p\n a #000000\n").rfind("art.pix:1: palette 'p' has no 'end'", 0), 0u);
-    EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 1x1\n fill a\n").rfind("art.pix:6:", 0), 0u);
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "picture x 1x1\n fill a\n").rfind("art.pix:6:", 0), 0u);
 }
 
-TEST(PixSourceErrors, UnknownWordsAreRejected) {
+TEST(PixParserErrorTest, UnknownWordsAreRejected) {
     EXPECT_EQ(errorOf("pallete p\nend\n").rfind("art.pix:1: unknown statement 'pallete'", 0), 0u);
-    EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 1x1\n  blur 3\nend\n")
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "picture x 1x1\n  blur 3\nend\n")
                   .rfind("art.pix:7: unknown operation 'blur'", 0),
               0u);
-    EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 1x1\n  draw y at 0,0\nend\n")
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "picture x 1x1\n  draw y at 0,0\nend\n")
                   .rfind("art.pix:7: draw: no grid or picture named 'y'", 0),
               0u);
-    EXPECT_EQ(errorOf(std::string(kPalette) + "grid g\n a\nend\npicture x 1x1\n  draw g at 0,0 spin 3\nend\n")
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "grid g\n a\nend\npicture x 1x1\n  draw g at 0,0 spin 3\nend\n")
                   .rfind("art.pix:10: draw: unknown option 'spin'", 0),
               0u);
 }
 
-TEST(PixSourceErrors, BadValues) {
+TEST(PixParserErrorTest, BadValues) {
     EXPECT_EQ(errorOf("palette p\n  a #ff00\nend\n").rfind("art.pix:2: bad colour '#ff00'", 0), 0u);
-    EXPECT_EQ(
-        errorOf(std::string(kPalette) + "picture x 0x4\nend\n").rfind("art.pix:6: size out of range", 0), 0u);
-    EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 4x4\n  rect 0 0 2 two a\nend\n")
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "picture x 0x4\nend\n").rfind("art.pix:6: size out of range", 0),
+              0u);
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "picture x 4x4\n  rect 0 0 2 two a\nend\n")
                   .rfind("art.pix:7: rect: expected a whole number, got 'two'", 0),
               0u);
-    EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 8x4 cells 3x4\nend\n")
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "picture x 8x4 cells 3x4\nend\n")
                   .rfind("art.pix:6: cells 3x4 do not divide", 0),
               0u);
-    EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 8x4 cells 4x4\n  in 1-2 fill a\nend\n")
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "picture x 8x4 cells 4x4\n  in 1-2 fill a\nend\n")
                   .rfind("art.pix:7: cell range '1-2' outside 0-1", 0),
               0u);
-    EXPECT_EQ(errorOf(std::string(kPalette) + "picture x 4x4\n  in 0-1 fill a\nend\n")
+    EXPECT_EQ(errorOf(std::string(PALETTE) + "picture x 4x4\n  in 0-1 fill a\nend\n")
                   .rfind("art.pix:7: 'in' needs a picture with cells", 0),
               0u);
 }
 
-TEST(PixSourceErrors, DuplicateNamesNameBothPlaces) {
-    const std::string err = errorOf(std::string(kPalette) + "grid p\n a\nend\n");
+TEST(PixParserErrorTest, DuplicateNamesNameBothPlaces) {
+    const std::string err = errorOf(std::string(PALETTE) + "grid p\n a\nend\n");
     EXPECT_EQ(err, "art.pix:6: 'p' is already defined at art.pix:1");
 }
 
-TEST(PixSourceErrors, PictureThatDrawsItself) {
-    const std::string err = errorOf(std::string(kPalette) + "picture x 1x1\n  draw x at 0,0\nend\n");
+TEST(PixParserErrorTest, PictureThatDrawsItself) {
+    const std::string err = errorOf(std::string(PALETTE) + "picture x 1x1\n  draw x at 0,0\nend\n");
     EXPECT_EQ(err.rfind("art.pix:6: picture 'x' draws itself", 0), 0u) << err;
 }
 
-TEST(PixSourceErrors, MissingIncludeNamesTheIncludeLine) {
+TEST(PixParserErrorTest, MissingIncludeNamesTheIncludeLine) {
     const std::string err = errorOf("\ninclude no/such/file.pix\n");
     EXPECT_EQ(err.rfind("art.pix:2: cannot include", 0), 0u) << err;
 }
 
-TEST(PixSourceComments, HashStartsACommentOnlyBeforeASpace) {
+TEST(PixParserTest, HashStartsACommentOnlyBeforeASpace) {
     Document doc;
     Parser(doc).parseText("# heading\npalette p  # trailing words\n  a #102030  # note\nend\n", "art.pix",
                           ".");
@@ -125,9 +125,9 @@ TEST(PixSourceComments, HashStartsACommentOnlyBeforeASpace) {
     EXPECT_EQ(c, (Rgba{0x10, 0x20, 0x30, 255}));
 }
 
-TEST(PixSourcePalettes, DerivedPaletteKeepsBaseAndAliasesLetters) {
+TEST(PixParserTest, DerivedPaletteKeepsBaseAndAliasesLetters) {
     Document doc;
-    Parser(doc).parseText(std::string(kPalette) + "palette q from p\n  a b\n  c none\nend\n", "art.pix", ".");
+    Parser(doc).parseText(std::string(PALETTE) + "palette q from p\n  a b\n  c none\nend\n", "art.pix", ".");
     const Palette* q = doc.palette("q");
     ASSERT_TRUE(q != nullptr);
     Rgba c;
@@ -139,7 +139,7 @@ TEST(PixSourcePalettes, DerivedPaletteKeepsBaseAndAliasesLetters) {
     EXPECT_TRUE(c.transparent());
 }
 
-TEST(PixSourceFonts, SameFontTwiceIsNoClashButAnotherFileIs) {
+TEST(PixParserTest, SameFontTwiceIsNoClashButAnotherFileIs) {
     EXPECT_EQ(errorOf("font t a.ttf\nfont t a.ttf\n"), "");
     EXPECT_EQ(errorOf("font t a.ttf\nfont t b.ttf\n"), "art.pix:2: 't' is already defined at art.pix:1");
 }

@@ -1,25 +1,31 @@
 // The assembled runtime tree holds every file that the game names by a fixed path (res/MANIFEST.txt).
-#include <SDL.h>
-#include <SDL_image.h>
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/Picture.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 // Runtime paths of the manifest: one a line, "#" starts a comment, blank lines skipped.
+std::string manifestPath() {
+    return testsupport::sourceDir() + "/res/MANIFEST.txt";
+}
+
 std::vector<std::string> manifestEntries() {
     std::vector<std::string> entries;
-    std::ifstream in(QUORIN_RES_MANIFEST);
+    std::ifstream in(manifestPath());
     std::string line;
     while (std::getline(in, line)) {
         const auto hash = line.find('#');
@@ -40,13 +46,13 @@ std::string testName(const ::testing::TestParamInfo<std::string>& info) {
     return name;
 }
 
-class ManifestFile : public ::testing::TestWithParam<std::string> {};
+class ResourceTreeFileTest : public ::testing::TestWithParam<std::string> {};
 
 }  // namespace
 
-TEST(Manifest, IsReadableAndWellFormed) {
+TEST(ResourceTreeManifestTest, IsReadableAndWellFormed) {
     const auto entries = manifestEntries();
-    ASSERT_FALSE(entries.empty()) << "cannot read " << QUORIN_RES_MANIFEST;
+    ASSERT_FALSE(entries.empty()) << "cannot read " << manifestPath();
     std::set<std::string> seen;
     for (const auto& e : entries) {
         EXPECT_EQ(e.rfind("res/", 0), 0u) << e << ": paths start at the runtime root with res/";
@@ -55,26 +61,23 @@ TEST(Manifest, IsReadableAndWellFormed) {
     }
 }
 
-TEST_P(ManifestFile, ExistsInTheAssembledTree) {
-    const fs::path path = fs::path(QUORIN_RUNTIME_DIR) / GetParam();
+TEST_P(ResourceTreeFileTest, ExistsInTheAssembledTree) {
+    const fs::path path = fs::path(testsupport::runtimeDir()) / GetParam();
     ASSERT_TRUE(fs::is_regular_file(path)) << "missing from the runtime tree: " << GetParam();
     EXPECT_GT(fs::file_size(path), 0u) << GetParam() << " is empty";
     if (path.extension() == ".png") {
-        SDL_Surface* image = IMG_Load(path.string().c_str());
-        EXPECT_NE(image, nullptr) << GetParam() << " does not load: " << IMG_GetError();
-        SDL_FreeSurface(image);
+        EXPECT_TRUE(testsupport::Picture::fromFile(path.string()).loaded())
+            << GetParam() << " does not load: " << IMG_GetError();
     }
 }
 
 // The build's clean-up of the runtime tree, run as the build runs it on a small tree of its own.
-class StaleResources : public ::testing::Test {
+class ResourceTreePruneTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("quorin_prune_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
+        root_ = folder_.path();
         res_ = root_ / "res";
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     static void touch(const fs::path& p) {
         fs::create_directories(p.parent_path());
@@ -96,17 +99,18 @@ protected:
         listOfLists << (root_ / "never_written.list").string() << "\n";
         expected.close();
         listOfLists.close();
-        const std::string cmd = std::string("\"") + QUORIN_CMAKE + "\" -D \"RES_DIR=" + res_.string() +
-                                "\" -D \"EXPECTED=" + (root_ / "expected.txt").string() +
-                                "\" -D \"LISTS=" + (root_ / "lists.txt").string() + "\" -P \"" +
-                                QUORIN_PRUNE_SCRIPT + "\" > /dev/null 2>&1";
-        return std::system(cmd.c_str());
+        return testsupport::runProgram(QUORIN_CMAKE, {"-D", "RES_DIR=" + res_.string(), "-D",
+                                                      "EXPECTED=" + (root_ / "expected.txt").string(), "-D",
+                                                      "LISTS=" + (root_ / "lists.txt").string(), "-P",
+                                                      testsupport::sourceDir() + "/res/PruneStale.cmake"})
+            .exitCode;
     }
 
+    testsupport::TempFolder folder_;
     fs::path root_, res_;
 };
 
-TEST_F(StaleResources, FilesWithoutASourceGoAndAudioIsLeftAlone) {
+TEST_F(ResourceTreePruneTest, FilesWithoutASourceGoAndAudioIsLeftAlone) {
     touch(res_ / "data/kept.data");
     touch(res_ / "data/old/gone.data");
     touch(res_ / "images/ui/drawn.png");
@@ -121,11 +125,11 @@ TEST_F(StaleResources, FilesWithoutASourceGoAndAudioIsLeftAlone) {
     EXPECT_FALSE(fs::exists(res_ / "data/old"));  // emptied folders go too
 }
 
-TEST_F(StaleResources, TwoSourcesWritingOnePictureStopTheBuild) {
+TEST_F(ResourceTreePruneTest, TwoSourcesWritingOnePictureStopTheBuild) {
     touch(res_ / "images/ui/same.png");
     EXPECT_NE(prune({}, {{res_ / "images/ui/same.png"}, {res_ / "images/ui/same.png"}}), 0);
     EXPECT_TRUE(fs::exists(res_ / "images/ui/same.png"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Runtime, ManifestFile, ::testing::ValuesIn(manifestEntries()), testName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ManifestFile);
+INSTANTIATE_TEST_SUITE_P(Runtime, ResourceTreeFileTest, ::testing::ValuesIn(manifestEntries()), testName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ResourceTreeFileTest);

@@ -1,9 +1,5 @@
 // The game's generated sounds, decoded the way the game decodes them (SDL_mixer): every source under
 // res/audio has its MP3 in the runtime tree, of the right length, with headroom, and music loops cleanly.
-#include <SDL.h>
-#include <SDL_mixer.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -12,22 +8,36 @@
 #include <string>
 #include <vector>
 
-#include "EffectParser.h"
-#include "EffectRenderer.h"
-#include "Mp3Writer.h"
-#include "ScoreParser.h"
-#include "StereoBuffer.h"
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
-using namespace kettledrum;
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestPaths.h"
+#include "tools/synth/EffectParser.h"
+#include "tools/synth/EffectRenderer.h"
+#include "tools/synth/Mp3Writer.h"
+#include "tools/synth/ScoreParser.h"
+#include "tools/synth/StereoBuffer.h"
+
+using namespace synth;
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kMp3Frame = 1152;
+constexpr std::size_t MP3_FRAME = 1152;
+
+fs::path audioSources() {
+    return fs::path(testsupport::sourceDir()) / "res" / "audio";
+}
+
+fs::path runtimeAudio() {
+    return fs::path(testsupport::runtimeDir()) / "res" / "audio";
+}
 
 std::vector<fs::path> sources(const std::string& extension) {
     std::vector<fs::path> found;
-    for (const auto& entry : fs::recursive_directory_iterator(QUORIN_AUDIO_SOURCE_DIR)) {
+    for (const auto& entry : fs::recursive_directory_iterator(audioSources())) {
         if (entry.path().extension() == extension) found.push_back(entry.path());
     }
     std::sort(found.begin(), found.end());
@@ -35,9 +45,9 @@ std::vector<fs::path> sources(const std::string& extension) {
 }
 
 fs::path runtimeFile(const fs::path& source) {
-    fs::path relative = fs::relative(source, QUORIN_AUDIO_SOURCE_DIR);
+    fs::path relative = fs::relative(source, audioSources());
     relative.replace_extension(".mp3");
-    return fs::path(QUORIN_RUNTIME_DIR) / "res" / "audio" / relative;
+    return runtimeAudio() / relative;
 }
 
 // The jump across the loop point, and the 99.9th percentile of the jumps between neighbouring samples of
@@ -64,7 +74,7 @@ float peakOf(const StereoBuffer& audio) {
     return peak;
 }
 
-class GeneratedAudio : public ::testing::Test {
+class SynthAssetTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
@@ -107,27 +117,27 @@ private:
     static inline bool opened_ = false;
 };
 
-TEST_F(GeneratedAudio, EverySoundTheGameNamesIsThere) {
+TEST_F(SynthAssetTest, EverySoundTheGameNamesIsThere) {
     for (const char* name : {"se/cursor20", "se/cursor21", "se/cursor22", "se/coin06", "se/mecha05",
                              "se/power21", "se/power22", "se/power34", "se/bom26_c", "se/don10_a",
                              "se/chari13_b", "se/equip00", "bgm/QUORIN_Title", "bgm/QUORIN_Menu"}) {
-        const fs::path file = fs::path(QUORIN_RUNTIME_DIR) / "res" / "audio" / (std::string(name) + ".mp3");
+        const fs::path file = runtimeAudio() / (std::string(name) + ".mp3");
         EXPECT_TRUE(fs::is_regular_file(file)) << file;
     }
 }
 
-TEST_F(GeneratedAudio, MusicIsOneLoopLongAndLoopsWithoutAClick) {
+TEST_F(SynthAssetTest, MusicIsOneLoopLongAndLoopsWithoutAClick) {
     const auto scores = sources(".mus");
     ASSERT_FALSE(scores.empty());
     for (const auto& source : scores) {
         SCOPED_TRACE(source.filename().string());
         std::ifstream in(source);
         const std::size_t expected =
-            ScoreParser::parse(in, source.string()).loopFrames(Mp3Writer::kSampleRate);
+            ScoreParser::parse(in, source.string()).loopFrames(Mp3Writer::SAMPLE_RATE);
         const StereoBuffer audio = decode(runtimeFile(source));
         ASSERT_GT(audio.frames(), 0u);
-        EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), kMp3Frame);
-        const double seconds = static_cast<double>(audio.frames()) / Mp3Writer::kSampleRate;
+        EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), MP3_FRAME);
+        const double seconds = static_cast<double>(audio.frames()) / Mp3Writer::SAMPLE_RATE;
         EXPECT_GE(seconds, 40.0) << "tracks loop every 40 to 90 seconds";
         EXPECT_LE(seconds, 90.0) << "tracks loop every 40 to 90 seconds";
         for (const auto* channel : {&audio.left, &audio.right}) {
@@ -138,22 +148,22 @@ TEST_F(GeneratedAudio, MusicIsOneLoopLongAndLoopsWithoutAClick) {
     }
 }
 
-TEST_F(GeneratedAudio, EffectsDecodeToTheirLengthWithHeadroom) {
+TEST_F(SynthAssetTest, EffectsDecodeToTheirLengthWithHeadroom) {
     const auto effects = sources(".sfx");
     ASSERT_FALSE(effects.empty());
     for (const auto& source : effects) {
         SCOPED_TRACE(source.filename().string());
         std::ifstream in(source);
         const std::size_t expected =
-            EffectRenderer::render(EffectParser::parse(in, source.string()), Mp3Writer::kSampleRate).size();
+            EffectRenderer::render(EffectParser::parse(in, source.string()), Mp3Writer::SAMPLE_RATE).size();
         const StereoBuffer audio = decode(runtimeFile(source));
-        EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), kMp3Frame);
+        EXPECT_LE(std::max(audio.frames(), expected) - std::min(audio.frames(), expected), MP3_FRAME);
         EXPECT_LT(peakOf(audio), 1.0f);
         EXPECT_GT(peakOf(audio), 0.05f) << "audible";
     }
 }
 
-TEST_F(GeneratedAudio, LoopEdgesDecodeTrue) {
+TEST_F(SynthAssetTest, LoopEdgesDecodeTrue) {
     // A loud low tone whose period divides the loop: its last sample leads straight back into its first.
     StereoBuffer tone;
     tone.resize(44100);
@@ -161,10 +171,10 @@ TEST_F(GeneratedAudio, LoopEdgesDecodeTrue) {
         tone.left[i] = tone.right[i] =
             0.8f * static_cast<float>(std::cos(6.283185307179586 * 60.0 * i / 44100.0));
     }
-    const fs::path file = fs::path(testing::TempDir()) / "kettledrum_loop_edges.mp3";
+    testsupport::TempFolder folder;
+    const fs::path file = folder / "loop_edges.mp3";
     Mp3Writer::save(file.string(), Mp3Writer::encode(tone, true, 128, true));
     const StereoBuffer decoded = decode(file);
-    fs::remove(file);
     ASSERT_EQ(decoded.frames(), tone.frames());
     // No step, across the loop point or anywhere else, is steeper than the tone itself: without the context
     // the encoder gives the edges, the first samples jump some twenty times further.

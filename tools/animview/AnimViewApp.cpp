@@ -1,9 +1,9 @@
 #include "tools/animview/AnimViewApp.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstdio>
+
+#include <SDL.h>
 
 #include "engine/platform/FileUtils.h"
 #include "engine/scene/Director.h"

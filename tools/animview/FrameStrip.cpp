@@ -1,14 +1,14 @@
 #include "tools/animview/FrameStrip.h"
 
+#include <algorithm>
+
 #include <SDL.h>
 #include <SDL_image.h>
-
-#include <algorithm>
 
 namespace animview {
 
 namespace {
-constexpr int kGap = 2;
+constexpr int GAP = 2;
 }
 
 FrameStrip::~FrameStrip() {
@@ -20,8 +20,8 @@ bool FrameStrip::begin(int tileWidth, int tileHeight, int columns, int count) {
     tileHeight_ = tileHeight;
     columns_ = std::max(1, std::min(columns, count));
     const int rows = (count + columns_ - 1) / columns_;
-    const int width = columns_ * (tileWidth + kGap) - kGap;
-    const int height = rows * (tileHeight + kGap) - kGap;
+    const int width = columns_ * (tileWidth + GAP) - GAP;
+    const int height = rows * (tileHeight + GAP) - GAP;
     surface_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!surface_) return false;
     SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 40, 36, 56));
@@ -31,8 +31,8 @@ bool FrameStrip::begin(int tileWidth, int tileHeight, int columns, int count) {
 void FrameStrip::capture(SDL_Surface* frame, int centreX, int centreY, int index) {
     if (!surface_ || !frame) return;
     SDL_Rect from{centreX - tileWidth_ / 2, centreY - tileHeight_ / 2, tileWidth_, tileHeight_};
-    SDL_Rect to{(index % columns_) * (tileWidth_ + kGap), (index / columns_) * (tileHeight_ + kGap),
-                tileWidth_, tileHeight_};
+    SDL_Rect to{(index % columns_) * (tileWidth_ + GAP), (index / columns_) * (tileHeight_ + GAP), tileWidth_,
+                tileHeight_};
     SDL_BlitSurface(frame, &from, surface_, &to);
 }
 

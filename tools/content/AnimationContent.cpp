@@ -12,7 +12,9 @@
 #include "tools/content/AnimationJson.h"
 #include "tools/content/ContentKinds.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
@@ -26,9 +28,9 @@ bool pngSize(const std::string& path, int& width, int& height) {
     std::ifstream in(path, std::ios::binary);
     unsigned char header[24] = {};
     if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return false;
-    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    static const unsigned char SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     for (int i = 0; i < 8; ++i)
-        if (header[i] != kSignature[i]) return false;
+        if (header[i] != SIGNATURE[i]) return false;
     auto big = [&](int at) {
         return static_cast<int>((static_cast<unsigned>(header[at]) << 24) | (header[at + 1] << 16) |
                                 (header[at + 2] << 8) | header[at + 3]);
@@ -116,4 +118,4 @@ void registerAnimationContent(ContentRegistry& registry) {
         {{"cma"}, "an animation script (.cma): the timeline the game reads, frame by frame", dumpAnimation});
 }
 
-}  // namespace vastomer
+}  // namespace content

@@ -1,6 +1,8 @@
 #include "tools/content/AnimationJson.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 nlohmann::json AnimationJson::of(const AnimationElement& e) {
     nlohmann::json out = {{"line", e.line}, {"command", AnimationElement::commandWord(e.type)}};
@@ -51,4 +53,4 @@ nlohmann::json AnimationJson::of(const AnimationTimeline& timeline) {
             {"interval", timeline.interval}, {"lastFrame", timeline.lastFrame}, {"frames", frames}};
 }
 
-}  // namespace vastomer
+}  // namespace content

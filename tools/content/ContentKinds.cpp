@@ -1,6 +1,8 @@
 #include "tools/content/ContentKinds.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 void registerContentKinds(ContentRegistry& registry) {
     registerMasterContent(registry);
@@ -10,4 +12,4 @@ void registerContentKinds(ContentRegistry& registry) {
     registerAnimationContent(registry);
 }
 
-}  // namespace vastomer
+}  // namespace content

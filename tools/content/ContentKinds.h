@@ -2,7 +2,7 @@
 
 #include "tools/content/ContentRegistry.h"
 
-namespace vastomer {
+namespace content {
 
 // One function per family of content files; each adds its checks and dumps.
 void registerMasterContent(ContentRegistry& registry);     // master tables, memory backgrounds, references
@@ -11,4 +11,4 @@ void registerSaveContent(ContentRegistry& registry);       // the save file
 void registerStringsContent(ContentRegistry& registry);    // the string tables of both languages
 void registerAnimationContent(ContentRegistry& registry);  // animation scripts (.cma)
 
-}  // namespace vastomer
+}  // namespace content

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 const ContentDump* ContentRegistry::findDump(const std::string& kind) const {
     for (const ContentDump& dump : dumps_)
@@ -10,4 +12,4 @@ const ContentDump* ContentRegistry::findDump(const std::string& kind) const {
     return nullptr;
 }
 
-}  // namespace vastomer
+}  // namespace content

@@ -13,37 +13,42 @@
 // the others, add its call to registerContentKinds, and give the game's loader a Diagnostics* sink.
 
 #include <functional>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "game/data/DataSource.h"
 #include "game/data/Diagnostics.h"
 
-namespace vastomer {
+namespace content {
 
 // What a check or a dump may use besides its own file.
 struct ContentContext {
     // The resource tree given by --res, searched as the game searches it; reports name files by
     // their path under the root.
-    DataSource resources;
+    vastomer::DataSource resources;
 };
 
+// A check of `quorin-content check`: its name, a line for --help, and what it runs.
 struct ContentCheck {
     std::string name;
     std::string summary;
-    std::function<void(const ContentContext& context, Diagnostics& diagnostics)> run;
+    std::function<void(const ContentContext& context, vastomer::Diagnostics& diagnostics)> run;
 };
 
+// A reader for `quorin-content dump KIND FILE`.
 struct ContentDump {
     std::vector<std::string> kinds;  // accepted KIND names
     std::string summary;
     // `text` holds FILE; false when it cannot be read as this kind at all.
     std::function<bool(const std::string& kind, const std::string& path, const std::string& text,
-                       const ContentContext& context, nlohmann::json& out, Diagnostics& diagnostics)>
+                       const ContentContext& context, nlohmann::json& out,
+                       vastomer::Diagnostics& diagnostics)>
         run;
 };
 
+// The checks and dumps the tool knows, in the order they registered.
 class ContentRegistry {
 public:
     void addCheck(ContentCheck check) { checks_.push_back(std::move(check)); }
@@ -62,4 +67,4 @@ private:
 // Registers every kind the tool knows.
 void registerContentKinds(ContentRegistry& registry);
 
-}  // namespace vastomer
+}  // namespace content

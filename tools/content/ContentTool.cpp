@@ -6,7 +6,9 @@
 #include "game/app/AppDelegate.h"
 #include "game/data/MasterText.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
@@ -124,4 +126,4 @@ int ContentTool::dump(const std::string& kind, const std::string& file, std::ost
     return 0;
 }
 
-}  // namespace vastomer
+}  // namespace content

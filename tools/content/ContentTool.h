@@ -6,7 +6,7 @@
 
 #include "tools/content/ContentRegistry.h"
 
-namespace vastomer {
+namespace content {
 
 // The command line of quorin-content:
 //   check [--res DIR]            every registered check over the resource tree; exit 1 on problems
@@ -28,4 +28,4 @@ private:
     const ContentRegistry& registry_;
 };
 
-}  // namespace vastomer
+}  // namespace content

@@ -9,11 +9,13 @@
 #include "tools/content/RecordJson.h"
 #include "tools/content/ReferenceCheck.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
-constexpr const char* kMemoryBackgrounds = "master/memory_backgrounds.data";
+constexpr const char* MEMORY_BACKGROUNDS = "master/memory_backgrounds.data";
 
 // "weapon_master" for "master/weapon_master.data".
 std::string baseName(const std::string& path) {
@@ -67,8 +69,8 @@ void checkMasterTables(const ContentContext& context, Diagnostics& diagnostics) 
 
     std::string text;
     std::string path;
-    if (!context.resources.read(kMemoryBackgrounds, text, path)) {
-        diagnostics.report(kMemoryBackgrounds, 0,
+    if (!context.resources.read(MEMORY_BACKGROUNDS, text, path)) {
+        diagnostics.report(MEMORY_BACKGROUNDS, 0,
                            "not found; the memory gallery cannot open its selection window");
     } else if (MasterTableReader::readMemoryBackgrounds(text, path, &diagnostics).empty()) {
         diagnostics.report(path, 0, "lists no background");
@@ -78,7 +80,7 @@ void checkMasterTables(const ContentContext& context, Diagnostics& diagnostics) 
 bool dumpTable(const std::string& kind, const std::string& path, const std::string& text,
                const ContentContext&, nlohmann::json& out, Diagnostics& diagnostics) {
     std::string name = kind == "master" ? baseName(path) : baseName(kind);
-    if (name == baseName(kMemoryBackgrounds)) {
+    if (name == baseName(MEMORY_BACKGROUNDS)) {
         out = nlohmann::json::array();
         for (const auto& row : MasterTableReader::readMemoryBackgrounds(text, path, &diagnostics))
             out.push_back(row.record);
@@ -109,10 +111,10 @@ void registerMasterContent(ContentRegistry& registry) {
         dump.kinds.push_back(baseName(MasterTables::fileName(table)));
         dump.kinds.push_back(baseName(MasterTables::fileName(table)) + ".data");
     }
-    dump.kinds.push_back(baseName(kMemoryBackgrounds));
-    dump.kinds.push_back(baseName(kMemoryBackgrounds) + ".data");
+    dump.kinds.push_back(baseName(MEMORY_BACKGROUNDS));
+    dump.kinds.push_back(baseName(MEMORY_BACKGROUNDS) + ".data");
     dump.run = dumpTable;
     registry.addDump(dump);
 }
 
-}  // namespace vastomer
+}  // namespace content

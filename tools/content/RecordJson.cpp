@@ -1,6 +1,8 @@
 #include "tools/content/RecordJson.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 nlohmann::json RecordJson::of(const CharacterMaster& r) {
     return {{"id", r.id},
@@ -89,4 +91,4 @@ nlohmann::json RecordJson::of(const StageRecord& r) {
         {"nextStage", r.nextStage}};
 }
 
-}  // namespace vastomer
+}  // namespace content

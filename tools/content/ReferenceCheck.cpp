@@ -8,7 +8,9 @@
 #include "game/data/ProgressState.h"
 #include "game/data/StageTables.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
@@ -89,4 +91,4 @@ void checkReferences(const ContentContext& context, Diagnostics& diagnostics) {
         diagnostics.report(loaded.paths[MasterTable::WEAR], 0, "has no wear 0, which a new game owns");
 }
 
-}  // namespace vastomer
+}  // namespace content

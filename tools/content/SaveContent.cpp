@@ -9,7 +9,9 @@
 #include "game/data/StageTables.h"
 #include "tools/content/ContentKinds.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
@@ -38,4 +40,4 @@ void registerSaveContent(ContentRegistry& registry) {
     registry.addDump({{"save"}, "a save file (r.quorin.sav) as the game reads it", dumpSave});
 }
 
-}  // namespace vastomer
+}  // namespace content

@@ -6,7 +6,9 @@
 #include "tools/content/ContentKinds.h"
 #include "tools/content/RecordJson.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
@@ -59,4 +61,4 @@ void registerStageContent(ContentRegistry& registry) {
                       dumpStage});
 }
 
-}  // namespace vastomer
+}  // namespace content

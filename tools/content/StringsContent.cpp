@@ -9,11 +9,13 @@
 #include "game/data/StringsManager.h"
 #include "tools/content/ContentKinds.h"
 
-namespace vastomer {
+using namespace vastomer;
+
+namespace content {
 
 namespace {
 
-const char* kLanguages[] = {"ja", "en"};
+const char* LANGUAGES[] = {"ja", "en"};
 
 // Where a key's text comes from in one language (the later file wins, as in the game).
 struct KeySource {
@@ -55,7 +57,7 @@ void checkFile(const std::string& shownPath, const std::string& text, std::map<s
 void checkStrings(const ContentContext& context, Diagnostics& diagnostics) {
     std::map<std::string, std::map<std::string, KeySource>> keysByLanguage;
     std::map<std::string, std::string> systemFileOf;
-    for (const char* code : kLanguages) {
+    for (const char* code : LANGUAGES) {
         auto& keys = keysByLanguage[code];
         std::string text;
         std::string shownPath;
@@ -70,8 +72,8 @@ void checkStrings(const ContentContext& context, Diagnostics& diagnostics) {
         if (context.resources.read(StringsManager::scenarioFileName(code), text, shownPath))
             checkFile(shownPath, text, keys, diagnostics);
     }
-    for (const char* code : kLanguages) {
-        for (const char* other : kLanguages) {
+    for (const char* code : LANGUAGES) {
+        for (const char* other : LANGUAGES) {
             if (std::string(code) == other) continue;
             for (const auto& [key, source] : keysByLanguage[code]) {
                 if (keysByLanguage[other].count(key)) continue;
@@ -106,4 +108,4 @@ void registerStringsContent(ContentRegistry& registry) {
         {{"strings"}, "a string table (.strings) as the key -> text table the game reads", dumpStrings});
 }
 
-}  // namespace vastomer
+}  // namespace content

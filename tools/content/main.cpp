@@ -7,8 +7,8 @@
 #include "tools/content/ContentTool.h"
 
 int main(int argc, char** argv) {
-    vastomer::ContentRegistry registry;
-    vastomer::registerContentKinds(registry);
+    content::ContentRegistry registry;
+    content::registerContentKinds(registry);
     std::vector<std::string> args(argv + 1, argv + argc);
-    return vastomer::ContentTool(registry).run(args, std::cout, std::cerr);
+    return content::ContentTool(registry).run(args, std::cout, std::cerr);
 }

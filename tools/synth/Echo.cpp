@@ -1,13 +1,13 @@
-#include "Echo.h"
+#include "tools/synth/Echo.h"
 
 #include <algorithm>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
 // How much of the high end each repeat keeps (one-pole low-pass in the feedback path).
-constexpr double kDarkening = 0.45;
+constexpr double DARKENING = 0.45;
 
 }  // namespace
 
@@ -25,7 +25,7 @@ void Echo::apply(const std::vector<float>& send, StereoBuffer& out, bool wrap) c
         const std::size_t i = n % frames;
         const float outLeft = left[at];
         const float outRight = right[at];
-        dark += (1.0 - kDarkening) * (outRight - dark);
+        dark += (1.0 - DARKENING) * (outRight - dark);
         left[at] = static_cast<float>(send[i] + feedback_ * dark);
         right[at] = static_cast<float>(feedback_ * outLeft);
         at = at + 1 == delayFrames_ ? 0 : at + 1;
@@ -36,4 +36,4 @@ void Echo::apply(const std::vector<float>& send, StereoBuffer& out, bool wrap) c
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

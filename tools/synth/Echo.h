@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "StereoBuffer.h"
+#include "tools/synth/StereoBuffer.h"
 
-namespace kettledrum {
+namespace synth {
 
 // A ping-pong echo: repeats alternate left and right, each one softer and darker than the one before.
 class Echo {
@@ -21,4 +21,4 @@ private:
     double feedback_;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

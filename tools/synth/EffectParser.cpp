@@ -1,10 +1,10 @@
-#include "EffectParser.h"
+#include "tools/synth/EffectParser.h"
 
-#include "LineCursor.h"
-#include "PatchParser.h"
-#include "SourceReader.h"
+#include "tools/synth/LineCursor.h"
+#include "tools/synth/PatchParser.h"
+#include "tools/synth/SourceReader.h"
 
-namespace kettledrum {
+namespace synth {
 
 SoundEffect EffectParser::parse(std::istream& in, const std::string& file) {
     SourceReader reader(in, file);
@@ -32,4 +32,4 @@ SoundEffect EffectParser::parse(std::istream& in, const std::string& file) {
     return effect;
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -3,9 +3,9 @@
 #include <istream>
 #include <string>
 
-#include "SoundEffect.h"
+#include "tools/synth/SoundEffect.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Reads a ".sfx" source: voice settings, "voice" to start another layer, "gain" for the whole sound.
 class EffectParser {
@@ -14,4 +14,4 @@ public:
     static SoundEffect parse(std::istream& in, const std::string& file);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

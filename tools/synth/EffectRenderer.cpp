@@ -1,12 +1,12 @@
-#include "EffectRenderer.h"
+#include "tools/synth/EffectRenderer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "StereoBuffer.h"
-#include "Voice.h"
+#include "tools/synth/StereoBuffer.h"
+#include "tools/synth/Voice.h"
 
-namespace kettledrum {
+namespace synth {
 
 std::vector<float> EffectRenderer::render(const SoundEffect& effect, double sampleRate) {
     std::vector<float> mix;
@@ -26,4 +26,4 @@ std::vector<float> EffectRenderer::render(const SoundEffect& effect, double samp
     return mix;
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "SoundEffect.h"
+#include "tools/synth/SoundEffect.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Plays every voice of a sound effect once and mixes them into one mono track.
 class EffectRenderer {
@@ -12,4 +12,4 @@ public:
     static std::vector<float> render(const SoundEffect& effect, double sampleRate);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,21 +1,21 @@
-#include "Envelope.h"
+#include "tools/synth/Envelope.h"
 
 #include <algorithm>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
 // The shortest attack, decay and release: an instant step in level would click.
-constexpr double kShortestEdge = 0.0005;
+constexpr double SHORTEST_EDGE = 0.0005;
 
 }  // namespace
 
 Envelope::Envelope(double attack, double decay, double sustain, double release, double gate)
-    : attack_(std::max(attack, kShortestEdge)),
-      decay_(std::max(decay, kShortestEdge)),
+    : attack_(std::max(attack, SHORTEST_EDGE)),
+      decay_(std::max(decay, SHORTEST_EDGE)),
       sustain_(sustain),
-      release_(std::max(release, kShortestEdge)),
+      release_(std::max(release, SHORTEST_EDGE)),
       gate_(std::max(gate, 0.0)),
       levelAtGate_(held(gate_)) {}
 
@@ -38,4 +38,4 @@ double Envelope::level(double seconds) const {
     return levelAtGate_ * left * left * left;
 }
 
-}  // namespace kettledrum
+}  // namespace synth

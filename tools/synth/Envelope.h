@@ -1,6 +1,6 @@
 #pragma once
 
-namespace kettledrum {
+namespace synth {
 
 // Attack, decay, sustain and release around a gate: the note is held for `gate` seconds, then released.
 // A gate that closes during the attack or decay releases from the level reached.
@@ -23,4 +23,4 @@ private:
     double levelAtGate_;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

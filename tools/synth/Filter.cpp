@@ -1,13 +1,13 @@
-#include "Filter.h"
+#include "tools/synth/Filter.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double PI = 3.14159265358979323846;
 
 }  // namespace
 
@@ -17,7 +17,7 @@ Filter::Filter(Mode mode, double resonance)
 
 void Filter::setCutoff(double hz, double sampleRate) {
     const double limited = std::clamp(hz, 10.0, sampleRate * 0.45);
-    const double g = std::tan(kPi * limited / sampleRate);
+    const double g = std::tan(PI * limited / sampleRate);
     a1_ = 1.0 / (1.0 + g * (g + damping_));
     a2_ = g * a1_;
     a3_ = g * a2_;
@@ -33,4 +33,4 @@ float Filter::process(float input) {
     return static_cast<float>(input - damping_ * v1 - v2);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

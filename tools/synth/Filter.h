@@ -1,6 +1,6 @@
 #pragma once
 
-namespace kettledrum {
+namespace synth {
 
 // A two-pole state-variable filter (trapezoidal integration: stable at any cutoff) giving low-pass and
 // high-pass outputs, 12 dB per octave.
@@ -23,4 +23,4 @@ private:
     double state2_ = 0.0;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace kettledrum {
+namespace synth {
 
 // Reads and changes the encoder delay and padding stored in the LAME header at the start of an MP3 (the
 // samples a player drops at each end so that the decoded sound is exactly what was encoded).
@@ -22,4 +22,4 @@ private:
     static long findDelayField(const std::vector<unsigned char>& mp3);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

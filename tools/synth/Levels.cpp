@@ -1,9 +1,9 @@
-#include "Levels.h"
+#include "tools/synth/Levels.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace kettledrum {
+namespace synth {
 
 double Levels::toDb(double amplitude) {
     return amplitude > 1e-10 ? 20.0 * std::log10(amplitude) : -200.0;
@@ -24,4 +24,4 @@ Levels Levels::measure(const std::vector<float>& samples) {
     return levels;
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace kettledrum {
+namespace synth {
 
 // Loudness figures of a rendered sound, in dB relative to full scale.
 struct Levels {
@@ -14,4 +14,4 @@ struct Levels {
     static double toDb(double amplitude);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

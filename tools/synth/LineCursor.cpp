@@ -1,12 +1,12 @@
-#include "LineCursor.h"
+#include "tools/synth/LineCursor.h"
 
 #include <charconv>
 #include <cmath>
 #include <sstream>
 
-#include "Pitch.h"
+#include "tools/synth/Pitch.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -71,4 +71,4 @@ void LineCursor::fail(const std::string& message) const {
     reader_.fail(line_.number, message);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

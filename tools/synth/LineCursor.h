@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <string>
 
-#include "SourceReader.h"
+#include "tools/synth/SourceReader.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Walks the words of one source line after its key word, turning them into checked values. Every problem
 // is reported as a SourceError at that line.
@@ -39,4 +39,4 @@ private:
     std::size_t next_ = 1;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

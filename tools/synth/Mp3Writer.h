@@ -3,19 +3,19 @@
 #include <string>
 #include <vector>
 
-#include "StereoBuffer.h"
+#include "tools/synth/StereoBuffer.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Encodes 44.1 kHz audio to MP3 with LAME (constant bit rate). The first frame carries the Xing/LAME
 // header with the encoder delay and padding, so players that honour it give back exactly the samples that
 // went in, which is what makes the music loop without a gap.
 class Mp3Writer {
 public:
-    static constexpr int kSampleRate = 44100;
+    static constexpr int SAMPLE_RATE = 44100;
 
     // Samples of context the encoder gets on each side of a loop (see GaplessTag).
-    static constexpr int kLoopContext = 1152;
+    static constexpr int LOOP_CONTEXT = 1152;
 
     // Mono from audio.left when `stereo` is false. A `loop` is encoded with its own end before it and its
     // own start after it, marked in the header to be dropped, so the decoded edges meet without a click.
@@ -25,4 +25,4 @@ public:
     static void save(const std::string& path, const std::vector<unsigned char>& bytes);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

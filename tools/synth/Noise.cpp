@@ -1,6 +1,6 @@
-#include "Noise.h"
+#include "tools/synth/Noise.h"
 
-namespace kettledrum {
+namespace synth {
 
 Noise::Noise(std::uint32_t seed) {
     // Spread nearby seeds apart; xorshift must never hold zero.
@@ -26,4 +26,4 @@ double Noise::nextUnit() {
     return static_cast<double>(nextBits() >> 8) / 16777216.0;
 }
 
-}  // namespace kettledrum
+}  // namespace synth

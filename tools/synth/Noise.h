@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace kettledrum {
+namespace synth {
 
 // A small seeded random generator (xorshift32), so the same source always renders the same bytes.
 class Noise {
@@ -19,4 +19,4 @@ private:
     std::uint32_t state_;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

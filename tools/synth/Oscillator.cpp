@@ -1,12 +1,12 @@
-#include "Oscillator.h"
+#include "tools/synth/Oscillator.h"
 
 #include <cmath>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
-constexpr double kTwoPi = 6.28318530717958647692;
+constexpr double TWO_PI = 6.28318530717958647692;
 
 // Correction that rounds off a unit jump at phase 0 over one sample either side.
 double polyBlep(double phase, double increment) {
@@ -47,7 +47,7 @@ float Oscillator::next(double increment, double duty) {
             value = 2.0 * phase_ - 1.0 - polyBlep(phase_, increment);
             break;
         case Wave::Sine:
-            value = std::sin(kTwoPi * phase_);
+            value = std::sin(TWO_PI * phase_);
             break;
         case Wave::Noise:
             value = held_;
@@ -61,4 +61,4 @@ float Oscillator::next(double increment, double duty) {
     return static_cast<float>(value);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

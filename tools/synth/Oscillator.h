@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Noise.h"
-#include "VoicePatch.h"
+#include "tools/synth/Noise.h"
+#include "tools/synth/VoicePatch.h"
 
-namespace kettledrum {
+namespace synth {
 
 // One band-limited oscillator. Square and saw use polynomial corrections at their jumps (PolyBLEP) so high
 // notes stay clean; noise holds a new random value at `frequency` steps per second.
@@ -21,4 +21,4 @@ private:
     float held_ = 0.0f;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

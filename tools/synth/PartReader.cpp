@@ -1,23 +1,23 @@
-#include "PartReader.h"
+#include "tools/synth/PartReader.h"
 
 #include <string>
 
-#include "Pitch.h"
+#include "tools/synth/Pitch.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
 // Loudness of the step characters: accent, normal, ghost.
-constexpr double kAccent = 1.0;
-constexpr double kNormal = 0.7;
-constexpr double kGhost = 0.4;
+constexpr double ACCENT = 1.0;
+constexpr double NORMAL = 0.7;
+constexpr double GHOST = 0.4;
 
 std::string beatsText(std::int64_t ticks) {
-    const std::int64_t whole = ticks / Score::kTicksPerBeat;
-    const std::int64_t rest = ticks % Score::kTicksPerBeat;
+    const std::int64_t whole = ticks / Score::TICKS_PER_BEAT;
+    const std::int64_t rest = ticks % Score::TICKS_PER_BEAT;
     if (rest == 0) return std::to_string(whole);
-    return std::to_string(whole) + " " + std::to_string(rest) + "/" + std::to_string(Score::kTicksPerBeat);
+    return std::to_string(whole) + " " + std::to_string(rest) + "/" + std::to_string(Score::TICKS_PER_BEAT);
 }
 
 }  // namespace
@@ -30,22 +30,22 @@ bool PartReader::parseLength(const std::string& text, std::int64_t& ticks) {
     std::int64_t value = 0;
     switch (text[0]) {
         case 'w':
-            value = 4 * Score::kTicksPerBeat;
+            value = 4 * Score::TICKS_PER_BEAT;
             break;
         case 'h':
-            value = 2 * Score::kTicksPerBeat;
+            value = 2 * Score::TICKS_PER_BEAT;
             break;
         case 'q':
-            value = Score::kTicksPerBeat;
+            value = Score::TICKS_PER_BEAT;
             break;
         case 'e':
-            value = Score::kTicksPerBeat / 2;
+            value = Score::TICKS_PER_BEAT / 2;
             break;
         case 's':
-            value = Score::kTicksPerBeat / 4;
+            value = Score::TICKS_PER_BEAT / 4;
             break;
         case 't':
-            value = Score::kTicksPerBeat / 8;
+            value = Score::TICKS_PER_BEAT / 8;
             break;
         default:
             return false;
@@ -94,7 +94,7 @@ void PartReader::readSteps(const std::string& word, const SourceReader& reader, 
             for (const auto index : sounding_)
                 events[index].length += gridTicks_;
         } else {
-            const double velocity = c == 'X' ? kAccent : c == 'x' ? kNormal : kGhost;
+            const double velocity = c == 'X' ? ACCENT : c == 'x' ? NORMAL : GHOST;
             sounding_.assign(1, events.size());
             events.push_back({instrument_, position_, gridTicks_, std::nullopt, velocity});
         }
@@ -214,4 +214,4 @@ void PartReader::readWord(const std::string& written, const SourceReader& reader
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "Score.h"
-#include "SourceReader.h"
+#include "tools/synth/Score.h"
+#include "tools/synth/SourceReader.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Reads the notes of one part (an instrument's line) inside a pattern, keeping its running position, its
 // current note length and the last notes played (for ties) from one line of the part to the next.
@@ -47,9 +47,9 @@ private:
     std::int64_t gridTicks_;
     std::int64_t barTicks_;
     std::int64_t position_ = 0;
-    std::int64_t length_ = Score::kTicksPerBeat;
+    std::int64_t length_ = Score::TICKS_PER_BEAT;
     std::vector<std::size_t> sounding_;  // events a tie would lengthen
     int lastLine_ = 0;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

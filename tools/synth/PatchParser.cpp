@@ -1,11 +1,11 @@
-#include "PatchParser.h"
+#include "tools/synth/PatchParser.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
-constexpr double kLongest = 60.0;  // seconds; no single setting needs more
-constexpr double kTopHz = 20000.0;
+constexpr double LONGEST = 60.0;  // seconds; no single setting needs more
+constexpr double TOP_HZ = 20000.0;
 
 Wave readWave(LineCursor& line) {
     const std::string name = line.word("a waveform");
@@ -30,7 +30,7 @@ void readArpeggio(LineCursor& line, VoicePatch& patch) {
         patch.arpeggio.push_back(line.number("an interval", -48.0, 48.0));
     }
     if (patch.arpeggio.empty()) line.fail("'arp' needs intervals, as in 'arp 0 4 7 every 0.05'");
-    patch.arpeggioStep = line.number("a step time after 'every'", 0.001, kLongest);
+    patch.arpeggioStep = line.number("a step time after 'every'", 0.001, LONGEST);
     patch.arpeggioLoops = line.accept("loop");
 }
 
@@ -48,35 +48,35 @@ bool PatchParser::apply(LineCursor& line, VoicePatch& patch) {
         patch.transpose = line.number("semitones", -48.0, 48.0);
     } else if (key == "slide") {
         patch.slideSemitones = line.number("semitones", -96.0, 96.0);
-        patch.slideSeconds = line.number("a time", 0.001, kLongest);
+        patch.slideSeconds = line.number("a time", 0.001, LONGEST);
     } else if (key == "vibrato") {
         patch.vibratoDepth = line.number("a depth in semitones", 0.0, 12.0);
         patch.vibratoRate = line.number("a rate in Hz", 0.0, 50.0);
-        patch.vibratoDelay = line.accept("after") ? line.number("a delay", 0.0, kLongest) : 0.0;
+        patch.vibratoDelay = line.accept("after") ? line.number("a delay", 0.0, LONGEST) : 0.0;
     } else if (key == "arp") {
         readArpeggio(line, patch);
     } else if (key == "repeat") {
-        patch.repeat = line.number("a time", 0.005, kLongest);
+        patch.repeat = line.number("a time", 0.005, LONGEST);
     } else if (key == "attack") {
-        patch.attack = line.number("a time", 0.0, kLongest);
+        patch.attack = line.number("a time", 0.0, LONGEST);
     } else if (key == "decay") {
-        patch.decay = line.number("a time", 0.0, kLongest);
+        patch.decay = line.number("a time", 0.0, LONGEST);
     } else if (key == "sustain") {
         patch.sustain = line.number("a level", 0.0, 1.0);
     } else if (key == "hold") {
-        patch.hold = line.number("a time", 0.0, kLongest);
+        patch.hold = line.number("a time", 0.0, LONGEST);
     } else if (key == "release") {
-        patch.release = line.number("a time", 0.0, kLongest);
+        patch.release = line.number("a time", 0.0, LONGEST);
     } else if (key == "lowpass") {
-        readSweep(line, "cutoff", 20.0, kTopHz, patch.lowpass, patch.lowpassEnd);
+        readSweep(line, "cutoff", 20.0, TOP_HZ, patch.lowpass, patch.lowpassEnd);
     } else if (key == "highpass") {
-        readSweep(line, "cutoff", 20.0, kTopHz, patch.highpass, patch.highpassEnd);
+        readSweep(line, "cutoff", 20.0, TOP_HZ, patch.highpass, patch.highpassEnd);
     } else if (key == "resonance") {
         patch.resonance = line.number("an amount", 0.0, 1.0);
     } else if (key == "volume") {
         patch.volume = line.number("a level", 0.0, 4.0);
     } else if (key == "delay") {
-        patch.delay = line.number("a time", 0.0, kLongest);
+        patch.delay = line.number("a time", 0.0, LONGEST);
     } else if (key == "unison") {
         const double count = line.number("a count", 1.0, 8.0);
         patch.unison = static_cast<int>(count);
@@ -94,4 +94,4 @@ bool PatchParser::apply(LineCursor& line, VoicePatch& patch) {
     return true;
 }
 
-}  // namespace kettledrum
+}  // namespace synth

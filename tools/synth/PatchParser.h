@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LineCursor.h"
-#include "VoicePatch.h"
+#include "tools/synth/LineCursor.h"
+#include "tools/synth/VoicePatch.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Reads the voice settings shared by sound effects and instruments ("wave square", "attack 0.01",
 // "lowpass 4000 to 800", ...). See README.md for the full list.
@@ -13,4 +13,4 @@ public:
     static bool apply(LineCursor& line, VoicePatch& patch);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

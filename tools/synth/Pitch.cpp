@@ -1,14 +1,14 @@
-#include "Pitch.h"
+#include "tools/synth/Pitch.h"
 
 #include <cmath>
 
-namespace kettledrum {
+namespace synth {
 
 std::optional<int> Pitch::readName(std::string_view text, std::size_t& used) {
     // Semitones above C for the letters A to G.
-    constexpr int kLetterOffsets[] = {9, 11, 0, 2, 4, 5, 7};
+    constexpr int LETTER_OFFSETS[] = {9, 11, 0, 2, 4, 5, 7};
     if (text.empty() || text[0] < 'A' || text[0] > 'G') return std::nullopt;
-    int semitone = kLetterOffsets[text[0] - 'A'];
+    int semitone = LETTER_OFFSETS[text[0] - 'A'];
     std::size_t i = 1;
     if (i < text.size() && text[i] == '#') {
         ++semitone;
@@ -31,4 +31,4 @@ double Pitch::fromHz(double hz) {
     return 69.0 + 12.0 * std::log2(hz / 440.0);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-namespace kettledrum {
+namespace synth {
 
 // Pitches are kept as MIDI note numbers (A4 = 69, fractions allowed) in equal temperament with A4 = 440 Hz.
 class Pitch {
@@ -16,4 +16,4 @@ public:
     static double fromHz(double hz);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

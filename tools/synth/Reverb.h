@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "StereoBuffer.h"
+#include "tools/synth/StereoBuffer.h"
 
-namespace kettledrum {
+namespace synth {
 
 // A small room: parallel damped comb filters into a chain of all-pass filters, tuned a little differently
 // for each side so the tail sounds wide.
@@ -24,4 +24,4 @@ private:
     double sampleRate_;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

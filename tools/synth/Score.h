@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "VoicePatch.h"
+#include "tools/synth/VoicePatch.h"
 
-namespace kettledrum {
+namespace synth {
 
 // A music instrument: one or more voice layers per note, placed in the stereo field and sent to the echo and
 // the reverb.
@@ -22,7 +22,7 @@ struct Instrument {
     double reverb = 0.0;  // send to the score's reverb
 };
 
-// One note (or drum step) on the score's timeline. Time is counted in ticks, kTicksPerBeat to a beat, so
+// One note (or drum step) on the score's timeline. Time is counted in ticks, TICKS_PER_BEAT to a beat, so
 // bar lengths add up exactly.
 struct NoteEvent {
     int instrument = 0;
@@ -32,8 +32,9 @@ struct NoteEvent {
     double velocity = 1.0;
 };
 
+// A whole music source: tempo, effects, instruments and the notes of one loop (and its intro).
 struct Score {
-    static constexpr std::int64_t kTicksPerBeat = 96;
+    static constexpr std::int64_t TICKS_PER_BEAT = 96;
 
     double tempo = 0.0;  // beats per minute
     int meter = 4;       // beats per bar
@@ -47,7 +48,7 @@ struct Score {
     std::int64_t loopTick = 0;      // where the loop starts; before it is the intro
     std::int64_t endTick = 0;
 
-    double secondsPerTick() const { return 60.0 / (tempo * kTicksPerBeat); }
+    double secondsPerTick() const { return 60.0 / (tempo * TICKS_PER_BEAT); }
     double seconds(std::int64_t ticks) const { return static_cast<double>(ticks) * secondsPerTick(); }
     // Frames from the loop start to `tick` (negative inside the intro).
     std::int64_t frameOf(std::int64_t tick, double sampleRate) const {
@@ -58,4 +59,4 @@ struct Score {
     }
 };
 
-}  // namespace kettledrum
+}  // namespace synth

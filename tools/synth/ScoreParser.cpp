@@ -1,13 +1,13 @@
-#include "ScoreParser.h"
+#include "tools/synth/ScoreParser.h"
 
 #include <map>
 
-#include "LineCursor.h"
-#include "PartReader.h"
-#include "PatchParser.h"
-#include "SourceReader.h"
+#include "tools/synth/LineCursor.h"
+#include "tools/synth/PartReader.h"
+#include "tools/synth/PatchParser.h"
+#include "tools/synth/SourceReader.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -33,7 +33,7 @@ private:
 
     SourceReader source_;
     Score score_;
-    std::int64_t gridTicks_ = Score::kTicksPerBeat / 4;
+    std::int64_t gridTicks_ = Score::TICKS_PER_BEAT / 4;
     std::map<std::string, Pattern> patterns_;
     int firstPlayLine_ = 0;
     int loopLine_ = 0;
@@ -118,7 +118,7 @@ void Reader::readPattern(LineCursor& header) {
     const std::string name = header.word("a name");
     header.finish();
     if (patterns_.count(name) != 0) header.fail("pattern '" + name + "' is defined twice");
-    const std::int64_t barTicks = score_.meter * Score::kTicksPerBeat;
+    const std::int64_t barTicks = score_.meter * Score::TICKS_PER_BEAT;
     Pattern pattern;
     std::map<std::string, PartReader> parts;
     SourceLine line;
@@ -205,4 +205,4 @@ Score ScoreParser::parse(std::istream& in, const std::string& file) {
     return Reader(in, file).read();
 }
 
-}  // namespace kettledrum
+}  // namespace synth

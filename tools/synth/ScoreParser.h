@@ -3,9 +3,9 @@
 #include <istream>
 #include <string>
 
-#include "Score.h"
+#include "tools/synth/Score.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Reads a ".mus" score: settings (tempo, meter, grid, echo, reverb, peak), instrument blocks, pattern blocks,
 // and the "play"/"loop" lines that lay the patterns out in time. See README.md for the format.
@@ -15,4 +15,4 @@ public:
     static Score parse(std::istream& in, const std::string& file);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

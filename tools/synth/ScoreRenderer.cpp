@@ -1,19 +1,19 @@
-#include "ScoreRenderer.h"
+#include "tools/synth/ScoreRenderer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Echo.h"
-#include "Reverb.h"
-#include "Voice.h"
+#include "tools/synth/Echo.h"
+#include "tools/synth/Reverb.h"
+#include "tools/synth/Voice.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
-constexpr double kQuarterPi = 0.78539816339744830962;
+constexpr double QUARTER_PI = 0.78539816339744830962;
 // Room after the last note of a single pass for releases, echoes and the reverb to die away.
-constexpr double kTailSeconds = 4.0;
+constexpr double TAIL_SECONDS = 4.0;
 
 }  // namespace
 
@@ -34,7 +34,7 @@ StereoBuffer ScoreRenderer::render(bool loop) const {
         return static_cast<std::size_t>(std::llround(score_.seconds(tick - originTick) * sampleRate_));
     };
     const std::size_t tail =
-        loop ? 0 : static_cast<std::size_t>((kTailSeconds + score_.reverbSeconds) * sampleRate_);
+        loop ? 0 : static_cast<std::size_t>((TAIL_SECONDS + score_.reverbSeconds) * sampleRate_);
     const std::size_t frames = frameAt(score_.endTick) + tail;
     Buses buses;
     buses.mix.resize(frames);
@@ -52,7 +52,7 @@ StereoBuffer ScoreRenderer::render(bool loop) const {
         anyReverb |= instrument.reverb > 0.0;
     }
     if (anyEcho) {
-        const std::int64_t echoTicks = std::llround(score_.echoBeats * Score::kTicksPerBeat);
+        const std::int64_t echoTicks = std::llround(score_.echoBeats * Score::TICKS_PER_BEAT);
         const auto delay = static_cast<std::size_t>(std::llround(score_.seconds(echoTicks) * sampleRate_));
         Echo(delay, score_.echoFeedback).apply(buses.echo, buses.mix, loop);
     }
@@ -65,7 +65,7 @@ void ScoreRenderer::mixNote(std::size_t index, std::size_t start, bool wrap, Bus
     const NoteEvent& event = score_.events[index];
     const Instrument& instrument = score_.instruments[static_cast<std::size_t>(event.instrument)];
     const std::size_t frames = buses.mix.frames();
-    const double panAngle = (instrument.pan + 1.0) * kQuarterPi;  // constant power
+    const double panAngle = (instrument.pan + 1.0) * QUARTER_PI;  // constant power
     const auto toLeft = static_cast<float>(std::cos(panAngle));
     const auto toRight = static_cast<float>(std::sin(panAngle));
     const auto toEcho = static_cast<float>(instrument.echo);
@@ -106,4 +106,4 @@ void ScoreRenderer::scaleToPeak(StereoBuffer& track) const {
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

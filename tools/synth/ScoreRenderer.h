@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "Score.h"
-#include "StereoBuffer.h"
+#include "tools/synth/Score.h"
+#include "tools/synth/StereoBuffer.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Plays a score into a stereo track: every note through its instrument's voices, then the echo and the
 // reverb, then scaled to the score's peak level.
@@ -38,4 +38,4 @@ private:
     double sampleRate_;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

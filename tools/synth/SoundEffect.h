@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "VoicePatch.h"
+#include "tools/synth/VoicePatch.h"
 
-namespace kettledrum {
+namespace synth {
 
 // A sound effect: one or more voices started together (each may have its own delay), then scaled by gain.
 struct SoundEffect {
@@ -12,4 +12,4 @@ struct SoundEffect {
     double gainDb = 0.0;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

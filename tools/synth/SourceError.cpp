@@ -1,6 +1,6 @@
-#include "SourceError.h"
+#include "tools/synth/SourceError.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -14,4 +14,4 @@ std::string locate(const std::string& file, int line, const std::string& message
 SourceError::SourceError(const std::string& file, int line, const std::string& message)
     : std::runtime_error(locate(file, line, message)), file_(file), line_(line), message_(message) {}
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace kettledrum {
+namespace synth {
 
 // A mistake in a sound or score source, located by file and line. Line 0 means the file as a whole.
 // what() reads "file:line: message" (or "file: message"), the form editors and build logs understand.
@@ -21,4 +21,4 @@ private:
     std::string message_;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -1,8 +1,8 @@
-#include "SourceReader.h"
+#include "tools/synth/SourceReader.h"
 
-#include "SourceError.h"
+#include "tools/synth/SourceError.h"
 
-namespace kettledrum {
+namespace synth {
 
 SourceReader::SourceReader(std::istream& in, std::string file) : in_(in), file_(std::move(file)) {}
 
@@ -33,4 +33,4 @@ void SourceReader::fail(int line, const std::string& message) const {
     throw SourceError(file_, line, message);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace kettledrum {
+namespace synth {
 
 // One meaningful line of a source: its number in the file and its words. A word that begins with '#'
 // starts a comment that runs to the end of the line.
@@ -34,4 +34,4 @@ private:
     int lineNumber_ = 0;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

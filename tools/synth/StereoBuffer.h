@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace kettledrum {
+namespace synth {
 
 // Two channels of float samples, full scale at +-1.
 struct StereoBuffer {
@@ -17,4 +17,4 @@ struct StereoBuffer {
     }
 };
 
-}  // namespace kettledrum
+}  // namespace synth

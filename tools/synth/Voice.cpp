@@ -1,22 +1,22 @@
-#include "Voice.h"
+#include "tools/synth/Voice.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "Envelope.h"
-#include "Filter.h"
-#include "Noise.h"
-#include "Oscillator.h"
-#include "Pitch.h"
+#include "tools/synth/Envelope.h"
+#include "tools/synth/Filter.h"
+#include "tools/synth/Noise.h"
+#include "tools/synth/Oscillator.h"
+#include "tools/synth/Pitch.h"
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
-constexpr double kTwoPi = 6.28318530717958647692;
+constexpr double TWO_PI = 6.28318530717958647692;
 // Pitch, duty and cutoffs change at this many frames: smooth to the ear, cheap to compute.
-constexpr std::size_t kControlFrames = 32;
+constexpr std::size_t CONTROL_FRAMES = 32;
 
 double sweep(double start, double end, double progress) {
     return start + (end - start) * progress;
@@ -87,7 +87,7 @@ double Voice::pitchOffset(double seconds) const {
     }
     if (patch_.vibratoDepth > 0.0) {
         const double fadeIn = patch_.vibratoDelay > 0.0 ? std::min(seconds / patch_.vibratoDelay, 1.0) : 1.0;
-        offset += patch_.vibratoDepth * fadeIn * std::sin(kTwoPi * patch_.vibratoRate * seconds);
+        offset += patch_.vibratoDepth * fadeIn * std::sin(TWO_PI * patch_.vibratoRate * seconds);
     }
     return offset;
 }
@@ -109,7 +109,7 @@ void Voice::render(const VoiceNote& note, StereoBuffer& out) const {
     const double incrementLimit = patch_.wave == Wave::Noise ? 1.0 : 0.49;
     const double lengthSeconds = static_cast<double>(length) / sampleRate_;
 
-    for (std::size_t block = 0; block < length; block += kControlFrames) {
+    for (std::size_t block = 0; block < length; block += CONTROL_FRAMES) {
         const double seconds = static_cast<double>(block) / sampleRate_;
         const double progress = std::min(seconds / lengthSeconds, 1.0);
         const double hz = Pitch::toHz(note.midi + pitchOffset(seconds));
@@ -121,7 +121,7 @@ void Voice::render(const VoiceNote& note, StereoBuffer& out) const {
         if (patch_.highpass > 0.0) {
             highPass.setCutoff(sweepHz(patch_.highpass, patch_.highpassEnd, progress), sampleRate_);
         }
-        const std::size_t blockEnd = std::min(block + kControlFrames, length);
+        const std::size_t blockEnd = std::min(block + CONTROL_FRAMES, length);
         for (std::size_t i = block; i < blockEnd; ++i) {
             float left = 0.0f;
             float right = 0.0f;
@@ -148,4 +148,4 @@ void Voice::render(const VoiceNote& note, StereoBuffer& out) const {
     }
 }
 
-}  // namespace kettledrum
+}  // namespace synth

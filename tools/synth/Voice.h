@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "StereoBuffer.h"
-#include "VoicePatch.h"
+#include "tools/synth/StereoBuffer.h"
+#include "tools/synth/VoicePatch.h"
 
-namespace kettledrum {
+namespace synth {
 
 // One note of one patch: its pitch (MIDI number), how long the key is held and how hard.
 struct VoiceNote {
@@ -33,4 +33,4 @@ private:
     double sampleRate_;
 };
 
-}  // namespace kettledrum
+}  // namespace synth

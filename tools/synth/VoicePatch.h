@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-namespace kettledrum {
+namespace synth {
 
 enum class Wave { Square, Triangle, Saw, Sine, Noise };
 
@@ -48,4 +48,4 @@ struct VoicePatch {
     std::uint32_t seed = 1;  // noise and unison phases
 };
 
-}  // namespace kettledrum
+}  // namespace synth

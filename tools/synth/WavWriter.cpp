@@ -1,4 +1,4 @@
-#include "WavWriter.h"
+#include "tools/synth/WavWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-namespace kettledrum {
+namespace synth {
 
 namespace {
 
@@ -45,4 +45,4 @@ void WavWriter::save(const std::string& path, const StereoBuffer& audio, bool st
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-}  // namespace kettledrum
+}  // namespace synth

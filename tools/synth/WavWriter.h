@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "StereoBuffer.h"
+#include "tools/synth/StereoBuffer.h"
 
-namespace kettledrum {
+namespace synth {
 
 // Writes 16-bit PCM WAV files: the rendered sound before encoding, for listening and inspection.
 class WavWriter {
@@ -12,4 +12,4 @@ public:
     static void save(const std::string& path, const StereoBuffer& audio, bool stereo, int sampleRate);
 };
 
-}  // namespace kettledrum
+}  // namespace synth

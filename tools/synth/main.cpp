@@ -1,6 +1,6 @@
-// kettledrum: renders a sound effect (.sfx) or a music score (.mus) and encodes it to MP3.
+// quorin-synth: renders a sound effect (.sfx) or a music score (.mus) and encodes it to MP3.
 //
-//   kettledrum [--once] [--report] [--wav FILE] SOURCE OUTPUT.mp3
+//   quorin-synth [--once] [--report] [--wav FILE] SOURCE OUTPUT.mp3
 //
 // --once    play a score from the top once, intro included, instead of the loop the game repeats
 // --report  print the length and levels of the result
@@ -13,23 +13,23 @@
 #include <iostream>
 #include <string>
 
-#include "EffectParser.h"
-#include "EffectRenderer.h"
-#include "Levels.h"
-#include "Mp3Writer.h"
-#include "ScoreParser.h"
-#include "ScoreRenderer.h"
-#include "SourceError.h"
-#include "WavWriter.h"
+#include "tools/synth/EffectParser.h"
+#include "tools/synth/EffectRenderer.h"
+#include "tools/synth/Levels.h"
+#include "tools/synth/Mp3Writer.h"
+#include "tools/synth/ScoreParser.h"
+#include "tools/synth/ScoreRenderer.h"
+#include "tools/synth/SourceError.h"
+#include "tools/synth/WavWriter.h"
 
 namespace {
 
-using namespace kettledrum;
+using namespace synth;
 
-constexpr int kMusicKbps = 128;
-constexpr int kEffectKbps = 64;
+constexpr int MUSIC_KBPS = 128;
+constexpr int EFFECT_KBPS = 64;
 // Effects are mixed by hand; anything louder than this leaves no room for the encoder's overshoot.
-constexpr double kEffectCeilingDb = -1.0;
+constexpr double EFFECT_CEILING_DB = -1.0;
 
 struct Options {
     bool once = false;
@@ -68,41 +68,41 @@ bool readOptions(int argc, char** argv, Options& options) {
 int run(const Options& options) {
     std::ifstream in(options.source);
     if (!in) {
-        std::cerr << "kettledrum: cannot open " << options.source << "\n";
+        std::cerr << "quorin-synth: cannot open " << options.source << "\n";
         return 2;
     }
     StereoBuffer audio;
     bool stereo = false;
-    int kbps = kEffectKbps;
+    int kbps = EFFECT_KBPS;
     if (endsWith(options.source, ".mus")) {
         const Score score = ScoreParser::parse(in, options.source);
-        const ScoreRenderer renderer(score, Mp3Writer::kSampleRate);
+        const ScoreRenderer renderer(score, Mp3Writer::SAMPLE_RATE);
         audio = options.once ? renderer.renderOnce() : renderer.renderLoop();
         stereo = true;
-        kbps = kMusicKbps;
+        kbps = MUSIC_KBPS;
     } else if (endsWith(options.source, ".sfx")) {
         const SoundEffect effect = EffectParser::parse(in, options.source);
-        audio.left = EffectRenderer::render(effect, Mp3Writer::kSampleRate);
+        audio.left = EffectRenderer::render(effect, Mp3Writer::SAMPLE_RATE);
         audio.right = audio.left;
         const double peak = Levels::measure(audio.left).peakDb;
-        if (peak > kEffectCeilingDb) {
+        if (peak > EFFECT_CEILING_DB) {
             char text[96];
             std::snprintf(text, sizeof text, "too loud: peak %.1f dBFS, above %.0f dBFS; lower 'gain'", peak,
-                          kEffectCeilingDb);
+                          EFFECT_CEILING_DB);
             throw SourceError(options.source, 0, text);
         }
     } else {
-        std::cerr << "kettledrum: " << options.source << ": expected a .sfx or .mus source\n";
+        std::cerr << "quorin-synth: " << options.source << ": expected a .sfx or .mus source\n";
         return 2;
     }
-    if (!options.wav.empty()) WavWriter::save(options.wav, audio, stereo, Mp3Writer::kSampleRate);
+    if (!options.wav.empty()) WavWriter::save(options.wav, audio, stereo, Mp3Writer::SAMPLE_RATE);
     const bool loop = stereo && !options.once;
     Mp3Writer::save(options.output, Mp3Writer::encode(audio, stereo, kbps, loop));
     if (options.report) {
         const Levels left = Levels::measure(audio.left);
         const Levels right = Levels::measure(audio.right);
         std::printf("%s: %.3f s (%zu frames), peak %.1f/%.1f dBFS, rms %.1f/%.1f dBFS\n",
-                    options.output.c_str(), static_cast<double>(audio.frames()) / Mp3Writer::kSampleRate,
+                    options.output.c_str(), static_cast<double>(audio.frames()) / Mp3Writer::SAMPLE_RATE,
                     audio.frames(), left.peakDb, right.peakDb, left.rmsDb, right.rmsDb);
     }
     return 0;
@@ -113,7 +113,7 @@ int run(const Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!readOptions(argc, argv, options)) {
-        std::cerr << "usage: kettledrum [--once] [--report] [--wav FILE] SOURCE.(sfx|mus) OUTPUT.mp3\n";
+        std::cerr << "usage: quorin-synth [--once] [--report] [--wav FILE] SOURCE.(sfx|mus) OUTPUT.mp3\n";
         return 2;
     }
     try {
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
         std::cerr << error.what() << "\n";
         return 1;
     } catch (const std::exception& error) {
-        std::cerr << "kettledrum: " << options.source << ": " << error.what() << "\n";
+        std::cerr << "quorin-synth: " << options.source << ": " << error.what() << "\n";
         return 2;
     }
 }
