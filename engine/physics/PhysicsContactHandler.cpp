@@ -35,7 +35,7 @@ cpBool PhysicsContactHandler::onBegin(cpArbiter* arbiter, cpSpace* /*space*/, vo
 cpBool PhysicsContactHandler::onPreSolve(cpArbiter* arbiter, cpSpace* /*space*/, void* handler) {
     auto* record = static_cast<Record*>(cpArbiterGetUserData(arbiter));
     if (!record) return cpTrue;
-    readContactData(arbiter, record->data);
+    readContactData(arbiter, record->shapeA.get(), record->data);
     auto* self = static_cast<PhysicsContactHandler*>(handler);
     return self->dispatch(*record, PhysicsContact::EventCode::PRESOLVE, arbiter) ? cpTrue : cpFalse;
 }
@@ -75,7 +75,7 @@ bool PhysicsContactHandler::begin(cpArbiter* arbiter) {
     record.bodyA = shapeA->getBody();
     record.bodyB = shapeB->getBody();
     cpArbiterSetUserData(arbiter, &record);
-    readContactData(arbiter, record.data);
+    readContactData(arbiter, record.shapeA.get(), record.data);
     bool accepted = dispatch(record, PhysicsContact::EventCode::BEGIN, arbiter);
     // Rejected pairs (by the masks or by the listeners) are ignored by the solver until they
     // separate; the separation is still delivered.
@@ -104,13 +104,19 @@ void PhysicsContactHandler::deliverSeparations() {
     }
 }
 
-void PhysicsContactHandler::readContactData(cpArbiter* arbiter, PhysicsContactData& data) {
+void PhysicsContactHandler::readContactData(cpArbiter* arbiter, const PhysicsShape* shapeA,
+                                            PhysicsContactData& data) {
+    cpShape *a = nullptr, *b = nullptr;
+    cpArbiterGetShapes(arbiter, &a, &b);
+    const bool flipped = shapeA && a && static_cast<const PhysicsShape*>(cpShapeGetUserData(a)) != shapeA;
     cpContactPointSet set = cpArbiterGetContactPointSet(arbiter);
     data.count = std::min(set.count, PhysicsContactData::POINT_MAX);
-    data.normal = Vec2(static_cast<float>(set.normal.x), static_cast<float>(set.normal.y));
-    for (int i = 0; i < data.count; ++i)
-        data.points[i] =
-            Vec2(static_cast<float>(set.points[i].pointA.x), static_cast<float>(set.points[i].pointA.y));
+    const float sign = flipped ? -1.0f : 1.0f;
+    data.normal = Vec2(sign * static_cast<float>(set.normal.x), sign * static_cast<float>(set.normal.y));
+    for (int i = 0; i < data.count; ++i) {
+        const cpVect& p = flipped ? set.points[i].pointB : set.points[i].pointA;
+        data.points[i] = Vec2(static_cast<float>(p.x), static_cast<float>(p.y));
+    }
 }
 
 }  // namespace engine

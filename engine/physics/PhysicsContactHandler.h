@@ -59,7 +59,9 @@ private:
 
     bool begin(cpArbiter* arbiter);
     bool dispatch(Record& record, PhysicsContact::EventCode code, cpArbiter* arbiter);
-    static void readContactData(cpArbiter* arbiter, PhysicsContactData& data);
+    // Reads the normal and points as seen from `shapeA` (the library may report a pair in either
+    // order from one step to the next; the contact keeps the order it began with).
+    static void readContactData(cpArbiter* arbiter, const PhysicsShape* shapeA, PhysicsContactData& data);
 
     std::list<Record> open_;
     std::list<Record> separated_;

@@ -12,7 +12,15 @@ namespace engine {
 
 namespace {
 Director* g_director = nullptr;
+
+// What drawing does to the tree besides drawing: children of shown nodes are put in z order.
+void sortShownTree(Node* node) {
+    if (!node->isVisible()) return;
+    node->sortAllChildren();
+    for (Node* child : node->getChildren())
+        sortShownTree(child);
 }
+}  // namespace
 
 Director* Director::getInstance() {
     if (!g_director) g_director = new Director();
@@ -106,8 +114,12 @@ void Director::mainLoop() {
     }
     if (runningScene_) runningScene_->stepPhysics(FRAME_TIME);
     AudioEngine::tick();
-    drawScene();
-    if (frameDrawn_) frameDrawn_(frame_);
+    if (!drawFilter_ || drawFilter_(frame_)) {
+        drawScene();
+        if (frameDrawn_) frameDrawn_(frame_);
+    } else if (runningScene_) {
+        sortShownTree(runningScene_);
+    }
     if (view_) view_->present();
     AutoreleasePool::getInstance().clear();
 }

@@ -74,6 +74,9 @@ public:
     void setFrameBeginCallback(std::function<void(uint64_t)> callback) { frameBegin_ = std::move(callback); }
     // Called after a frame is drawn and before it is presented (screenshots are taken here).
     void setFrameDrawnCallback(std::function<void(uint64_t)> callback) { frameDrawn_ = std::move(callback); }
+    // Decides which frames are drawn (none set: every frame). A frame left undrawn still runs all its
+    // logic and orders the scene's children as drawing would; only the pixels are skipped.
+    void setFrameDrawFilter(std::function<bool(uint64_t)> filter) { drawFilter_ = std::move(filter); }
 
 private:
     Director();
@@ -90,6 +93,7 @@ private:
     RefPtr<Scene> nextScene_;
     std::function<void(uint64_t)> frameBegin_;
     std::function<void(uint64_t)> frameDrawn_;
+    std::function<bool(uint64_t)> drawFilter_;
     double animationInterval_ = 1.0 / 60.0;
     float contentScaleFactor_ = 1.0f;
     uint64_t frame_ = 0;

@@ -7,6 +7,7 @@
 #include "engine/scene/Director.h"
 #include "game/app/GameServices.h"
 #include "game/app/SceneManager.h"
+#include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
 
 namespace {
@@ -62,6 +63,10 @@ bool AppDelegate::applicationDidFinishLaunching() {
 
     if (!vastomer::GameServices::create()) return false;
     vastomer::SceneManager* scene = vastomer::SceneManager::getInstance();
+    if (startStage_ > 0) {
+        vastomer::DataManager::getInstance()->setCurrentStage(startStage_);
+        scene->setFirstScene(vastomer::SceneId::PLAY, vastomer::SceneParam{startPart_, 0, ""});
+    }
 
     std::string language = vastomer::StringsManager::getInstance()->getLanguage();
     windowTitle_ = windowTitleFor(language);

@@ -25,7 +25,15 @@ public:
     // The window title for a language code: the strings table's title, else the built-in one.
     static std::string windowTitleFor(const std::string& languageCode);
     const std::string& getWindowTitle() const { return windowTitle_; }
+    // Starts the game in the play screen at this stage (and part, when above 0) instead of the splash
+    // screen: the developer entry.
+    void setStartStage(int stage, int part) {
+        startStage_ = stage;
+        startPart_ = part;
+    }
 
 private:
     std::string windowTitle_;
+    int startStage_ = 0;
+    int startPart_ = 0;
 };

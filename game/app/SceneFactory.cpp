@@ -3,6 +3,8 @@
 #include "game/app/AbstractController.h"
 #include "game/app/NLayer.h"
 #include "game/app/SplashScene.h"
+#include "game/play/PlayController.h"
+#include "game/play/PlayScene.h"
 
 namespace vastomer {
 
@@ -10,6 +12,8 @@ NLayer* SceneFactory::createLayer(SceneId id) {
     switch (id) {
         case SceneId::SPLASH:
             return SplashScene::create();
+        case SceneId::PLAY:
+            return PlayScene::create();
         default:
             return NLayer::create();
     }
@@ -17,6 +21,8 @@ NLayer* SceneFactory::createLayer(SceneId id) {
 
 AbstractController* SceneFactory::createController(SceneId id) {
     switch (id) {
+        case SceneId::PLAY:
+            return PlayController::create();
         default:
             return nullptr;
     }

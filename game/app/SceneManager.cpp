@@ -1,6 +1,7 @@
 #include "game/app/SceneManager.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/actions/CallFunc.h"
 #include "engine/actions/CallFuncN.h"
@@ -23,6 +24,10 @@ namespace vastomer {
 
 SceneManager* SceneManager::getInstance() {
     return engine::SingletonSlot<SceneManager>::get();
+}
+
+SceneManager* SceneManager::peekInstance() {
+    return engine::SingletonSlot<SceneManager>::peek();
 }
 
 void SceneManager::destroyInstance() {
@@ -80,7 +85,12 @@ bool SceneManager::attachManagers() {
 void SceneManager::onEnter() {
     Scene::onEnter();
     if (!currentLayer_ && !changing_)
-        changeScene(SceneId::SPLASH, TransitionKind::Immediate, nullptr, SceneParam());
+        changeScene(firstScene_, TransitionKind::Immediate, nullptr, firstParam_);
+}
+
+void SceneManager::setFirstScene(SceneId id, SceneParam param) {
+    firstScene_ = id;
+    firstParam_ = std::move(param);
 }
 
 NLayer* SceneManager::createSceneLayer(SceneId id) {

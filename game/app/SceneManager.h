@@ -27,11 +27,15 @@ public:
 
     // The one instance, made on first use (GameServices makes and destroys it in the program's order).
     static SceneManager* getInstance();
+    // The instance if there is one, without making it.
+    static SceneManager* peekInstance();
     static void destroyInstance();
 
     bool init() override;
-    // Shows the splash screen, without a fade.
+    // Shows the first screen (the splash screen unless setFirstScene chose another), without a fade.
     void onEnter() override;
+    // The screen onEnter shows first, and the record it is given (the developer entry starts a stage).
+    void setFirstScene(SceneId id, SceneParam param = SceneParam());
 
     // Switches to the screen of `id`. With a null controller the factory makes it. A request made while
     // a change is still running is carried out when that change has finished (the latest one wins).
@@ -84,6 +88,8 @@ private:
     bool keepBgmOnChange_ = false;
 
     int currentSceneId_ = 0;
+    SceneId firstScene_ = SceneId::SPLASH;
+    SceneParam firstParam_;
     bool changing_ = false;
     bool hasPending_ = false;
     Request pending_;

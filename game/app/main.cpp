@@ -1,6 +1,7 @@
 // quorin: the game's program.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/scene/Director.h"
 #include "game/app/AppDelegate.h"
@@ -22,20 +23,54 @@ const char* kUsage =
     "                           'FRAME pad axis I VALUE'; '#' starts a comment line\n"
     "  --record FILE            write the keys and game-pad events of this session as an input script\n"
     "  --dump-state FILE        write the game's state as JSON when the run ends\n"
+    "  --draw-every-frame       headless: draw every frame (by default only the frames a --screenshot\n"
+    "                           saves are drawn; the game runs the same either way)\n"
+    "  --stage N                start stage N at once, without the menus (the saved progress, or a new\n"
+    "                           game when there is no save)\n"
+    "  --part P                 with --stage: start at part P instead of the stage's start part\n"
     "  --help                   show this text\n";
+
+// A whole positive number, or -1.
+int positiveNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9) return -1;
+    for (char c : text)
+        if (c < '0' || c > '9') return -1;
+    int value = std::stoi(text);
+    return value > 0 ? value : -1;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     engine::LaunchOptions options;
     std::string error;
-    if (!engine::LaunchOptions::parse(argc, argv, vastomer::Harness::declaredOptions(), options, error)) {
+    std::vector<engine::LaunchOptions::Declared> declared = vastomer::Harness::declaredOptions();
+    declared.push_back({"stage", true, false});
+    declared.push_back({"part", true, false});
+    if (!engine::LaunchOptions::parse(argc, argv, declared, options, error)) {
         std::fprintf(stderr, "quorin: %s\n%s", error.c_str(), kUsage);
         return 2;
     }
     if (options.help) {
         std::fputs(kUsage, stdout);
         return 0;
+    }
+    int stage = 0;
+    int part = 0;
+    if (options.has("stage")) {
+        stage = positiveNumber(options.value("stage"));
+        if (stage < 0) {
+            std::fprintf(stderr, "quorin: --stage needs a stage number above 0, not \"%s\"\n",
+                         options.value("stage").c_str());
+            return 2;
+        }
+    }
+    if (options.has("part")) {
+        part = positiveNumber(options.value("part"));
+        if (part < 0 || stage == 0) {
+            std::fprintf(stderr, "quorin: --part needs --stage and a part number above 0\n");
+            return 2;
+        }
     }
     vastomer::Harness harness;
     if (!harness.prepare(options, error)) {
@@ -44,6 +79,7 @@ int main(int argc, char** argv) {
     }
     AppDelegate app;
     app.setLaunchOptions(options);
+    if (stage > 0) app.setStartStage(stage, part);
     harness.install();
     int status = app.run();
     if (!harness.finish(error)) {

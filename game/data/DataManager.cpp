@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/platform/FileUtils.h"
+#include "game/character/PlayerCharacter.h"
 #include "game/data/DataSource.h"
 #include "game/data/Diagnostics.h"
 #include "game/data/GameRules.h"
@@ -32,6 +33,10 @@ DataManager* DataManager::getInstance() {
     return engine::SingletonSlot<DataManager>::get();
 }
 
+DataManager* DataManager::peekInstance() {
+    return engine::SingletonSlot<DataManager>::peek();
+}
+
 void DataManager::destroyInstance() {
     // Stops its updates and listeners and leaves the scene it was attached to (if that still runs).
     engine::SingletonSlot<DataManager>::destroy([](engine::Node* manager) {
@@ -56,9 +61,15 @@ bool DataManager::init() {
     resetProgress();
     state_.isNewGame = loadProgress();
     if (state_.isNewGame) saveProgress();
-    // The player character is created here and held for the whole run once PlayerCharacter exists;
-    // until then getPlayerCharacter() stays null.
-    return true;
+    // Made from this manager's own tables: the instance is not handed out until init has returned.
+    playerCharacter_ = PlayerCharacter::create(*this);
+    return playerCharacter_ != nullptr;
+}
+
+DataManager::~DataManager() = default;
+
+void DataManager::setPlayerCharacter(PlayerCharacter* player) {
+    playerCharacter_ = player;
 }
 
 // --- master tables and rules ---
@@ -110,8 +121,7 @@ HintEntry DataManager::pickHint() {
 }
 
 bool DataManager::isPlayerBoosted() const {
-    // Reads the player character's boosted state once PlayerCharacter exists; no player, no boost.
-    return false;
+    return playerCharacter_ && playerCharacter_->isBoosted();
 }
 
 // --- stages ---

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/base/RefPtr.h"
 #include "engine/base/SingletonSlot.h"
 #include "engine/scene/Node.h"
 #include "game/data/MasterRecords.h"
@@ -31,10 +32,13 @@ public:
 
     // The one instance, made on first use (GameServices makes and destroys it in the program's order).
     static DataManager* getInstance();
+    // The instance if there is one, without making it.
+    static DataManager* peekInstance();
     static void destroyInstance();
 
     // Loads every table (characters, wear, weapons, bullets, stages, situations, shop, hints, grapple
-    // events), resets the progress and reads the save file, writing a new one when there was none.
+    // events), resets the progress and reads the save file, writing a new one when there was none;
+    // then makes the player character, which it keeps for the whole run.
     bool init() override;
 
     // --- master tables ---
@@ -106,9 +110,12 @@ public:
     void setIsNewGame(bool isNew) { state_.isNewGame = isNew; }
     int getDifficulty() const { return state_.difficulty; }
     void setDifficulty(int difficulty) { state_.difficulty = difficulty; }
-    // The player character kept across screens; null until the player character is made at start-up.
-    PlayerCharacter* getPlayerCharacter() const { return playerCharacter_; }
-    void setPlayerCharacter(PlayerCharacter* player) { playerCharacter_ = player; }
+    // The player character kept across screens (made by init, held for the whole run).
+    PlayerCharacter* getPlayerCharacter() const { return playerCharacter_.get(); }
+    void setPlayerCharacter(PlayerCharacter* player);
+    // Shots fired (bullets and tentacle segments) in this run.
+    int getShotCount() const { return shotCount_; }
+    void addShotCount() { ++shotCount_; }
 
     // --- saved progress ---
     bool getTutorialFlag(int index) const;
@@ -159,6 +166,7 @@ public:
 protected:
     friend class engine::SingletonSlot<DataManager>;
     DataManager() = default;
+    ~DataManager() override;
 
 private:
     bool isPlayerBoosted() const;
@@ -168,7 +176,8 @@ private:
     StageTables stages_;
     ProgressState state_;
     SeedCounterRandom random_;
-    PlayerCharacter* playerCharacter_ = nullptr;
+    engine::RefPtr<PlayerCharacter> playerCharacter_;
+    int shotCount_ = 0;
 };
 
 }  // namespace vastomer

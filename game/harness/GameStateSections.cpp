@@ -11,6 +11,7 @@
 #include "game/audio/NAudioManager.h"
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
+#include "game/harness/PlayStateSections.h"
 #include "game/harness/StateDump.h"
 #include "game/input/KeyInputManager.h"
 
@@ -100,6 +101,7 @@ void GameStateSections::addTo(StateDump& dump) {
     dump.addSection("audio", audioSection);
     dump.addSection("input", inputSection);
     dump.addSection("messages", messagesSection);
+    PlayStateSections::addTo(dump);
 }
 
 }  // namespace vastomer

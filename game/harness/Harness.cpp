@@ -6,8 +6,10 @@
 namespace vastomer {
 
 const std::vector<engine::LaunchOptions::Declared>& Harness::declaredOptions() {
-    static const std::vector<engine::LaunchOptions::Declared> options = {
-        {"input", true, false}, {"record", true, false}, {"dump-state", true, false}};
+    static const std::vector<engine::LaunchOptions::Declared> options = {{"input", true, false},
+                                                                         {"record", true, false},
+                                                                         {"dump-state", true, false},
+                                                                         {"draw-every-frame", false, false}};
     return options;
 }
 
@@ -22,11 +24,20 @@ bool Harness::prepare(const engine::LaunchOptions& options, std::string& error) 
         if (!recorder_->open(options.value("record"), error)) return false;
     }
     dumpPath_ = options.value("dump-state");
+    drawOnlyScreenshots_ = options.headless && !options.has("draw-every-frame");
+    for (const auto& shot : options.screenshots)
+        screenshotFrames_.insert(shot.first);
     GameStateSections::addTo(stateDump_);
     return true;
 }
 
 void Harness::install() {
+    if (drawOnlyScreenshots_) {
+        // Nobody sees a headless frame that is not saved: the pixels are the one thing skipped.
+        std::set<uint64_t> frames = screenshotFrames_;
+        engine::Director::getInstance()->setFrameDrawFilter(
+            [frames](uint64_t frame) { return frames.count(frame) != 0; });
+    }
     if (recorder_) recorder_->attach();
     if (!player_ && !recorder_) return;
     engine::Director::getInstance()->setFrameBeginCallback([this](uint64_t frame) { beginFrame(frame); });
@@ -41,6 +52,7 @@ void Harness::beginFrame(uint64_t frame) {
 bool Harness::finish(std::string& error) {
     engine::Director* director = engine::Director::getInstance();
     director->setFrameBeginCallback(nullptr);
+    director->setFrameDrawFilter(nullptr);
     if (recorder_) {
         recorder_->observePads(director->getTotalFrames());
         recorder_->close();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@ namespace vastomer {
 //   --input FILE       play an input script (keys and pad events by frame)
 //   --record FILE      write the keys and pad events of the session as an input script
 //   --dump-state FILE  write the game's state as JSON when the run ends
+//   --draw-every-frame a headless run draws every frame (by default it draws only the frames that a
+//                      screenshot asks for; the game's logic runs the same either way)
 class Harness {
 public:
     static const std::vector<engine::LaunchOptions::Declared>& declaredOptions();
@@ -22,7 +26,8 @@ public:
     // Reads the input script and starts the recording; false with "file:line: message" or another
     // message when the run must not start.
     bool prepare(const engine::LaunchOptions& options, std::string& error);
-    // Hooks the script and the recording into the director's frames; call before the main loop.
+    // Hooks the script, the recording and the choice of frames to draw into the director; call before
+    // the main loop.
     void install();
     // After the main loop: finishes the recording and writes the state dump.
     bool finish(std::string& error);
@@ -35,6 +40,8 @@ private:
     std::unique_ptr<InputScriptPlayer> player_;
     std::unique_ptr<InputRecorder> recorder_;
     std::string dumpPath_;
+    bool drawOnlyScreenshots_ = false;
+    std::set<uint64_t> screenshotFrames_;
     StateDump stateDump_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/character/PlayerCharacter.h"
 #include "game/data/ProgressJson.h"
 #include "game/data/SaveFileCodec.h"
 #include "tests/support/DataFixture.h"
@@ -77,9 +78,10 @@ TEST_F(SaveFileTest, FirstStartWritesTheNewGameFileByteForByte) {
     EXPECT_EQ(data->getCurrentStage(), 0);
     EXPECT_EQ(data->getCurrentPart(), 0);
     EXPECT_EQ(data->getPreviousPart(), -1);
-    EXPECT_EQ(data->getHp(), 0);
     EXPECT_EQ(data->getDifficulty(), 1);
-    EXPECT_EQ(data->getPlayerCharacter(), nullptr);
+    // The player is made with the data: its HP is the run's HP.
+    ASSERT_NE(data->getPlayerCharacter(), nullptr);
+    EXPECT_EQ(data->getHp(), data->getPlayerCharacter()->getMaxHp());
 }
 
 TEST_F(SaveFileTest, EveryFieldSurvivesWritingAndReadingBack) {

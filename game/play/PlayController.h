@@ -1,0 +1,174 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "engine/base/Geometry.h"
+#include "engine/base/RefPtr.h"
+#include "engine/base/WeakRef.h"
+#include "game/app/AbstractController.h"
+
+namespace engine {
+class EventListenerPhysicsContact;
+class Node;
+class PhysicsContact;
+class PhysicsShape;
+}  // namespace engine
+
+namespace vastomer {
+
+class CharacterSprite;
+class PlayScene;
+class PlayerCharacter;
+
+// Drives the play of one stage: once a frame it reads the actions and hands them to the player, and
+// it receives every physics contact of the stage and routes it by body name (part changes, scenario
+// sensors, the fall-out net, grapple scenes, and everything else to the characters' own handlers).
+// A part change asked for by a contact runs at the start of the next normal frame, never inside the
+// physics step.
+//
+// Pause, game over, the result and the boss battle have their own screens (a later part of the
+// game); until then the operations marked "stand-in" keep play going with the least that makes
+// sense, and `startScenario` and `startDramaPart` say "not started" so that play simply goes on.
+class PlayController : public AbstractController {
+public:
+    static constexpr int CONTACT_PRIORITY = -254;
+    static constexpr int SPECIAL_MIN_SP = 2;   // special mode needs more than 1 SP
+    static constexpr int ENTICE_MIN_LP = 451;  // entice mode needs more than 450 LP
+    static constexpr int GRAPPLE_COOLDOWN = 50;
+
+    // Where the two shapes of a contact stand after ordering: `first` is the one whose handler acts.
+    struct ContactPair {
+        engine::PhysicsShape* first = nullptr;
+        engine::PhysicsShape* other = nullptr;
+        engine::Vec2 normal;  // from first towards other
+    };
+
+    static PlayController* create();
+    // The play screen's controller while the play screen is the current screen, else null.
+    static PlayController* current();
+
+    bool init() override;
+    ~PlayController() override;
+    void setScene(NLayer* scene) override;
+    void start() override;
+    void stop() override;
+    void update(float dt) override;
+
+    // --- contacts ---
+    // Orders a pair so that the player, then a creature, then a bullet comes first, and flips the
+    // normal to match. Begins and separations use the same order.
+    static ContactPair orderPair(engine::PhysicsShape* a, engine::PhysicsShape* b,
+                                 const engine::Vec2& normal);
+    static bool shouldSwap(const std::string& nameA, const std::string& nameB);
+    bool onContactBegin(engine::PhysicsContact& contact);
+    // Separations go to the characters the same way, so that leaving a ledge starts a fall; so does
+    // every step of a contact that goes on touching (a side contact that slides onto a top lands).
+    void onContactSeparate(engine::PhysicsContact& contact);
+    void onContactPresolve(engine::PhysicsContact& contact);
+
+    // A part change for the next normal frame. A part below 0 means the part being played (the net
+    // under a pit before any "move" sensor was crossed puts the player back at this part's start).
+    void requestMapChange(int stage, int part, int marker);
+
+    // --- story hand-offs ---
+    // "scenario/oim_0002_0003_0001.bks" from ("scenario/oim_", stage 2, part 3, 1); the prefix alone
+    // when wholeName.
+    static std::string scenarioFileName(const std::string& prefix, int stage, int part, int number,
+                                        bool wholeName);
+    // Plays a scenario script once per save. False (play goes on) when the file does not exist, was
+    // read already, or cannot be run: scripts come with the story engine.
+    bool startScenario(const std::string& prefix, int number, std::function<void()> onEnd, bool wholeName);
+    // "drama/dramaPart_012_02.bds": the drama number and the LP tier (_01 to 100, _02 to 450, _03 above).
+    static std::string dramaFileName(int dramaNo, int lp);
+    // Starts a drama part for a grapple contact. False (an ordinary contact follows) when one runs
+    // already or none can be played: drama parts come with the story engine.
+    bool startDramaPart(CharacterSprite* enemy, bool entice, int kind);
+    // What the last request to start a drama part asked for (started or not), and how many came.
+    struct DramaRequest {
+        int count = 0;
+        int enemyId = -1;
+        int kind = 0;
+        bool entice = false;
+    };
+    const DramaRequest& getLastDramaRequest() const { return lastDramaRequest_; }
+    // After a drama part: the rewards, and play resumes.
+    void endDramaPart();
+
+    // --- stage-end hand-offs ---
+    // Stand-in: freezes the stage; PAUSE, CANCEL or OK resumes it.
+    virtual void openPause();
+    // Stand-in: freezes the stage; OK retries it (from the boss when the boss battle had begun).
+    virtual void showGameOver();
+    // Not built yet: does nothing.
+    virtual void showResult();
+    // Stand-in: notes the part's boss (the first boss on the map) and starts watching it, without an
+    // introduction; returns false so that the part starts as usual.
+    virtual bool startBossIfAny();
+    // Stand-in: play goes on.
+    virtual void onBossDefeated();
+
+    // --- state ---
+    PlayScene* getPlayScene() const;
+    PlayerCharacter* getPlayer() const;
+    CharacterSprite* getBoss() const;
+    CharacterSprite* getContactEnemy() const;
+    void setContactEnemy(CharacterSprite* enemy);
+    CharacterSprite* getDramaEnemy() const;
+    bool isGameOverShown() const { return gameOverShown_; }
+    bool isResultShown() const { return resultShown_; }
+    bool isPauseShown() const { return pauseShown_; }
+    bool isBossBattle() const { return bossBattle_; }
+    bool isBossDefeatHandled() const { return bossDefeatHandled_; }
+    bool isMapChangePending() const { return mapChangePending_; }
+    int getPendingStage() const { return pendingStage_; }
+    int getPendingPart() const { return pendingPart_; }
+    int getPendingMarker() const { return pendingMarker_; }
+    bool isModeSwitchLatch() const { return modeSwitchLatch_; }
+    bool isInDrama() const { return inDrama_; }
+    bool isDramaEntice() const { return dramaEntice_; }
+    engine::EventListenerPhysicsContact* getContactListener() const { return contactListener_.get(); }
+
+protected:
+    PlayController() = default;
+
+    // Runs while the stage-end screens are up (stand-ins until they are built).
+    virtual void runResultInput();
+    virtual void runPauseInput();
+    virtual void runGameOverInput();
+    // Hands a scenario script to the story engine; false until that exists.
+    virtual bool runScenarioScript(const std::string& file, std::function<void()> onEnd);
+
+private:
+    void normalFrame();
+    void watchBoss();
+    void drainSpecialPoints();
+    void readInput(PlayerCharacter* player);
+    void syncEndOfFrame(PlayerCharacter* player);
+    void playerContact(const ContactPair& pair);
+    void grappleCheck(const ContactPair& pair);
+    void resumeFromPause();
+
+    engine::WeakRef<PlayScene> scene_;
+    engine::RefPtr<engine::EventListenerPhysicsContact> contactListener_;
+    engine::WeakRef<PlayerCharacter> player_;
+    engine::WeakRef<CharacterSprite> boss_;
+    bool bossKnown_ = false;
+    bool gameOverShown_ = false;
+    bool resultShown_ = false;
+    bool pauseShown_ = false;
+    bool bossBattle_ = false;
+    bool bossDefeatHandled_ = false;
+    bool mapChangePending_ = false;
+    int pendingStage_ = -1;
+    int pendingPart_ = -1;
+    int pendingMarker_ = -1;
+    bool modeSwitchLatch_ = false;
+    engine::WeakRef<CharacterSprite> contactEnemy_;
+    engine::WeakRef<CharacterSprite> dramaEnemy_;
+    bool dramaEntice_ = false;
+    bool inDrama_ = false;
+    DramaRequest lastDramaRequest_;
+};
+
+}  // namespace vastomer
