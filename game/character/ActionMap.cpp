@@ -8,8 +8,8 @@
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsWorld.h"
 #include "engine/scene/Director.h"
-#include "engine/scene/TMXObjectGroup.h"
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXObjectGroup.h"
+#include "engine/tilemap/TMXTiledMap.h"
 #include "game/character/CharacterSprite.h"
 #include "game/character/EnemyFactory.h"
 

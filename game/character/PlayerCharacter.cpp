@@ -1,8 +1,8 @@
 #include "game/character/PlayerCharacter.h"
 
+#include "engine/particles/ParticleSystemQuad.h"
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsShape.h"
-#include "engine/scene/ParticleSystemQuad.h"
 #include "game/audio/NAudioManager.h"
 #include "game/character/AttackEvents.h"
 #include "game/character/BulletCharacter.h"

@@ -1,7 +1,7 @@
 // The stage map: layer order, collision boxes, the object group's markers and sensor tags, broken and
 // incomplete maps, the marker numbers, and the weakly held character list.
 #include "engine/physics/PhysicsBody.h"
-#include "engine/scene/TMXTiledMap.h"
+#include "engine/tilemap/TMXTiledMap.h"
 #include "game/character/EnemyFactory.h"
 #include "tests/support/CharacterFixture.h"
 
