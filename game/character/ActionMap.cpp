@@ -165,7 +165,7 @@ void ActionMap::buildCollision() {
         if (record.width == 0 || record.height == 0) continue;
         const engine::Size size(static_cast<float>(record.width), static_cast<float>(record.height));
         auto* body = engine::PhysicsBody::createBox(size, engine::PhysicsMaterial(0.0f, 0.0f, 1.0f));
-        body->setMass(0.0f);
+        // A static box has no mass to give: it is never moved by the world.
         body->setMoment(1.0f);
         body->setRotationEnable(false);
         body->setGravityEnable(false);
