@@ -22,6 +22,9 @@ const char* kUsage =
     "                           'FRAME pad axis I VALUE'; '#' starts a comment line\n"
     "  --record FILE            write the keys and game-pad events of this session as an input script\n"
     "  --dump-state FILE        write the game's state as JSON when the run ends\n"
+    "  --soak SECONDS           press random keys and pad buttons for SECONDS of game time, then\n"
+    "                           report frames, screens and memory (with --seed N; --record keeps it)\n"
+    "  --seed N                 the soak's random seed (default 1)\n"
     "  --help                   show this text\n";
 
 }  // namespace
@@ -42,6 +45,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
+    // A soak run ends by itself after its frames unless --frames says otherwise.
+    if (harness.getSoakFrames() > 0 && options.frames == 0) options.frames = harness.getSoakFrames();
     AppDelegate app;
     app.setLaunchOptions(options);
     harness.install();

@@ -7,6 +7,7 @@
 #include "engine/platform/LaunchOptions.h"
 #include "game/harness/InputRecorder.h"
 #include "game/harness/InputScriptPlayer.h"
+#include "game/harness/SoakDriver.h"
 #include "game/harness/StateDump.h"
 
 namespace vastomer {
@@ -15,6 +16,7 @@ namespace vastomer {
 //   --input FILE       play an input script (keys and pad events by frame)
 //   --record FILE      write the keys and pad events of the session as an input script
 //   --dump-state FILE  write the game's state as JSON when the run ends
+//   --soak SECONDS     play random input for SECONDS of game time (see SoakDriver), with --seed N
 class Harness {
 public:
     static const std::vector<engine::LaunchOptions::Declared>& declaredOptions();
@@ -28,12 +30,16 @@ public:
     bool finish(std::string& error);
 
     StateDump& getStateDump() { return stateDump_; }
+    // Frames a soak run lasts; 0 when this is not one.
+    uint64_t getSoakFrames() const { return soakFrames_; }
 
 private:
     void beginFrame(uint64_t frame);
 
     std::unique_ptr<InputScriptPlayer> player_;
     std::unique_ptr<InputRecorder> recorder_;
+    std::unique_ptr<SoakDriver> soak_;
+    uint64_t soakFrames_ = 0;
     std::string dumpPath_;
     StateDump stateDump_;
 };
