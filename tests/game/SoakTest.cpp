@@ -17,10 +17,15 @@ constexpr int SOAK_SECONDS = 60;
 TEST(SoakTest, AMinuteOfRandomPlayRunsCleanlyAndItsRecordingReplaysIt) {
     testsupport::TempFolder scratch;
     const std::string frames = std::to_string(SOAK_SECONDS * 60);
+    // The sanitizer holds freed memory back for a while (its quarantine); kept small here, the
+    // figures show what the game itself keeps.
+    testsupport::ProgramOptions options;
+    options.environment = {{"ASAN_OPTIONS", "detect_leaks=1:quarantine_size_mb=4"}};
     const testsupport::ProgramRun soak = testsupport::runProgram(
         testsupport::buildProgram("quorin"),
         {"--headless", "--soak", std::to_string(SOAK_SECONDS), "--seed", "7", "--data-dir", scratch / "a",
-         "--record", scratch / "soak.txt", "--dump-state", scratch / "soak.json"});
+         "--record", scratch / "soak.txt", "--dump-state", scratch / "soak.json"},
+        options);
     ASSERT_EQ(soak.exitCode, 0) << soak.describe();
     std::smatch figures;
     const std::regex report(
@@ -29,7 +34,7 @@ TEST(SoakTest, AMinuteOfRandomPlayRunsCleanlyAndItsRecordingReplaysIt) {
     EXPECT_EQ(figures[1].str(), frames);
     EXPECT_EQ(figures[2].str(), "1 2") << "the splash and title screens";
     const double start = std::stod(figures[3].str()), end = std::stod(figures[4].str());
-    EXPECT_LT(end, start * 1.25) << "memory grew from " << start << " KB to " << end << " KB";
+    EXPECT_LT(end, start * 1.1) << "memory grew from " << start << " KB to " << end << " KB";
     const std::string recording = testsupport::readFile(scratch / "soak.txt");
     EXPECT_NE(recording.find("pad connect"), std::string::npos);
     EXPECT_NE(recording.find("pad disconnect"), std::string::npos);
