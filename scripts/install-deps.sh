@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipaexfont-mincho fonts-oradano-mincho-gsrr
     libgl1 libgl1-mesa-dri libegl1
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

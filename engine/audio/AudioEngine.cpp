@@ -1,6 +1,8 @@
 #include "engine/audio/AudioEngine.h"
 
+#include <cstdio>
 #include <map>
+#include <set>
 
 #include "engine/audio/AudioBackend.h"
 #include "engine/audio/MixerAudioBackend.h"
@@ -17,6 +19,8 @@ struct AudioEngine::State {
     int nextId = 0;
     long long ticks = 0;
     std::vector<LogEntry> log;
+    // Sounds that could not be played and were reported: each path is told once a run.
+    std::set<std::string> reported;
 };
 
 namespace {
@@ -91,6 +95,12 @@ int AudioEngine::play2d(const std::string& path, bool loop, float volume) {
         failure = "cannot play";
     }
     if (failure) {
+        // A missing or damaged sound is silence; the people who make the content hear of it once.
+        if (fullPath.empty() || std::string(failure) == "cannot play") {
+            const std::string shown = fullPath.empty() ? path : fullPath;
+            if (s.reported.insert(shown).second)
+                std::fprintf(stderr, "sound %s: %s; playing silence\n", shown.c_str(), failure);
+        }
         log("play2d", INVALID_AUDIO_ID, path, loop, volume, failure);
         return INVALID_AUDIO_ID;
     }

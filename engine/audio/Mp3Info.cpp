@@ -91,10 +91,11 @@ Mp3Info Mp3Info::fromBytes(std::string_view bytes) {
         if (valid && !locked) {
             // Off the beat, a header must be confirmed by the next one (or end the file exactly), so
             // that stray 0xFF bytes in tags or junk are not taken for frames.
+            // A frame that runs past the end has no next header to look at.
             std::size_t next = pos + header.length;
             FrameHeader following;
-            valid = next == size ||
-                    (readHeader(data + next, size - next, following) && following.sameStream(header));
+            valid = next == size || (next < size && readHeader(data + next, size - next, following) &&
+                                     following.sameStream(header));
             if (valid && info.started() && !header.sameStream(stream)) valid = false;
         }
         if (!valid) {

@@ -81,8 +81,8 @@ private:
     bool devicesStarted_ = false;
     std::array<Slot, MAX_SLOTS> live_{};
     std::array<Polled, MAX_SLOTS> polled_{};
-    const std::vector<unsigned char> noButtons_;
-    const std::vector<float> noAxes_;
+    const std::vector<unsigned char> noButtons_{};
+    const std::vector<float> noAxes_{};
 };
 
 }  // namespace engine

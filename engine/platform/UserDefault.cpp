@@ -46,30 +46,39 @@ void UserDefault::ensureLoaded() {
     values_.clear();
     filePath_ = FileUtils::getInstance()->getWritablePath() + kFileName;
 
-    std::string text = FileUtils::getInstance()->getStringFromFile(filePath_);
-    if (text.empty()) return;
+    values_ = readEntries(FileUtils::getInstance()->getStringFromFile(filePath_));
+}
+
+std::map<std::string, std::string> UserDefault::readEntries(std::string_view text) {
+    std::map<std::string, std::string> values;
+    if (text.empty()) return values;
     pugi::xml_document doc;
-    if (!doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8)) return;
+    if (!doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8)) return values;
     for (pugi::xml_node entry : doc.child(kRootName).children(kEntryName)) {
         pugi::xml_attribute key = entry.attribute("key");
-        if (key) values_[key.value()] = entry.attribute("value").value();
+        if (key) values[key.value()] = entry.attribute("value").value();
     }
+    return values;
 }
 
 void UserDefault::save() {
+    lastWriteOk_ = FileUtils::getInstance()->writeStringToFile(writeEntries(values_), filePath_);
+}
+
+std::string UserDefault::writeEntries(const std::map<std::string, std::string>& values) {
     pugi::xml_document doc;
     pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "utf-8";
     pugi::xml_node root = doc.append_child(kRootName);
-    for (const auto& [key, value] : values_) {
+    for (const auto& [key, value] : values) {
         pugi::xml_node entry = root.append_child(kEntryName);
         entry.append_attribute("key") = key.c_str();
         entry.append_attribute("value") = value.c_str();
     }
     std::ostringstream out;
     doc.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-    lastWriteOk_ = FileUtils::getInstance()->writeStringToFile(out.str(), filePath_);
+    return out.str();
 }
 
 const std::string* UserDefault::find(const std::string& key) {

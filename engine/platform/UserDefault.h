@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace engine {
 
@@ -39,6 +40,12 @@ public:
     void reload();
     // Whether the last write of the file succeeded (true before any write).
     bool lastWriteSucceeded() const { return lastWriteOk_; }
+
+    // The pairs held by the text of a settings file; text that is not one (damaged, cut short, edited
+    // by hand into something else) holds none. Keys given twice keep the last value.
+    static std::map<std::string, std::string> readEntries(std::string_view text);
+    // The text of a settings file holding `values`; readEntries gives them back unchanged.
+    static std::string writeEntries(const std::map<std::string, std::string>& values);
 
 private:
     UserDefault() = default;

@@ -9,7 +9,12 @@ namespace engine {
 
 namespace {
 constexpr std::size_t kMaxBatchQuads = 2048;
-}
+// SDL's software renderer copies an upright quad through a scratch surface as large as the whole
+// quad, on screen or not, and its triangle filler misbehaves on coordinates far outside the frame.
+// Past this many pixels on a side (more than four frames across) a quad is not drawn at all, so
+// that no content value (a particle size, a sprite's scale) can exhaust memory or crash SDL.
+constexpr float kMaxQuadExtent = 4096.0f;
+}  // namespace
 
 Renderer::Renderer(SDL_Renderer* renderer, const Size& designSize)
     : renderer_(renderer),
@@ -122,6 +127,9 @@ void Renderer::drawQuad(const DrawContext& context, const Vec2 corners[4], Textu
         maxY = std::max(maxY, points[i].y);
     }
     if (maxX <= 0.0f || minX >= designSize_.width || maxY <= 0.0f || minY >= height) return;
+    if (!std::isfinite(minX) || !std::isfinite(maxX) || !std::isfinite(minY) || !std::isfinite(maxY)) return;
+
+    if (maxX - minX > kMaxQuadExtent || maxY - minY > kMaxQuadExtent) return;
 
     // SDL's software renderer copies a quad as a rectangle when its corners come top-left, top-right,
     // bottom-right, bottom-left on screen; that copy samples texels exactly (mirroring included) and

@@ -64,15 +64,20 @@ bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect) {
 }
 
 bool Sprite::initWithFile(const std::string& file) {
-    Texture2D* texture = Director::getInstance()->getTextureCache()->addImage(file);
+    Texture2D* texture = Director::getInstance()->getTextureCache()->addImageOrPlaceholder(file);
     if (!texture) return false;
     return initWithTexture(texture, Rect(Vec2::ZERO, texture->getContentSize()));
 }
 
 bool Sprite::initWithFile(const std::string& file, const Rect& rect) {
-    Texture2D* texture = Director::getInstance()->getTextureCache()->addImage(file);
-    if (!texture) return false;
-    return initWithTexture(texture, rect);
+    TextureCache* cache = Director::getInstance()->getTextureCache();
+    if (Texture2D* texture = cache->addImage(file)) return initWithTexture(texture, rect);
+    // The placeholder stretched over the part of the picture that was asked for.
+    Texture2D* placeholder = cache->getPlaceholder();
+    if (!placeholder || !initWithTexture(placeholder, Rect(Vec2::ZERO, placeholder->getContentSize())))
+        return false;
+    setContentSize(rect.size);
+    return true;
 }
 
 void Sprite::setTexture(Texture2D* texture) {

@@ -15,7 +15,8 @@ namespace engine {
 class Sprite : public Node {
 public:
     static Sprite* create();
-    // Null if the picture cannot be loaded.
+    // A picture that cannot be loaded (missing, damaged) shows the texture cache's placeholder
+    // instead, at the size asked for; it is reported once on stderr.
     static Sprite* create(const std::string& file);
     static Sprite* create(const std::string& file, const Rect& rect);
     static Sprite* createWithTexture(Texture2D* texture);

@@ -20,6 +20,18 @@ TMXTiledMap* TMXTiledMap::create(const std::string& tmxFile) {
     return map;
 }
 
+TMXTiledMap* TMXTiledMap::createOrEmpty(const std::string& tmxFile) {
+    if (TMXTiledMap* map = create(tmxFile)) return map;
+    auto* empty = new TMXTiledMap();
+    if (!empty->Node::init()) {
+        delete empty;
+        return nullptr;
+    }
+    empty->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
+    empty->autorelease();
+    return empty;
+}
+
 bool TMXTiledMap::initWithFile(const std::string& tmxFile, std::string& error) {
     if (!Node::init()) return false;
     TMXMapInfo info;

@@ -21,6 +21,9 @@ public:
     // Null, with a message on stderr naming the file and the problem, if the map cannot be read or
     // one of its tileset pictures cannot be loaded.
     static TMXTiledMap* create(const std::string& tmxFile);
+    // As create, but a map that cannot be read (missing, damaged, a tileset picture missing) gives an
+    // empty map instead: no layers, no objects, no size. The problem is reported the same way.
+    static TMXTiledMap* createOrEmpty(const std::string& tmxFile);
 
     // Null if there is no such layer.
     TMXLayer* getLayer(const std::string& layerName) const;

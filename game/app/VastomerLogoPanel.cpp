@@ -27,9 +27,17 @@ bool VastomerLogoPanel::init() {
     engine::Animation* animation = engine::Animation::create();
     animation->setDelayPerUnit(FRAME_DELAY);
     animation->setRestoreOriginalFrame(false);
-    // A missing sheet is reported by the texture cache; the panel then stays blank and the splash
-    // screen still moves on after the same time.
-    if (engine::Texture2D* sheet = engine::Director::getInstance()->getTextureCache()->addImage(SHEET_FILE)) {
+    // A missing or damaged sheet is reported by the texture cache; the panel then shows the
+    // placeholder picture and the splash screen still moves on after the same time.
+    engine::TextureCache* cache = engine::Director::getInstance()->getTextureCache();
+    engine::Texture2D* sheet = cache->addImage(SHEET_FILE);
+    if (!sheet) {
+        if (engine::Texture2D* placeholder = cache->getPlaceholder()) {
+            setTexture(placeholder);
+            setTextureRect(engine::Rect(engine::Vec2::ZERO, placeholder->getContentSize()));
+            setContentSize(engine::Size(cell, cell));
+        }
+    } else {
         sheet->setAliasTexParameters();
         setTexture(sheet);
         setTextureRect(engine::Rect(5 * cell, 7 * cell, cell, cell));

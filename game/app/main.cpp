@@ -28,6 +28,9 @@ const char* kUsage =
     "  --stage N                start stage N at once, without the menus (the saved progress, or a new\n"
     "                           game when there is no save)\n"
     "  --part P                 with --stage: start at part P instead of the stage's start part\n"
+    "  --soak SECONDS           press random keys and pad buttons for SECONDS of game time, then\n"
+    "                           report frames, screens and memory (with --seed N; --record keeps it)\n"
+    "  --seed N                 the soak's random seed (default 1)\n"
     "  --help                   show this text\n";
 
 // A whole positive number, or -1.
@@ -77,6 +80,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
+    // A soak run ends by itself after its frames unless --frames says otherwise.
+    if (harness.getSoakFrames() > 0 && options.frames == 0) options.frames = harness.getSoakFrames();
     AppDelegate app;
     app.setLaunchOptions(options);
     if (stage > 0) app.setStartStage(stage, part);

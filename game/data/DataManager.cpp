@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/platform/FileUtils.h"
+#include "engine/platform/MessageBox.h"
 #include "game/character/PlayerCharacter.h"
 #include "game/data/DataSource.h"
 #include "game/data/Diagnostics.h"
@@ -188,15 +189,28 @@ bool DataManager::saveProgress() {
     std::string folder = files->getWritablePath() + kSaveFolder;
     if (!files->isDirectoryExist(folder) && !files->createDirectory(folder)) {
         std::fprintf(stderr, "quorin: cannot create the save folder %s\n", folder.c_str());
+        reportSaveFailure("cannot create the save folder " + folder);
         return false;
     }
     std::string path = getSaveFilePath();
     if (!files->writeStringToFile(SaveFileCodec::write(state_, currentLanguage()), path)) {
         std::fprintf(stderr, "quorin: cannot write the save file %s; the previous one is kept\n",
                      path.c_str());
+        reportSaveFailure("cannot write the save file " + path);
         return false;
     }
+    saveFailureShown_ = false;
     return true;
+}
+
+void DataManager::reportSaveFailure(const std::string& reason) {
+    // Once until a save works again: a full disk must not bring up a box at every checkpoint.
+    if (saveFailureShown_) return;
+    saveFailureShown_ = true;
+    engine::MessageBox::show("The game could not be saved (" + reason +
+                                 "). The previous save is kept and play goes on; the game tries again "
+                                 "at the next save.",
+                             SAVE_ERROR_TITLE);
 }
 
 std::string DataManager::currentLanguage() const {

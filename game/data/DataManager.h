@@ -29,6 +29,7 @@ public:
     static constexpr int kLpMax = ProgressState::kLpMax;
     static constexpr const char* kSaveFolder = "vastomer/";
     static constexpr const char* kSaveFileName = "r.quorin.sav";
+    static constexpr const char* SAVE_ERROR_TITLE = "SAVE ERROR";
 
     // The one instance, made on first use (GameServices makes and destroys it in the program's order).
     static DataManager* getInstance();
@@ -92,6 +93,7 @@ public:
     // True when there was no save file (a new game).
     bool loadProgress();
     // False (and a message on stderr) when the file could not be written; the previous file stays.
+    // The player is told in a message box titled SAVE_ERROR_TITLE, once until a save works again.
     bool saveProgress();
     std::string getSaveFilePath() const;
 
@@ -171,6 +173,7 @@ protected:
 private:
     bool isPlayerBoosted() const;
     std::string currentLanguage() const;
+    void reportSaveFailure(const std::string& reason);
 
     MasterTables masters_;
     StageTables stages_;
@@ -178,6 +181,7 @@ private:
     SeedCounterRandom random_;
     engine::RefPtr<PlayerCharacter> playerCharacter_;
     int shotCount_ = 0;
+    bool saveFailureShown_ = false;
 };
 
 }  // namespace vastomer

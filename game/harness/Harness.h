@@ -9,6 +9,7 @@
 #include "engine/platform/LaunchOptions.h"
 #include "game/harness/InputRecorder.h"
 #include "game/harness/InputScriptPlayer.h"
+#include "game/harness/SoakDriver.h"
 #include "game/harness/StateDump.h"
 
 namespace vastomer {
@@ -19,6 +20,7 @@ namespace vastomer {
 //   --dump-state FILE  write the game's state as JSON when the run ends
 //   --draw-every-frame a headless run draws every frame (by default it draws only the frames that a
 //                      screenshot asks for; the game's logic runs the same either way)
+//   --soak SECONDS     play random input for SECONDS of game time (see SoakDriver), with --seed N
 class Harness {
 public:
     static const std::vector<engine::LaunchOptions::Declared>& declaredOptions();
@@ -33,12 +35,16 @@ public:
     bool finish(std::string& error);
 
     StateDump& getStateDump() { return stateDump_; }
+    // Frames a soak run lasts; 0 when this is not one.
+    uint64_t getSoakFrames() const { return soakFrames_; }
 
 private:
     void beginFrame(uint64_t frame);
 
     std::unique_ptr<InputScriptPlayer> player_;
     std::unique_ptr<InputRecorder> recorder_;
+    std::unique_ptr<SoakDriver> soak_;
+    uint64_t soakFrames_ = 0;
     std::string dumpPath_;
     bool drawOnlyScreenshots_ = false;
     std::set<uint64_t> screenshotFrames_;

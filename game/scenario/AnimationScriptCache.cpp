@@ -1,5 +1,6 @@
 #include "game/scenario/AnimationScriptCache.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "engine/platform/FileUtils.h"
@@ -16,7 +17,11 @@ std::shared_ptr<const AnimationTimeline> AnimationScriptCache::find(const std::s
     std::shared_ptr<const AnimationTimeline>& entry = entries_[file];
     engine::FileUtils* files = engine::FileUtils::getInstance();
     const std::string path = files->fullPathForFilename(file);
-    if (path.empty()) return entry;
+    if (path.empty()) {
+        // Told once (the miss is remembered); the animation then plays as nothing.
+        std::fprintf(stderr, "quorin: animation script %s not found; it shows nothing\n", file.c_str());
+        return entry;
+    }
     auto timeline = std::make_shared<AnimationTimeline>();
     std::vector<AnimationScriptError> errors;
     if (!AnimationScriptParser::parse(files->getStringFromFile(path), *timeline,

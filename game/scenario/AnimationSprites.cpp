@@ -43,7 +43,8 @@ bool AnimationSprites::cellRect(const AnimationImage& image, int pictureWidth, i
     if (columns < 1) return false;
     const int column = image.cellIndex % columns;
     const int row = image.cellIndex / columns;
-    if ((row + 1) * image.cellHeight > pictureHeight) return false;
+    // In 64 bits: a large index or cell height must fail the check, not wrap past it.
+    if ((static_cast<long long>(row) + 1) * image.cellHeight > pictureHeight) return false;
     out =
         engine::Rect(static_cast<float>(column * image.cellWidth), static_cast<float>(row * image.cellHeight),
                      static_cast<float>(image.cellWidth), static_cast<float>(image.cellHeight));

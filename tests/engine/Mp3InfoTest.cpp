@@ -1,3 +1,7 @@
+#include <cstring>
+#include <memory>
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include "engine/audio/Mp3Info.h"
@@ -120,6 +124,17 @@ TEST(Mp3InfoTest, ACutOffLastFrameIsNotCounted) {
     std::string data = silentMp3(5);
     data.resize(data.size() - 100);
     EXPECT_EQ(Mp3Info::fromBytes(data).getFrameCount(), 4);
+}
+
+TEST(Mp3InfoTest, AHeaderWhoseFrameRunsPastTheEndIsNotReadBeyondTheData) {
+    // Eight bytes in a buffer of exactly that size: the header announces a 417-byte frame, so the
+    // next frame's position lies past the end and nothing may be read there.
+    const std::string header = layer3Frame().substr(0, 8);
+    std::unique_ptr<char[]> exact(new char[header.size()]);
+    std::memcpy(exact.get(), header.data(), header.size());
+    const Mp3Info info = Mp3Info::fromBytes(std::string_view(exact.get(), header.size()));
+    EXPECT_FALSE(info.isValid());
+    EXPECT_EQ(info.getTicksAt60(), 0);
 }
 
 TEST(Mp3InfoTest, DataWithoutFramesIsInvalid) {

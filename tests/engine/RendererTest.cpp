@@ -63,6 +63,25 @@ TEST_F(RendererTest, TextureRowsAndColumnsLandWhereThePictureSays) {
     EXPECT_TRUE(colorNear(pixel(85, 95), Pixel{255, 255, 0, 255}));
 }
 
+TEST_F(RendererTest, AQuadFarLargerThanTheFrameIsLeftOutNotAllocated) {
+    // Scaled to 400,000 pixels across with additive blending, SDL would need a scratch surface of
+    // terabytes; turned, its triangle filler would run far outside the frame. Neither is drawn.
+    Sprite* sprite = markers(scene_, 480, 270);
+    sprite->setScale(100000);
+    sprite->setBlendFunc(BlendFunc::ADDITIVE);
+    runFrames(1);
+    EXPECT_TRUE(colorNear(pixel(470, 280), Pixel{0, 0, 0, 255}));
+    sprite->setRotation(30);
+    runFrames(1);
+    EXPECT_TRUE(colorNear(pixel(470, 280), Pixel{0, 0, 0, 255}));
+    // Four times the frame's width is still drawn.
+    sprite->setRotation(0);
+    sprite->setScale(900);
+    sprite->setPosition(1800, 270);
+    runFrames(1);
+    EXPECT_TRUE(colorNear(pixel(10, 280), Pixel{255, 0, 0, 255}));
+}
+
 TEST_F(RendererTest, FlipsMirrorInsideTheSpritesBox) {
     markers(scene_, 100, 100)->setFlippedX(true);
     markers(scene_, 300, 100)->setFlippedY(true);

@@ -141,6 +141,23 @@ TEST_F(CompositeAnimationTest, CellsAreCutRowByRowAndWholePicturesShowWhole) {
     EXPECT_EQ(bottomRight.b, 0);
 }
 
+TEST_F(CompositeAnimationTest, ACellFarBeyondThePictureIsNotFoundWhateverItsIndexOrHeight) {
+    // Rows past the picture, with products far beyond 32 bits: never a cell, never a wrapped check.
+    const vastomer::AnimationImage far[] = {{"sheet.png", 16, 16, 2147483647},
+                                            {"sheet.png", 16, 1073741824, 2},
+                                            {"sheet.png", 1, 2147483647, 2147483647}};
+    for (const vastomer::AnimationImage& image : far) {
+        engine::Rect rect;
+        EXPECT_FALSE(vastomer::AnimationSprites::cellRect(image, 32, 32, rect))
+            << image.cellWidth << ":" << image.cellHeight << ":" << image.cellIndex;
+    }
+    CompositeAnimation* node = animation(script("far", paintLine(0, 1, "sheet.png:16:1073741824:2")));
+    node->play();
+    runFrames(7);
+    EXPECT_EQ(node->getChildByTag(1), nullptr);
+    EXPECT_NE(lastBox().find("Sprite not found. id:1"), std::string::npos) << lastBox();
+}
+
 TEST_F(CompositeAnimationTest, SpritePropertiesFollowPaintChangeMoveAndRemove) {
     const std::string lines =
         "0,paint,3,sheet.png:16:16:0,4,5,2.9,2,0.5,0,1,30,true,false,ADD,-,10,-,-\n"

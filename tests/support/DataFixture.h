@@ -42,10 +42,12 @@ protected:
         testsupport::writeFile(resources_ / ("res/data/" + name), text);
     }
 
-    // The game's own tables from the source tree (the scratch tree still supplies the strings).
+    // The game's own tables from the source tree and its built animations (the scratch tree still
+    // supplies the strings).
     void useRealTables() {
-        engine::FileUtils::getInstance()->setSearchPaths(
-            {resources_ / "res/data", testsupport::sourceDir() + "/res/data"});
+        engine::FileUtils::getInstance()->setSearchPaths({resources_ / "res/data",
+                                                          testsupport::sourceDir() + "/res/data",
+                                                          testsupport::runtimeDir() + "/res"});
     }
 
     // A small cast: the player, a creature, weapons 0, 10, 11, 12, two bullets, three wears, a grapple

@@ -27,6 +27,11 @@ std::vector<std::string> words(const std::string& line) {
 
 const std::set<std::string> BLEND_WORDS = {"COLOR", "ADD", "SUB", "MULTI", "SCREEN", "EXCLUTION"};
 
+// Far beyond any motion (a minute at 60 frames a second) and any wardrobe: a slip of the keyboard
+// must not make the tool write gigabytes of scripts or run for hours.
+constexpr int MAX_MOTION_FRAMES = 3600;
+constexpr std::size_t MAX_WEARS = 32;
+
 }  // namespace
 
 RigParser::RigParser(const std::string& text) {
@@ -88,8 +93,13 @@ void RigParser::readRig(const std::vector<std::string>& header) {
             rig_.root = Vec{RigValues::number(w[1], line_), RigValues::number(w[2], line_)};
         } else if (what == "wears" && w.size() >= 2) {
             rig_.wears.clear();
-            for (std::size_t i = 1; i < w.size(); ++i)
+            if (w.size() - 1 > MAX_WEARS)
+                throw RigError(line_, "more than " + std::to_string(MAX_WEARS) + " wears");
+            for (std::size_t i = 1; i < w.size(); ++i) {
                 rig_.wears.push_back(RigValues::integer(w[i], line_));
+                if (rig_.wears.back() < 0 || rig_.wears.back() > 999)
+                    throw RigError(line_, "a wear number runs from 0 to 999, not " + w[i]);
+            }
         } else if (what == "sheet" && w.size() == 5) {
             if (rig_.findSheet(w[1])) throw RigError(line_, "sheet '" + w[1] + "' defined twice");
             rig_.sheets.push_back(
@@ -245,6 +255,9 @@ void RigParser::readMotion(const std::vector<std::string>& header) {
         }
     }
     if (motion.length < 1) throw RigError(line_, "a motion needs length=N (frames, 1 or more)");
+    if (motion.length > MAX_MOTION_FRAMES)
+        throw RigError(line_, "length=" + std::to_string(motion.length) + " is more than " +
+                                  std::to_string(MAX_MOTION_FRAMES) + " frames");
     PoseValues every;
     std::vector<std::string> w;
     while (nextLine(w)) {
