@@ -15,12 +15,10 @@ constexpr unsigned long long MAX_SOAK_SECONDS = 86400;
 }  // namespace
 
 const std::vector<engine::LaunchOptions::Declared>& Harness::declaredOptions() {
-    static const std::vector<engine::LaunchOptions::Declared> options = {{"input", true, false},
-                                                                         {"record", true, false},
-                                                                         {"dump-state", true, false},
-                                                                         {"draw-every-frame", false, false},
-                                                                         {"soak", true, false},
-                                                                         {"seed", true, false}};
+    static const std::vector<engine::LaunchOptions::Declared> options = {
+        {"input", true, false},      {"record", true, false},
+        {"dump-state", true, false}, {"draw-every-frame", false, false},
+        {"soak", true, false},       {"seed", true, false}};
     return options;
 }
 
