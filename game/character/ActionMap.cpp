@@ -287,7 +287,11 @@ void ActionMap::giveGroupCallback(CharacterSprite* character) {
         ActionMap* self = map.get();
         if (!self) return;
         CharacterSprite* boss = self->getBoss();
-        if (boss && boss->getHp() >= 1) boss->damage(1);
+        if (!boss || boss->getHp() < 1) return;
+        // Every minion costs its point, also one felled while the boss still reels from the last.
+        const int before = boss->getHp();
+        boss->damage(1);
+        if (boss->getHp() == before) boss->addHp(-1);
     });
 }
 

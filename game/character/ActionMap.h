@@ -118,7 +118,8 @@ private:
     void clearMap();
     void addSensor(const MapObjectRecord& record, const std::string& bodyName, int bodyTag, int nodeTag);
     void spawnMarkerCreature(const MapObjectRecord& record, const std::string& kind);
-    // Deals the group boss one point when one of its minions falls.
+    // Deals the group boss one point when one of its minions falls (its invincibility after a hit
+    // does not swallow the point).
     void giveGroupCallback(CharacterSprite* character);
     void prune();
     void reportMarker(const MapObjectRecord& record, const std::string& message) const;

@@ -1,12 +1,15 @@
 #include "game/character/AttackEvents.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "engine/physics/PhysicsBody.h"
 #include "game/character/BulletCharacter.h"
 #include "game/character/CharacterSprite.h"
+#include "game/character/SpawnEvents.h"
 #include "game/data/DataManager.h"
+#include "game/data/MasterText.h"
 
 namespace vastomer {
 
@@ -14,10 +17,28 @@ namespace {
 
 constexpr std::size_t MELEE_FIELDS = 8;
 constexpr std::size_t SHOT_FIELDS = 3;
+constexpr int MAX_BODY_SIDE = 100000;
 
-void reportBad(const std::string& event, const std::string& parameters, const std::string& file) {
-    std::fprintf(stderr, "quorin: %s: animation event %s has bad parameters \"%s\"; nothing is made\n",
-                 file.empty() ? "(animation)" : file.c_str(), event.c_str(), parameters.c_str());
+void reportShort(const std::string& event, const std::string& parameters, std::size_t count,
+                 std::size_t needed, const std::string& file) {
+    std::fprintf(stderr, "quorin: %s: animation event %s \"%s\" has %zu field(s), needs %zu; ignored\n",
+                 file.empty() ? "(animation)" : file.c_str(), event.c_str(), parameters.c_str(), count,
+                 needed);
+}
+
+// Numbers of event fields: a field that is no number reads as 0; sizes and offsets stay finite and
+// within reason.
+int integer(const std::string& text) {
+    const LeadingInt read = MasterText::leadingInt(text);
+    return read.status == LeadingInt::Status::OK ? read.value : 0;
+}
+
+float decimal(const std::string& text) {
+    constexpr float LIMIT = 1.0e6f;
+    float value = 0.0f;
+    bool trailing = false;
+    if (!MasterText::leadingFloat(text, value, trailing) || !std::isfinite(value)) return 0.0f;
+    return std::fmax(-LIMIT, std::fmin(LIMIT, value));
 }
 
 }  // namespace
@@ -36,14 +57,33 @@ std::vector<std::string> AttackEvents::split(const std::string& text, char separ
 
 bool AttackEvents::handle(CharacterSprite* character, const std::string& event, const std::string& parameters,
                           int weaponNumber, const std::string& animationFile) {
-    const bool melee = event == GRAPPLE_EVENT;
-    if (!melee && event != SHOOT_EVENT) return false;
+    std::size_t needed = 0;
+    if (event == GRAPPLE_EVENT) {
+        needed = MELEE_FIELDS;
+    } else if (event == SHOOT_EVENT) {
+        needed = weaponNumber < 0 ? SHOT_FIELDS + 1 : SHOT_FIELDS;
+    } else if (event == SpawnEvents::SUMMON_EVENT) {
+        needed = SpawnEvents::SUMMON_FIELDS;
+    } else if (event == SpawnEvents::TENTACLE_EVENT) {
+        needed = SpawnEvents::TENTACLE_FIELDS;
+    } else {
+        return false;
+    }
     if (!character) return true;
     const std::vector<std::string> fields = split(parameters, ':');
-    bool made = melee ? makeMeleeBody(character, fields, weaponNumber) != nullptr
-                      : makeBullet(character, fields, weaponNumber) != nullptr;
-    if (!made && fields.size() < (melee ? MELEE_FIELDS : SHOT_FIELDS))
-        reportBad(event, parameters, animationFile);
+    if (fields.size() < needed) {
+        reportShort(event, parameters, fields.size(), needed, animationFile);
+        return true;
+    }
+    if (event == GRAPPLE_EVENT) {
+        makeMeleeBody(character, fields, weaponNumber);
+    } else if (event == SHOOT_EVENT) {
+        makeBullet(character, fields, weaponNumber);
+    } else if (event == SpawnEvents::SUMMON_EVENT) {
+        SpawnEvents::summon(character, fields);
+    } else {
+        SpawnEvents::tentacle(character, fields);
+    }
     return true;
 }
 
@@ -51,15 +91,13 @@ engine::Node* AttackEvents::makeMeleeBody(CharacterSprite* character, const std:
                                           int weaponNumber) {
     if (!character || fields.size() < MELEE_FIELDS) return nullptr;
     const std::string& name = fields[0];
-    const int frames = std::atoi(fields[1].c_str());
-    const engine::Size size(static_cast<float>(std::atoi(fields[2].c_str())),
-                            static_cast<float>(std::atoi(fields[3].c_str())));
-    const engine::Vec2 offset(std::strtof(fields[4].c_str(), nullptr),
-                              std::strtof(fields[5].c_str(), nullptr));
-    const engine::Vec2 anchor(std::strtof(fields[6].c_str(), nullptr),
-                              std::strtof(fields[7].c_str(), nullptr));
+    const int frames = integer(fields[1]);
+    const engine::Size size(static_cast<float>(std::clamp(integer(fields[2]), 0, MAX_BODY_SIDE)),
+                            static_cast<float>(std::clamp(integer(fields[3]), 0, MAX_BODY_SIDE)));
+    const engine::Vec2 offset(decimal(fields[4]), decimal(fields[5]));
+    const engine::Vec2 anchor(decimal(fields[6]), decimal(fields[7]));
     int tag = weaponNumber;
-    if (tag < 0) tag = fields.size() > MELEE_FIELDS ? std::atoi(fields[MELEE_FIELDS].c_str()) : -1;
+    if (tag < 0) tag = fields.size() > MELEE_FIELDS ? integer(fields[MELEE_FIELDS]) : -1;
 
     engine::Node* node = engine::Node::create();
     node->setAnchorPoint(anchor);
@@ -87,7 +125,7 @@ BulletCharacter* AttackEvents::makeBullet(CharacterSprite* character, const std:
     DataManager* data = DataManager::getInstance();
     if (!data) return nullptr;
     int weapon = weaponNumber;
-    if (weapon < 0) weapon = fields.size() > SHOT_FIELDS ? std::atoi(fields[SHOT_FIELDS].c_str()) : -1;
+    if (weapon < 0) weapon = fields.size() > SHOT_FIELDS ? integer(fields[SHOT_FIELDS]) : -1;
     const WeaponMaster record = data->getWeaponMaster(weapon);
     if (!record.hasBullet) return nullptr;
     BulletCharacter* bullet = BulletCharacter::create(record.bulletId, fields[2]);
@@ -95,8 +133,8 @@ BulletCharacter* AttackEvents::makeBullet(CharacterSprite* character, const std:
 
     const engine::Size& size = character->getContentSize();
     const engine::Vec2 corner = character->getPosition() - engine::Vec2(size.width / 2, size.height / 2);
-    const float muzzleX = std::strtof(fields[0].c_str(), nullptr) + character->getWeaponOffset().x;
-    const float muzzleY = std::strtof(fields[1].c_str(), nullptr) + character->getWeaponOffset().y;
+    const float muzzleX = decimal(fields[0]) + character->getWeaponOffset().x;
+    const float muzzleY = decimal(fields[1]) + character->getWeaponOffset().y;
     const float x = character->isFacingLeft() ? corner.x + muzzleX : corner.x + (size.width - muzzleX);
     bullet->setFacingLeft(character->isFacingLeft());
     bullet->setPosition(x, corner.y + muzzleY);

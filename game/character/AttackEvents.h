@@ -13,21 +13,23 @@ class BulletCharacter;
 class CharacterSprite;
 
 // Turns the events that attack animations raise into what they make: "grapplebody" a short-lived
-// melee sensor that moves with the character, "shootbody" a bullet. The player's weapon animations
-// and the creatures' attack animations both come here; their parameter text is split at ":".
+// melee sensor that moves with the character, "shootbody" a bullet, "summon" a further character
+// and "tentacle" a segment of a chain of bullets (the last two: SpawnEvents). The player's weapon
+// animations and the creatures' attack animations both come here; their parameter text is split at
+// ":". An event with too few fields makes nothing and says so on stderr.
 //
 //   grapplebody  NAME:FRAMES:WIDTH:HEIGHT:OFFSETX:OFFSETY:ANCHORX:ANCHORY[:WEAPON]
-//   shootbody    MUZZLEX:MUZZLEY:NAME:WEAPON
+//   shootbody    MUZZLEX:MUZZLEY:NAME[:WEAPON]
 //
 // `weaponNumber` stands for the weapon number of the text when it is 0 or more (the player passes
-// its equipped weapon); with -1 the number in the text is used. Events of other names are left to
-// `handle`'s caller (false).
+// its equipped weapon); with -1 the number in the text is used (and a shot must name it). Events of
+// other names are left to `handle`'s caller (false).
 class AttackEvents {
 public:
     static constexpr const char* GRAPPLE_EVENT = "grapplebody";
     static constexpr const char* SHOOT_EVENT = "shootbody";
 
-    // True when the event was one of the two above (made or refused for bad parameters).
+    // True when the event was one of the four above (made or refused for bad parameters).
     static bool handle(CharacterSprite* character, const std::string& event, const std::string& parameters,
                        int weaponNumber, const std::string& animationFile = std::string());
 

@@ -34,6 +34,7 @@ bool BulletCharacter::initBullet(int bulletId, const std::string& spawnKind) {
     hasLanded_ = false;
     noMotionControl_ = false;
     characterId_ = bulletId_;
+    setTag(bulletId_);
     directionMode_ = bullet_.moveType;
     if (directionMode_ == BY_VELOCITY) {
         moveAcceleration_ = bullet_.velocity.x;
@@ -118,22 +119,43 @@ bool BulletCharacter::onContactBegin(engine::PhysicsShape* own, engine::PhysicsS
                                      float ny) {
     if (!other || !other->getBody()) return true;
     const std::string& otherName = other->getBody()->getName();
-    if (otherName == "ground" || otherName == "wall" || otherName == "safenet") {
-        if (!indestructible_ || otherName == "safenet") die();
+    if (otherName == "safenet") {
+        die();
+        return true;
+    }
+    if (otherName == "ground" || otherName == "wall") {
+        // Worn a point a frame while it touches (the update), unless it cannot wear out.
+        if (!indestructible_) ++surfaceContacts_;
         return true;
     }
     if (otherName.empty() || defeated_ || !getParent()) return true;
     auto* target = dynamic_cast<CharacterSprite*>(other->getBody()->getNode());
-    if (target && target->getSpawnKind() != spawnKind_) {
-        engine::RefPtr<BulletCharacter> keepAlive(this);
+    if (!target || target->getSpawnKind() == spawnKind_ || !hits(target)) return true;
+    engine::RefPtr<BulletCharacter> keepAlive(this);
+    engine::RefPtr<CharacterSprite> keepTarget(target);
+    if (auto* bullet = dynamic_cast<BulletCharacter*>(target)) {
+        // Shots that meet wear each other out; handing the contact on would only hand it back.
+        if (bullet->isDefeated()) return true;
+        if (!bullet->isIndestructible()) bullet->damage(1);
+    } else {
         target->onContactBegin(other, own, -nx, -ny);
-        if (!indestructible_) damage(1);
     }
+    if (!indestructible_) damage(1);
     return true;
 }
 
-bool BulletCharacter::onContactSeparate(engine::PhysicsShape* /*own*/, engine::PhysicsShape* /*other*/,
+bool BulletCharacter::hits(const CharacterSprite* target) const {
+    if (target == owner_.get()) return false;
+    const std::string kind = target->getSpawnKind();
+    return !(spawnKind_ == "enemyBullet" && (kind == "enemy" || kind == "groupBoss"));
+}
+
+bool BulletCharacter::onContactSeparate(engine::PhysicsShape* /*own*/, engine::PhysicsShape* other,
                                         float /*nx*/, float /*ny*/) {
+    if (!other || !other->getBody()) return true;
+    const std::string& otherName = other->getBody()->getName();
+    if ((otherName == "ground" || otherName == "wall") && !indestructible_ && surfaceContacts_ > 0)
+        --surfaceContacts_;
     return true;
 }
 

@@ -8,10 +8,15 @@
 
 namespace vastomer {
 
-// A flying box with a bullet record: it moves in a fixed direction, wears out on walls and on hits,
-// and hands its hits to the character it touches so that character can react to the bullet's body
-// name ("bulletBody" for the player's shots, "enemyBullet" for the creatures'). Its character id is
-// the bullet number; it has no character record and no motions.
+// A flying box with a bullet record: it moves in a fixed direction, wears out on walls (a point for
+// every frame it touches one) and on hits, and hands its hits to the character it touches so that
+// character can react to the bullet's body name ("bulletBody" for the player's shots, "enemyBullet"
+// for the creatures'). Its character id and its node tag are the bullet number (the key of its grapple
+// events); it has no character record and no motions. A bullet of 0 points cannot wear out: it passes
+// walls and hits and ends only at a "safenet" or when its life is over.
+//
+// Two bullets of different kinds that meet each lose a point; a bullet never hits the character that
+// fired it, and a creature's shot passes other creatures.
 class BulletCharacter : public CharacterSprite {
 public:
     static constexpr int LIFE_FRAMES = 500;
@@ -52,9 +57,12 @@ public:
 
 protected:
     BulletCharacter() = default;
+    bool fallsWithoutHp() const override { return !indestructible_; }
 
 private:
     void drive();
+    // Whether a hit on `target` is one this bullet makes (and wears on).
+    bool hits(const CharacterSprite* target) const;
 
     int bulletId_ = -1;
     int directionMode_ = ALONG_FACING;

@@ -121,7 +121,7 @@ void CharacterSprite::update(float /*dt*/) {
     if (paused_) return;
     engine::PhysicsBody* body = getPhysicsBody();
     if (body) body->resetForces();
-    if (hp_ < 1 && !defeated_) die();
+    if (hp_ < 1 && !defeated_ && fallsWithoutHp()) die();
     if (defeated_) {
         if (body) body->setVelocity(engine::Vec2::ZERO);
         return;
@@ -186,6 +186,10 @@ void CharacterSprite::driveHorizontally(bool toLeft, bool run) {
 
 void CharacterSprite::stopWalk() {
     showState(CharacterAnimState::WAIT);
+    haltWalk();
+}
+
+void CharacterSprite::haltWalk() {
     moveX_ = 0.0f;
     if (engine::PhysicsBody* body = getPhysicsBody())
         body->setVelocity(engine::Vec2(0.0f, body->getVelocity().y));
@@ -204,6 +208,10 @@ void CharacterSprite::fly(bool down, bool fast) {
 
 void CharacterSprite::stopFly() {
     showState(CharacterAnimState::WAIT, true, true);
+    haltFlight();
+}
+
+void CharacterSprite::haltFlight() {
     moveY_ = 0.0f;
     if (engine::PhysicsBody* body = getPhysicsBody())
         body->setVelocity(engine::Vec2(body->getVelocity().x, 0.0f));

@@ -64,6 +64,10 @@ public:
     virtual void stopWalk();
     virtual void fly(bool down, bool fast);
     virtual void stopFly();
+    // The halts of stopWalk and stopFly without their waiting motion (for orders that show another
+    // motion at once, so that the picture does not switch back and forth).
+    void haltWalk();
+    void haltFlight();
     // One frame of a held jump; returns `falling` as it ends. The first call only arms the jump.
     virtual bool jump();
     virtual void endJump();
@@ -204,6 +208,9 @@ public:
 protected:
     CharacterSprite() = default;
 
+    // Whether the update defeats this character once its hit points are gone (a bullet that cannot
+    // wear out has none to lose).
+    virtual bool fallsWithoutHp() const { return true; }
     // Ages the timed nodes by one frame and drops the expired ones.
     void ageTimedNodes();
     void removeTimedNodes();

@@ -489,6 +489,11 @@ void PlayerCharacter::takeAttack(engine::PhysicsShape* other, float nx, bool bul
     HitEffect::show(this, effect, nx, bullet ? 4 : 8);
     damage(data->adjustDamageTaken(power));
     stopWalk();
+    // The shot is spent on her as it would be on a creature (one that pierces goes on).
+    if (bullet) {
+        auto* shot = static_cast<BulletCharacter*>(node);
+        if (!shot->isIndestructible()) shot->damage(1);
+    }
 }
 
 bool PlayerCharacter::onContactSeparate(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx,

@@ -8,6 +8,7 @@
 #include "engine/base/RefPtr.h"
 #include "engine/base/SingletonSlot.h"
 #include "engine/scene/Node.h"
+#include "game/data/EnemyTableCache.h"
 #include "game/data/MasterRecords.h"
 #include "game/data/MasterTables.h"
 #include "game/data/ProgressState.h"
@@ -62,6 +63,13 @@ public:
     SituationEntry getSituation(int index) const { return masters_.getSituation(index); }
     int getSituationCount() const { return masters_.getSituationCount(); }
     const MasterTables& getMasterTables() const { return masters_; }
+
+    // --- the creatures' AI and action tables (read on first use, kept for the run) ---
+    // The table of that number; one with id -1 and no rows when its file is missing. The reference
+    // stays valid while the data manager lives.
+    const AiTable& getAiTable(int id) { return enemyTables_.getAiTable(id); }
+    const ActionTable& getActionTable(int id) { return enemyTables_.getActionTable(id); }
+    const EnemyTableCache& getEnemyTables() const { return enemyTables_; }
 
     // --- rules ---
     int adjustDamageTaken(int damage) const;
@@ -176,6 +184,7 @@ private:
     void reportSaveFailure(const std::string& reason);
 
     MasterTables masters_;
+    EnemyTableCache enemyTables_{DataSource::searchPaths()};
     StageTables stages_;
     ProgressState state_;
     SeedCounterRandom random_;

@@ -10,6 +10,7 @@
 #include "game/character/ActionMap.h"
 #include "game/character/PlayerCharacter.h"
 #include "game/data/DataManager.h"
+#include "game/harness/CreatureStateSections.h"
 #include "game/harness/StateDump.h"
 #include "game/play/Gauge.h"
 #include "game/play/LustGauge.h"
@@ -222,6 +223,7 @@ void PlayStateSections::addTo(StateDump& dump) {
     dump.addSection("controller", controllerSection);
     dump.addSection("hud", hudSection);
     dump.addSection("playScene", playSceneSection);
+    CreatureStateSections::addTo(dump);
 }
 
 }  // namespace vastomer

@@ -2,7 +2,6 @@
 // incomplete maps, the marker numbers, and the weakly held character list.
 #include "engine/physics/PhysicsBody.h"
 #include "engine/tilemap/TMXTiledMap.h"
-#include "game/character/EnemyFactory.h"
 #include "tests/support/CharacterFixture.h"
 
 using namespace vastomer;
@@ -61,11 +60,28 @@ TEST_F(ActionMapTest, MarkersGiveTheStartAppearPointsAndSensorTags) {
     EXPECT_NE(errors.find("markers.tmx: object"), std::string::npos) << "an overflowing number is reported";
     EXPECT_NE(errors.find("99999999999"), std::string::npos);
 
-    // "abc" is no creature; 1, 101 (group boss) and 2 are, but creatures are not in the game yet.
+    // "abc" is no creature; 1, 101 (the group boss) and 2 are, each with its running index.
     EXPECT_EQ(map_->getCreatureMarkerCount(), 3 + 1);
-    EXPECT_EQ(map_->getMarkerCharacterCount(), 0);
-    EXPECT_TRUE(EnemyFactory::hasReportedMissingCreatures());
-    EXPECT_TRUE(map_->getCharacters().empty());
+    EXPECT_EQ(map_->getMarkerCharacterCount(), 3);
+    EXPECT_TRUE(map_->isGroupBossPresent());
+    std::vector<int> ids, indexes;
+    for (CharacterSprite* character : map_->getCharacters()) {
+        ids.push_back(character->getCharacterId());
+        indexes.push_back(character->getSpawnIndex());
+    }
+    EXPECT_EQ(ids, (std::vector<int>{1, 101, 2}));
+    EXPECT_EQ(indexes, (std::vector<int>{0, 1, 2}));
+    CharacterSprite* boss = map_->getBoss();
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ(boss->getSpawnKind(), "groupBoss");
+    EXPECT_EQ(boss->getPhysicsBody()->getCollisionBitmask(), 0) << "the group boss touches nothing";
+    EXPECT_EQ(boss->getPhysicsBody()->getContactTestBitmask(), 0);
+    EXPECT_FALSE(boss->getDefeatCallback()) << "the boss is not its own minion";
+    for (CharacterSprite* character : map_->getCharacters()) {
+        if (character != boss) {
+            EXPECT_TRUE(character->getDefeatCallback()) << character->getCharacterId();
+        }
+    }
 }
 
 TEST_F(ActionMapTest, CollisionBoxesNeedAreaAndReportContactsOnlyWhenTypedCollision) {

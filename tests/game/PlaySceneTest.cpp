@@ -44,7 +44,8 @@ TEST_F(PlaySceneTest, StageOneStartsAtItsStartPartAndThePlayerLands) {
     const engine::Vec2 onScreen = scene()->getContentLayer(2)->getPosition() + player()->getPosition();
     EXPECT_NEAR(onScreen.x, 480.0f, 4.0f);
     EXPECT_NEAR(onScreen.y, 270.0f, 4.0f);
-    EXPECT_EQ(map()->getCharacters().front(), player());
+    // The player joins the list after the creatures of the part's markers.
+    EXPECT_EQ(map()->getCharacters().back(), player());
 }
 
 TEST_F(PlaySceneTest, TheStageThemeStartsOnceAndTheBossPartSwitchesToTheBossTheme) {

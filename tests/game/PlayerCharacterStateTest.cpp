@@ -159,15 +159,16 @@ TEST_F(PlayerCharacterStateTest, ABodyContactHurtsAndReplacesTheLastBulletHit) {
     bolt->setActionLocked(true);
     bolt->setPosition(player()->getPosition());
     map()->getCharacterLayer()->addChild(bolt);
+    engine::WeakRef<BulletCharacter> spent(bolt);
     runFrames(2);
     EXPECT_EQ(player()->getHp(), 92) << "the bolt's power 8";
+    EXPECT_FALSE(spent) << "a shot of 1 point is spent on her";
     EXPECT_EQ(player()->getLastAttackerId(), 1);
     EXPECT_EQ(player()->getLastAttackBulletId(), 22);
     EXPECT_EQ(player()->getLastAttackWeaponId(), -1);
     EXPECT_EQ(controller()->getContactEnemy(), creature);
 
     runFrames(120);  // the damage motion and the invincibility pass
-    bolt->removeFromParent();
     creature->setPosition(player()->getPosition() + engine::Vec2(14.0f, 0.0f));
     runFrames(2);
     EXPECT_EQ(player()->getHp(), 87) << "the creature's contact damage 5";

@@ -2,8 +2,9 @@
 
 // Characters on a real stage map in the game's physics scene, without the play screen: the map of
 // stage 1 part 1 of the tests' maps (a wall at x 0-16, ground 0-480 and 480-720 side by side, a
-// 16-high step at 288-352, a pit at 720-784, ground 784-960; ground tops at y 32), and a play
-// controller whose contact listener routes contacts (and separations) to the characters.
+// 16-high step at 288-352, a pit at 720-784, ground 784-960; ground tops at y 32) without the creature
+// its marker places, and a play controller whose contact listener routes contacts (and separations) to
+// the characters.
 
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsShape.h"
@@ -27,6 +28,8 @@ protected:
         ASSERT_TRUE(map_->loadMap("data/map/md_0001_01.tmx"));
         map_->buildCollision();
         map_->readObjects();
+        // Each test places the characters it needs.
+        map_->removeAllCharacters();
     }
 
     // A character of record `id` with its centre at `position`, listed on the map. Named "enemy" so

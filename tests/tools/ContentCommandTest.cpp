@@ -167,3 +167,60 @@ TEST(ContentCommandTest, TheCheckFindsNoProblemInAnyBuiltAnimationScript) {
     EXPECT_EQ(dump["frames"][0]["elements"][0]["command"], "PAINT");
     EXPECT_EQ(dump["frames"][0]["elements"][0]["line"], 3);
 }
+
+TEST_F(ContentCommandBrokenTablesTest, CheckReportsTheCreatureTablesWithFileAndLine) {
+    testsupport::writeFile(path("ai/ai_master_0001.data"),
+                           "// a broken Sproutling\nDISTANCE_P_L,11,0,1,80\nNEAR,10\nCONT_W,10,0\n"
+                           "COUNT,x,0,0,0\nDEAFULT,404\n");
+    testsupport::writeFile(path("action/action_master_0010.data"),
+                           "0,SWITCHWALK\n1,DANCE\n2,FLIP,0,false,left\n3,CHANGEAI,77,false,-\nten,MOVE\n");
+    std::remove(path("ai/ai_master_0003.data").c_str());
+    auto at = [](const std::string& file, int line) {
+        return "res/data/master/" + file + ":" + std::to_string(line) + ": ";
+    };
+
+    ToolRun run = runContentTool({"check", "--res", root_.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    std::string expected[] = {
+        at("ai/ai_master_0001.data", 3) + "condition \"NEAR\" is not a known word; read as DEAFULT\n",
+        at("ai/ai_master_0001.data", 4) + "has 3 columns: a row has 2 or at least 5",
+        at("ai/ai_master_0001.data", 5) + "action table (column 2): \"x\" is not a number; row skipped\n",
+        at("ai/ai_master_0001.data", 6) +
+            "action table 404 (master/action/action_master_0404.data) does not exist\n",
+        at("action/action_master_0010.data", 2) + "action \"DANCE\" is not a known word; read as WAIT\n",
+        at("action/action_master_0010.data", 3) + "FLIP faces the x in its text",
+        at("action/action_master_0010.data", 4) +
+            "AI table 77 (master/ai/ai_master_0077.data) does not exist\n",
+        at("action/action_master_0010.data", 5) + "step (column 1): \"ten\" is not a number; row skipped\n",
+        at("character_master.data", lineOf(path("character_master.data"), "3,VINELASHER,")) +
+            "character 3 names AI table 3 (master/ai/ai_master_0003.data), which does not exist\n",
+    };
+    for (const std::string& line : expected)
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+}
+
+TEST(ContentCommandTest, DumpShowsTheCreatureTablesAsTheGameReadsThem) {
+    const std::string ai = SOURCE + "/res/data/master/ai/ai_master_0003.data";
+    ToolRun run = runContentTool({"dump", "ai", ai});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    nlohmann::json rows = nlohmann::json::parse(run.out)["rows"];
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0]["condition"], "DISTANCE_P_L");
+    EXPECT_EQ(rows[0]["actionTable"], 31);
+    EXPECT_EQ(rows[0]["line"], lineOf(ai, "DISTANCE_P_L,31"));
+    EXPECT_EQ(rows[2]["condition"], "DEAFULT");
+    EXPECT_EQ(rows[2]["param1"], -1) << "a row of two columns takes the defaults";
+
+    testsupport::TempFolder scratch;
+    testsupport::writeFile(scratch / "a.data", "0,SWITCHWALK\n60,FLIP,0,false,250\n30,HOP\n");
+    ToolRun actions = runContentTool({"dump", "action", scratch / "a.data"});
+    ASSERT_EQ(actions.exitCode, 0) << actions.err;
+    nlohmann::json table = nlohmann::json::parse(actions.out);
+    EXPECT_EQ(table["lastStep"], 60);
+    ASSERT_EQ(table["rows"].size(), 3u);
+    EXPECT_EQ(table["rows"][1]["step"], 30) << "rows in step order";
+    EXPECT_EQ(table["rows"][1]["action"], "WAIT");
+    EXPECT_EQ(table["rows"][2]["text"], "250");
+    EXPECT_NE(actions.err.find("a.data:3: action \"HOP\" is not a known word"), std::string::npos)
+        << actions.err;
+}

@@ -10,6 +10,7 @@ void registerContentKinds(ContentRegistry& registry) {
     registerSaveContent(registry);
     registerStringsContent(registry);
     registerAnimationContent(registry);
+    registerEnemyTableContent(registry);
 }
 
 }  // namespace content
