@@ -15,8 +15,10 @@ bool StoryScene::init() {
     messageWindow_ = MessageWindow::create();
     if (!actionMap_ || !messageWindow_) return false;
     getContentLayer(2)->addChild(actionMap_);
+    // On the stage from the start (the view follows it only while it is); a map change moves it into
+    // the new map's character layer.
     cameraTarget_ = engine::Node::create();
-    getContentLayer(2)->runAction(engine::Follow::create(cameraTarget_.get()));
+    actionMap_->addChild(cameraTarget_.get());
     getContentLayer(3)->addChild(messageWindow_, MESSAGE_WINDOW_Z);
 
     curtain_ = engine::Sprite::create();
@@ -30,6 +32,11 @@ bool StoryScene::init() {
 
 void StoryScene::setSceneParam(SceneParam param) {
     requestedScript_ = param.text;
+}
+
+void StoryScene::startScene() {
+    // The view follows the camera target from the moment the screen is uncovered.
+    getContentLayer(2)->runAction(engine::Follow::create(cameraTarget_.get()));
 }
 
 void StoryScene::stopSceneActions() {

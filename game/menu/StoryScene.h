@@ -27,6 +27,7 @@ public:
     void setSceneParam(SceneParam param) override;
     // The screen is going away: its stage lets go of every character (the player stays alive).
     void stopSceneActions() override;
+    void startScene() override;
 
     ActionMap* getActionMap() const { return actionMap_; }
     MessageWindow* getMessageWindow() const { return messageWindow_; }
