@@ -117,7 +117,17 @@ void QuorinScenarioEngine::update(float dt) {
     if (!running_) return;
     engine::RefPtr<QuorinScenarioEngine> keepAlive(this);
     if (!waiting_) {
+        int ran = 0;
         while (running_) {
+            if (ran++ == COMMANDS_PER_FRAME) {
+                if (!overrunReported_)
+                    std::fprintf(stderr,
+                                 "quorin: %s: more than %d commands in one frame without a wait; the "
+                                 "rest runs in the next frames\n",
+                                 script_.getScriptName().c_str(), COMMANDS_PER_FRAME);
+                overrunReported_ = true;
+                return;
+            }
             if (commandIndex_ < script_.size()) {
                 ScenarioCommand command = script_.at(commandIndex_);
                 ++commandIndex_;

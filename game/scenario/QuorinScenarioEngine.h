@@ -58,6 +58,11 @@ public:
     // A character made by the script that has not landed after this many frames is waited for no
     // longer (it is floating, or fell through the map): the scene goes on.
     static constexpr int LANDING_LIMIT_FRAMES = 300;
+    // Commands that run in one frame at most: a script that keeps appending itself without ever
+    // blocking goes on in the next frame instead of holding the game in this one.
+    static constexpr int COMMANDS_PER_FRAME = 4096;
+    // Commands a script may hold in all; a condition that would append beyond it appends nothing.
+    static constexpr std::size_t MAX_COMMANDS = 65536;
 
     static QuorinScenarioEngine* create();
 
@@ -164,6 +169,7 @@ private:
     bool waitingForCharacter_ = false;
     int waitCharacterFrames_ = 0;
     std::string waitWhat_;
+    bool overrunReported_ = false;
     // Counts the blocks; a release carries the number of the block it ends.
     unsigned blockTicket_ = 0;
 
