@@ -39,7 +39,7 @@ constexpr int PAUSE = 127;    // d
 
 // The built resource tree with "res/data/map" holding only the tests' maps (links to everything
 // else), made once per test program. Stage 1 is four small parts there: md_0001_01 (a wall, two
-// ground boxes side by side, a step, a pit with a net, a scenario sensor, a move sensor to part 2),
+// ground boxes side by side, a step, a pit with a net, scenario sensor 1, a move sensor to part 2),
 // md_0001_02 and md_0001_03 (flat, move sensors on), md_0001_04 (the boss part).
 inline const std::string& resourceRoot() {
     static testsupport::TempFolder folder;
@@ -67,7 +67,8 @@ inline std::vector<std::string> storyScripts(const std::string& root = resourceR
     namespace fs = std::filesystem;
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(fs::path(root) / "res" / "data" / "scenario"))
-        if (entry.path().extension() == ".bks") names.push_back("scenario/" + entry.path().filename().string());
+        if (entry.path().extension() == ".bks")
+            names.push_back("scenario/" + entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
