@@ -134,6 +134,7 @@ DramaScript DramaScript::parse(std::string_view text, const std::string& fileNam
         if (fields.empty()) continue;
         if (!script.hasHeader) {
             script.hasHeader = true;
+            script.headerLine = number;
             script.title = fields[0];
             if (fields.size() >= 2) {
                 script.subtitle = fields[1];

@@ -72,6 +72,7 @@ public:
     std::string subtitle;
     std::vector<DramaPartData> records;
     bool hasHeader = false;
+    int headerLine = 0;
 };
 
 }  // namespace vastomer

@@ -10,6 +10,7 @@ void registerContentKinds(ContentRegistry& registry) {
     registerSaveContent(registry);
     registerStringsContent(registry);
     registerAnimationContent(registry);
+    registerStoryContent(registry);
 }
 
 }  // namespace content

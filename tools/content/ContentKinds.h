@@ -10,5 +10,6 @@ void registerStageContent(ContentRegistry& registry);      // stage index and st
 void registerSaveContent(ContentRegistry& registry);       // the save file
 void registerStringsContent(ContentRegistry& registry);    // the string tables of both languages
 void registerAnimationContent(ContentRegistry& registry);  // animation scripts (.cma)
+void registerStoryContent(ContentRegistry& registry);      // scenario scripts (.bks) and drama parts (.bds)
 
 }  // namespace content
