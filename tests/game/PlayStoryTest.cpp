@@ -150,6 +150,52 @@ TEST_F(PlayDramaTest, AGrabPlaysTheDramaPartOfTheResolveTierAndPlayResumes) {
     }
 }
 
+TEST_F(PlayDramaTest, ACatchShowsItsAnimationOnTheStageAndItsLinesInTheWindow) {
+    CharacterSprite* sprout = addCreature(1, engine::Vec2(14, 0));
+    runFrames(3);
+    DataManager::getInstance()->setLp(200);
+    ASSERT_TRUE(controller()->startDramaPart(sprout, false, 0));
+    runFrames(20);
+    DramaPart* part = controller()->getDramaPart();
+    ASSERT_NE(part, nullptr);
+    EXPECT_EQ(part->getParent(), player());
+    EXPECT_EQ(part->getAnimationNames(), std::vector<std::string>{"catch"});
+    EXPECT_FALSE(sprout->getAnimation()->isVisible()) << "the part draws the creature with her";
+    keepShot("grab_catch");
+    ASSERT_TRUE(runUntil([&] { return part->getWaitDescription() == "message (key OK)"; }, 300));
+    EXPECT_TRUE(window()->isOpen());
+    EXPECT_EQ(window()->getPictureFile(true), "cf_00_01_05.png");
+    keepShot("grab_message");
+    ASSERT_TRUE(tapOkUntil([&] { return !inDrama(); }));
+    runFrames(5);
+    keepShot("grab_after");
+}
+
+TEST_F(PlayDramaTest, APartReadInAnEarlierPlayIsFastForwardedWhileTheSkipKeyIsHeld) {
+    CharacterSprite* sprout = addCreature(1, engine::Vec2(200, 0));
+    runFrames(3);
+    DataManager* data = DataManager::getInstance();
+    auto holdSkip = [&](int frames) {
+        sendKey(KEY_X, true);
+        for (int i = 0; i < frames && inDrama(); ++i)
+            runFrames(1);
+        sendKey(KEY_X, false);
+    };
+    data->setLp(200);
+    ASSERT_TRUE(controller()->startDramaPart(sprout, false, 0));
+    holdSkip(240);
+    ASSERT_TRUE(inDrama()) << "read for the first time: every line waits for OK";
+    ASSERT_TRUE(tapOkUntil([&] { return !inDrama(); }));
+
+    data->setLp(200);
+    runFrames(10);
+    const int pages = timesPlayed(QuorinScenarioEngine::CURSOR_SOUND);
+    ASSERT_TRUE(controller()->startDramaPart(sprout, false, 0));
+    holdSkip(600);
+    EXPECT_FALSE(inDrama()) << "read before: the lines go by without a key";
+    EXPECT_EQ(timesPlayed(QuorinScenarioEngine::CURSOR_SOUND), pages) << "and without the page sound";
+}
+
 TEST_F(PlayDramaTest, ACreatureTouchingTheLuringPlayerCatchesHer) {
     DataManager* data = DataManager::getInstance();
     data->setLp(451);

@@ -170,6 +170,14 @@ TEST_F(ScenarioEngineTest, TheWaitForACharacterEndsWhenTheCharacterIsGone) {
     EXPECT_FALSE(scenarioRunning());
 }
 
+TEST_F(ScenarioEngineTest, ACharacterThatNeverLandsIsWaitedForNoLongerThanItsLimit) {
+    // Over the pit (x 720-784), where nothing holds a creature up.
+    ASSERT_TRUE(play("CHARA;GEN;1;SPROUT;752;100;false\n"));
+    runFrames(QuorinScenarioEngine::LANDING_LIMIT_FRAMES - 10);
+    EXPECT_TRUE(waitingOn("SPROUT landing"));
+    ASSERT_TRUE(runUntil([&] { return !scenarioRunning(); }, 20));
+}
+
 TEST_F(ScenarioEngineTest, ANonBlockingMoveDoesNotEndALaterWait) {
     ASSERT_TRUE(
         play("CHARA;GEN;201;AOI;300;120;true\n"

@@ -3,6 +3,7 @@
 // Story scenes on a headless stage: the tests' stage 1 (PlayFixture) with scripts written on the
 // spot and played through the play controller, and the keys, sounds and waits the tests look at.
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -69,6 +70,12 @@ protected:
             runFrames(2);
         }
         return done();
+    }
+
+    // Keeps the last frame as a picture when QUORIN_SHOTS names a folder (for looking at by eye).
+    void keepShot(const std::string& name) {
+        if (const char* folder = std::getenv("QUORIN_SHOTS"))
+            view_->saveFrameToPNG(std::string(folder) + "/" + name + ".png");
     }
 
     // Effects the null audio backend was asked to play, by file.
