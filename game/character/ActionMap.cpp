@@ -305,6 +305,13 @@ void ActionMap::addCharacter(CharacterSprite* character, bool withoutGroupCallba
     if (!withoutGroupCallback && groupBossPresent_) giveGroupCallback(character);
 }
 
+void ActionMap::removeCharacter(CharacterSprite* character) {
+    std::vector<engine::WeakRef<CharacterSprite>> kept;
+    for (auto& entry : characters_)
+        if (entry && entry.get() != character) kept.push_back(entry);
+    characters_ = std::move(kept);
+}
+
 engine::Vec2 ActionMap::getAppearPosition(int id) const {
     auto found = appearPoints_.find(id);
     return found == appearPoints_.end() ? startPosition_ : found->second;

@@ -65,6 +65,8 @@ public:
     void readObjects();
     // Registers a character that the caller has placed and added to a layer already.
     void addCharacter(CharacterSprite* character, bool withoutGroupCallback = false);
+    // Takes a character off the list (it stays where it is in the node tree).
+    void removeCharacter(CharacterSprite* character);
 
     const std::string& getMapFile() const { return mapFile_; }
     // The loaded tile map, or null (nothing loaded, or the file could not be read).

@@ -13,6 +13,7 @@
 #include "game/data/StringsManager.h"
 #include "game/harness/PlayStateSections.h"
 #include "game/harness/StateDump.h"
+#include "game/harness/StoryStateSections.h"
 #include "game/input/KeyInputManager.h"
 
 namespace vastomer {
@@ -102,6 +103,7 @@ void GameStateSections::addTo(StateDump& dump) {
     dump.addSection("input", inputSection);
     dump.addSection("messages", messagesSection);
     PlayStateSections::addTo(dump);
+    StoryStateSections::addTo(dump);
 }
 
 }  // namespace vastomer

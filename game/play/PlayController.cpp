@@ -1,6 +1,7 @@
 #include "game/play/PlayController.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "engine/events/EventDispatcher.h"
 #include "engine/physics/EventListenerPhysicsContact.h"
@@ -20,7 +21,11 @@
 #include "game/input/KeyInputManager.h"
 #include "game/play/PlayInterface.h"
 #include "game/play/PlayScene.h"
+#include "game/scenario/DramaPart.h"
+#include "game/scenario/MessageWindow.h"
 #include "game/scenario/NSpriteAnimationManager.h"
+#include "game/scenario/QuorinScenarioController.h"
+#include "game/scenario/QuorinScenarioEngine.h"
 
 namespace vastomer {
 
@@ -99,10 +104,27 @@ CharacterSprite* PlayController::getDramaEnemy() const {
     return dramaEnemy_.get();
 }
 
+MessageWindow* PlayController::getMessageWindow() const {
+    return messageWindow_.get();
+}
+
+QuorinScenarioController* PlayController::getScenarioController() const {
+    return scenarioController_.get();
+}
+
+QuorinScenarioEngine* PlayController::getScenarioEngine() const {
+    return scenarioEngine_.get();
+}
+
+DramaPart* PlayController::getDramaPart() const {
+    return dramaPart_.get();
+}
+
 void PlayController::setScene(NLayer* layer) {
     auto* scene = dynamic_cast<PlayScene*>(layer);
     scene_ = scene;
     if (!scene) return;
+    messageWindow_ = scene->getMessageWindow();
     PlayerCharacter* player = scene->getPlayer();
     player_ = player;
     if (!player) return;
@@ -291,10 +313,17 @@ PlayController::ContactPair PlayController::orderPair(engine::PhysicsShape* a, e
     return ContactPair{a, b, normal};
 }
 
+PlayController::ContactPair PlayController::characterFirst(const ContactPair& pair) {
+    if (dynamic_cast<CharacterSprite*>(nodeOf(pair.first)) ||
+        !dynamic_cast<CharacterSprite*>(nodeOf(pair.other)))
+        return pair;
+    return ContactPair{pair.other, pair.first, -pair.normal};
+}
+
 bool PlayController::onContactBegin(engine::PhysicsContact& contact) {
     const engine::PhysicsContactData* data = contact.getContactData();
-    const ContactPair pair =
-        orderPair(contact.getShapeA(), contact.getShapeB(), data ? data->normal : engine::Vec2::ZERO);
+    const ContactPair pair = characterFirst(
+        orderPair(contact.getShapeA(), contact.getShapeB(), data ? data->normal : engine::Vec2::ZERO));
     if (nameOf(pair.first) != "PLAYER") {
         if (auto* character = dynamic_cast<CharacterSprite*>(nodeOf(pair.first)))
             character->onContactBegin(pair.first, pair.other, pair.normal.x, pair.normal.y);
@@ -364,8 +393,8 @@ void PlayController::grappleCheck(const ContactPair& pair) {
 
 void PlayController::onContactSeparate(engine::PhysicsContact& contact) {
     const engine::PhysicsContactData* data = contact.getContactData();
-    const ContactPair pair =
-        orderPair(contact.getShapeA(), contact.getShapeB(), data ? data->normal : engine::Vec2::ZERO);
+    const ContactPair pair = characterFirst(
+        orderPair(contact.getShapeA(), contact.getShapeB(), data ? data->normal : engine::Vec2::ZERO));
     if (nameOf(pair.first) == "PLAYER") {
         const std::string other = nameOf(pair.other);
         if (other == "scenario" || other == "move" || other == "safenet") return;
@@ -377,7 +406,8 @@ void PlayController::onContactSeparate(engine::PhysicsContact& contact) {
 void PlayController::onContactPresolve(engine::PhysicsContact& contact) {
     const engine::PhysicsContactData* data = contact.getContactData();
     if (!data) return;
-    const ContactPair pair = orderPair(contact.getShapeA(), contact.getShapeB(), data->normal);
+    const ContactPair pair =
+        characterFirst(orderPair(contact.getShapeA(), contact.getShapeB(), data->normal));
     if (auto* character = dynamic_cast<CharacterSprite*>(nodeOf(pair.first)))
         character->onContactPresolve(pair.first, pair.other, pair.normal.x, pair.normal.y);
 }
@@ -411,12 +441,102 @@ bool PlayController::startScenario(const std::string& prefix, int number, std::f
         scenarioFileName(prefix, data->getCurrentStage(), data->getCurrentPart(), number, wholeName);
     if (engine::FileUtils::getInstance()->fullPathForFilename(file).empty()) return false;
     if (data->isRead(file)) return false;
+    // One scene at a time; a sensor touched meanwhile stays unread and can start its scene later.
+    if (scenarioEngine_ || inDrama_) return false;
     return runScenarioScript(file, std::move(onEnd));
 }
 
-bool PlayController::runScenarioScript(const std::string& /*file*/, std::function<void()> /*onEnd*/) {
-    // The story engine runs scripts; until it is in the game a script starts nothing.
-    return false;
+bool PlayController::runScenarioScript(const std::string& file, std::function<void()> onEnd) {
+    PlayScene* scene = scene_.get();
+    PlayerCharacter* player = player_.get();
+    DataManager* data = DataManager::getInstance();
+    ActionMap* map = scene ? scene->getActionMap() : nullptr;
+    if (!scene || !map || !data) return false;
+
+    QuorinScenarioEngine* engine = QuorinScenarioEngine::create();
+    QuorinScenarioController* controller = QuorinScenarioController::create();
+    if (!engine || !controller) return false;
+    engine->setActionMap(map);
+    engine->setCameraTarget(scene->getCameraTarget());
+    engine->setMessageWindow(scene->getMessageWindow());
+    engine->setController(controller);
+    engine->setContentsNode(scene->getContentLayer(3));
+    engine->setReadBefore(data->isRead(file));
+    controller->setEngine(engine);
+    controller->setFadeNode(scene->getCurtain());
+    if (!engine->loadScript(false, file)) return false;
+
+    if (player) player->setFrozen(true);
+    scene->setScenarioRunning(true);
+    map->setActionLocked(true);
+    if (PlayInterface* hud = scene->getPlayInterface()) hud->setVisible(false);
+    addChild(engine);
+    scenarioEngine_ = engine;
+    clearActions();
+    settlePlayer();
+    setActive(false);
+    addChild(controller);
+    controller->start();
+    controller->setActive(true);
+    scenarioController_ = controller;
+    scenarioStarting(file, engine);
+    engine::WeakRef<PlayController> self(this);
+    engine->start([self, file, onEnd](QuorinScenarioEngine*) {
+        if (PlayController* play = self.get()) play->endScenario(file, onEnd);
+    });
+    return true;
+}
+
+void PlayController::settlePlayer() {
+    // The player stops where she is while the scene plays; the gauges show the values of the moment.
+    PlayerCharacter* player = player_.get();
+    if (!player) return;
+    player->setMoveX(0.0f);
+    player->endJump();
+    player->stopWalk();
+    syncEndOfFrame(player);
+}
+
+void PlayController::endScenario(const std::string& file, const std::function<void()>& onEnd) {
+    engine::RefPtr<PlayController> keepAlive(this);
+    PlayScene* scene = scene_.get();
+    PlayerCharacter* player = player_.get();
+    DataManager* data = DataManager::getInstance();
+    setActive(true);
+    // During a part's entry the player stays frozen until the curtain is up and the part starts.
+    if (player && scene && scene->isPartReady()) player->setFrozen(false);
+    // The name this controller built, not the last script the engine loaded: a scene that appended
+    // another must not play again.
+    if (data) data->markRead(file);
+    if (scene) {
+        scene->setScenarioRunning(false);
+        if (ActionMap* map = scene->getActionMap()) {
+            map->setActionLocked(false);
+            engine::Node* camera = scene->getCameraTarget();
+            engine::Node* layer = map->getCharacterLayer();
+            if (camera && layer && camera->getParent() != layer) {
+                engine::RefPtr<engine::Node> keep(camera);
+                if (camera->getParent()) camera->removeFromParent();
+                layer->addChild(camera);
+            }
+        }
+        if (PlayInterface* hud = scene->getPlayInterface()) hud->setVisible(true);
+    }
+    scenarioFinished();
+    engine::RefPtr<QuorinScenarioEngine> engine(scenarioEngine_.get());
+    engine::RefPtr<QuorinScenarioController> controller(scenarioController_.get());
+    scenarioEngine_ = nullptr;
+    scenarioController_ = nullptr;
+    if (onEnd) onEnd();
+    if (controller) {
+        controller->setActive(false);
+        controller->stop();
+        controller->removeFromParent();
+    }
+    if (engine) {
+        engine->unscheduleUpdate();
+        engine->removeFromParent();
+    }
 }
 
 std::string PlayController::dramaFileName(int dramaNo, int lp) {
@@ -425,13 +545,85 @@ std::string PlayController::dramaFileName(int dramaNo, int lp) {
 }
 
 bool PlayController::startDramaPart(CharacterSprite* enemy, bool entice, int kind) {
-    if (inDrama_) return false;
+    if (inDrama_ || scenarioEngine_) return false;
     ++lastDramaRequest_.count;
     lastDramaRequest_.enemyId = enemy ? enemy->getCharacterId() : -1;
     lastDramaRequest_.kind = kind;
     lastDramaRequest_.entice = entice;
-    // Drama parts come with the story engine; until then the contact is an ordinary one.
-    return false;
+    PlayScene* scene = scene_.get();
+    PlayerCharacter* player = player_.get();
+    DataManager* data = DataManager::getInstance();
+    ActionMap* map = scene ? scene->getActionMap() : nullptr;
+    if (!enemy || !scene || !player || !data || !map) return false;
+
+    // Everything that could stop the part is settled before anything changes: without a part the
+    // contact is an ordinary one and play goes on.
+    const CombineEntry entry = data->getCombine(enemy->getCharacterId(), kind);
+    if (entry.dramaNo == -1) return false;
+    const std::string file = dramaFileName(entry.dramaNo, data->getLp());
+    DramaPart* part = DramaPart::create();
+    if (!part || !part->load(file)) {
+        std::fprintf(stderr, "quorin: drama part %s cannot be played; play goes on\n", file.c_str());
+        return false;
+    }
+
+    map->forEachCharacter([](CharacterSprite* character) {
+        if (auto* bullet = dynamic_cast<BulletCharacter*>(character)) {
+            bullet->setVisible(false);
+            bullet->die();
+        }
+    });
+    inDrama_ = true;
+    dramaEnemy_ = enemy;
+    dramaEntice_ = entice;
+    enemy->setActionLocked(true);
+    player->setFrozen(true);
+    for (CharacterSprite* character : {static_cast<CharacterSprite*>(player), enemy}) {
+        character->stopWalk();
+        character->stopFly();
+        character->endJump();
+    }
+    player->setHeld(true);
+
+    MessageWindow* window = messageWindow_.get();
+    part->setMessageWindow(window);
+    part->setTag(PlayerCharacter::DRAMA_TAG);
+    if (window) window->setVisible(true);
+    CharacterSprite* holder = entry.attachFlag ? static_cast<CharacterSprite*>(player) : enemy;
+    const engine::Size& size = holder->getContentSize();
+    part->setPosition(size.width * 0.5f, size.height * 0.5f);
+    holder->addChild(part);
+    data->setSituationUnlocked(entry.dramaNo, true);
+
+    map->setActionLocked(true);
+    map->pauseCharacters();
+    setActive(false);
+    if (player->getAnimation()) player->getAnimation()->setVisible(false);
+    if (enemy->getAnimation()) enemy->getAnimation()->setVisible(entry.enemyVisibleFlag);
+    dramaPart_ = part;
+    dramaStarting(file);
+    part->setReadBefore(data->isRead(file));
+    engine::WeakRef<PlayController> self(this);
+    part->start([self, entry](DramaPart* finished) {
+        if (PlayController* play = self.get()) play->dramaEnded(finished, entry);
+    });
+    return true;
+}
+
+void PlayController::dramaEnded(DramaPart* part, const CombineEntry& entry) {
+    engine::RefPtr<PlayController> keepAlive(this);
+    if (current() != this) return;
+    if (DataManager* data = DataManager::getInstance()) data->markRead(getDramaFile());
+    dramaFinished();
+    if (entry.gameOverFlag) {
+        // The part stays on screen behind the game-over screen.
+        showGameOver();
+        return;
+    }
+    engine::RefPtr<DramaPart> keep(part);
+    if (part) part->removeFromParent();
+    dramaPart_ = nullptr;
+    endDramaPart();
 }
 
 void PlayController::endDramaPart() {

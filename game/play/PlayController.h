@@ -7,6 +7,8 @@
 #include "engine/base/RefPtr.h"
 #include "engine/base/WeakRef.h"
 #include "game/app/AbstractController.h"
+#include "game/data/MasterRecords.h"
+#include "game/scenario/ScenarioHost.h"
 
 namespace engine {
 class EventListenerPhysicsContact;
@@ -18,8 +20,12 @@ class PhysicsShape;
 namespace vastomer {
 
 class CharacterSprite;
+class DramaPart;
+class MessageWindow;
 class PlayScene;
 class PlayerCharacter;
+class QuorinScenarioController;
+class QuorinScenarioEngine;
 
 // Drives the play of one stage: once a frame it reads the actions and hands them to the player, and
 // it receives every physics contact of the stage and routes it by body name (part changes, scenario
@@ -27,10 +33,15 @@ class PlayerCharacter;
 // A part change asked for by a contact runs at the start of the next normal frame, never inside the
 // physics step.
 //
+// Story scenes run on the stage: a scenario script (part entries, sensors, the stage end) freezes
+// play until it ends, once per save; a creature that catches Quorin plays a drama part chosen by her
+// Resolve, after which play resumes. One scene at a time: while a script or a drama part runs,
+// nothing else starts.
+//
 // Pause, game over, the result and the boss battle have their own screens (a later part of the
 // game); until then the operations marked "stand-in" keep play going with the least that makes
-// sense, and `startScenario` and `startDramaPart` say "not started" so that play simply goes on.
-class PlayController : public AbstractController {
+// sense.
+class PlayController : public AbstractController, public ScenarioHost {
 public:
     static constexpr int CONTACT_PRIORITY = -254;
     static constexpr int SPECIAL_MIN_SP = 2;   // special mode needs more than 1 SP
@@ -61,6 +72,9 @@ public:
     static ContactPair orderPair(engine::PhysicsShape* a, engine::PhysicsShape* b,
                                  const engine::Vec2& normal);
     static bool shouldSwap(const std::string& nameA, const std::string& nameB);
+    // A character that the names did not put first (one a scene made, with a label of its own) comes
+    // first against what it touches, so that it lands like any other.
+    static ContactPair characterFirst(const ContactPair& pair);
     bool onContactBegin(engine::PhysicsContact& contact);
     // Separations go to the characters the same way, so that leaving a ledge starts a fall; so does
     // every step of a contact that goes on touching (a side contact that slides onto a top lands).
@@ -76,13 +90,16 @@ public:
     // when wholeName.
     static std::string scenarioFileName(const std::string& prefix, int stage, int part, int number,
                                         bool wholeName);
-    // Plays a scenario script once per save. False (play goes on) when the file does not exist, was
-    // read already, or cannot be run: scripts come with the story engine.
+    // Plays a scenario script once per save: play freezes (the HUD hides) until it ends, then its
+    // name joins the read set and `onEnd` runs. False, and play goes on, when the file does not
+    // exist, was read already, or a script or drama part is running.
     bool startScenario(const std::string& prefix, int number, std::function<void()> onEnd, bool wholeName);
     // "drama/dramaPart_012_02.bds": the drama number and the LP tier (_01 to 100, _02 to 450, _03 above).
     static std::string dramaFileName(int dramaNo, int lp);
-    // Starts a drama part for a grapple contact. False (an ordinary contact follows) when one runs
-    // already or none can be played: drama parts come with the story engine.
+    // Starts the drama part of a grapple event (the creature's record for `kind`, at the tier of the
+    // present LP) and holds the stage until it ends. False, and nothing changes (an ordinary contact
+    // follows), when one runs already, a scenario script runs, the event has no drama part, or its
+    // file is missing or cannot be read.
     bool startDramaPart(CharacterSprite* enemy, bool entice, int kind);
     // What the last request to start a drama part asked for (started or not), and how many came.
     struct DramaRequest {
@@ -128,6 +145,13 @@ public:
     bool isInDrama() const { return inDrama_; }
     bool isDramaEntice() const { return dramaEntice_; }
     engine::EventListenerPhysicsContact* getContactListener() const { return contactListener_.get(); }
+    MessageWindow* getMessageWindow() const;
+    QuorinScenarioController* getScenarioController() const;
+
+    // --- the story scenes (ScenarioHost) ---
+    QuorinScenarioEngine* getScenarioEngine() const override;
+    MessageWindow* getStoryMessageWindow() const override { return getMessageWindow(); }
+    DramaPart* getDramaPart() const override;
 
 protected:
     PlayController() = default;
@@ -136,7 +160,8 @@ protected:
     virtual void runResultInput();
     virtual void runPauseInput();
     virtual void runGameOverInput();
-    // Hands a scenario script to the story engine; false until that exists.
+    // Runs a scenario script on the stage (the checks of startScenario passed); false when it cannot
+    // be loaded.
     virtual bool runScenarioScript(const std::string& file, std::function<void()> onEnd);
 
 private:
@@ -148,6 +173,9 @@ private:
     void playerContact(const ContactPair& pair);
     void grappleCheck(const ContactPair& pair);
     void resumeFromPause();
+    void endScenario(const std::string& file, const std::function<void()>& onEnd);
+    void dramaEnded(DramaPart* part, const CombineEntry& entry);
+    void settlePlayer();
 
     engine::WeakRef<PlayScene> scene_;
     engine::RefPtr<engine::EventListenerPhysicsContact> contactListener_;
@@ -169,6 +197,10 @@ private:
     bool dramaEntice_ = false;
     bool inDrama_ = false;
     DramaRequest lastDramaRequest_;
+    engine::WeakRef<MessageWindow> messageWindow_;
+    engine::WeakRef<QuorinScenarioEngine> scenarioEngine_;
+    engine::WeakRef<QuorinScenarioController> scenarioController_;
+    engine::WeakRef<DramaPart> dramaPart_;
 };
 
 }  // namespace vastomer

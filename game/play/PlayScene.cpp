@@ -16,6 +16,7 @@
 #include "game/data/DataManager.h"
 #include "game/play/PlayController.h"
 #include "game/play/PlayInterface.h"
+#include "game/scenario/MessageWindow.h"
 #include "game/scenario/NSpriteAnimationManager.h"
 
 namespace vastomer {
@@ -70,6 +71,10 @@ bool PlayScene::init() {
     playInterface_->scheduleUpdate();
     getContentLayer(3)->addChild(playInterface_, 0);
     player->setHud(playInterface_);
+
+    messageWindow_ = MessageWindow::create();
+    if (!messageWindow_) return false;
+    getContentLayer(3)->addChild(messageWindow_, MESSAGE_WINDOW_Z);
 
     cameraTarget_ = engine::Node::create();
     actionMap_ = ActionMap::create();
@@ -218,6 +223,7 @@ void PlayScene::enterPart(const StageRecord& record) {
     PlayController* play = controller();
     engine::WeakRef<PlayScene> self(this);
     bool started = false;
+    musicBeforeEntry_ = NAudioManager::getInstance()->getCurrentBgm();
     if (play) {
         started = play->startScenario(
             "scenario/wop_", 1,
@@ -256,6 +262,9 @@ void PlayScene::finishEntry(const StageRecord& record, bool fromScript) {
                  if (PlayerCharacter* player = scene->getPlayer()) player->setFrozen(false);
                  scene->actionMap_->setActionLocked(false);
              })}));
+        // A script that left the music as it found it has the part's own music follow, as a part
+        // without a script does; music the script chose (or stopped) stays.
+        if (NAudioManager::getInstance()->getCurrentBgm() == musicBeforeEntry_) startMusic(record);
         return;
     }
     PlayController* play = controller();

@@ -16,6 +16,7 @@ class Node;
 namespace vastomer {
 
 class ActionMap;
+class MessageWindow;
 class PlayController;
 class PlayInterface;
 class PlayerCharacter;
@@ -30,6 +31,7 @@ public:
     static constexpr int UPDATE_PRIORITY = -255;
     static constexpr float PLANE_Z = 230.0f;
     static constexpr int CURTAIN_Z = 9999;
+    static constexpr int MESSAGE_WINDOW_Z = 10;
     static constexpr float CURTAIN_FADE = 0.5f;
     static constexpr int ENTRY_TAG = 4101;
 
@@ -60,8 +62,9 @@ public:
     ActionMap* getActionMap() const { return actionMap_; }
     PlayerCharacter* getPlayer() const;
     PlayInterface* getPlayInterface() const { return playInterface_; }
-    // The overlays of the stage-end screens and the story (not built yet: null).
-    engine::Node* getMessageWindow() const { return nullptr; }
+    // The window the story scenes and drama parts talk in (on the HUD's plane, under the curtain).
+    MessageWindow* getMessageWindow() const { return messageWindow_; }
+    // The overlays of the stage-end screens (not built yet: null).
     engine::Node* getGameoverInterface() const { return nullptr; }
     engine::Node* getBossBattleInterface() const { return nullptr; }
     engine::Node* getPauseScreenInterface() const { return nullptr; }
@@ -98,10 +101,12 @@ private:
     ActionMap* actionMap_ = nullptr;
     engine::WeakRef<PlayerCharacter> player_;
     PlayInterface* playInterface_ = nullptr;
+    MessageWindow* messageWindow_ = nullptr;
     engine::Sprite* curtain_ = nullptr;
     bool scenarioRunning_ = false;
     engine::RefPtr<engine::Action> follow_;
     int startPartOverride_ = 0;
+    std::string musicBeforeEntry_;
     bool refused_ = false;
 };
 

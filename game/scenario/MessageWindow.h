@@ -68,6 +68,9 @@ public:
 
     // The message to show next: kept, and given to the caption.
     void setMessageText(const std::string& text);
+    // The string key the message came from (for reports; the window shows the text only).
+    void setTextKey(const std::string& key) { textKey_ = key; }
+    const std::string& getTextKey() const { return textKey_; }
     // Types the message given by setMessageText; `done` runs when all of it is shown.
     void showMessage(Callback done);
     // Fades the message out, then empties the caption and puts it back in place.
@@ -131,6 +134,7 @@ private:
     engine::Sprite* rightPicture_ = nullptr;
     std::string speakerName_;
     std::string messageText_;
+    std::string textKey_;
     bool leftShown_ = false;
     bool rightShown_ = false;
     std::string leftFile_;

@@ -48,9 +48,10 @@ void withoutCreatures(const std::string& folder) {
 
 class PlayProgramTest : public ::testing::Test {
 protected:
-    // Runs the game headless on the tests' maps with a fresh data folder.
+    // Runs the game headless on the tests' maps with a fresh data folder (the story read already).
     testsupport::ProgramRun run(std::vector<std::string> args) {
         testsupport::TempFolder data;
+        playtest::writeStoryReadSave(data.path());
         std::vector<std::string> all = {
             "--headless", "--res", playtest::resourceRoot(), "--data-dir", data.path(), "--lang", "en"};
         all.insert(all.end(), args.begin(), args.end());
@@ -92,6 +93,32 @@ TEST_F(PlayProgramTest, TheStageEntryStartsAtThePartAskedFor) {
     EXPECT_EQ(state["hud"]["hp"], 100);
 }
 
+TEST_F(PlayProgramTest, AFirstVisitOpensWithItsTalkInEitherLanguageAndTheDumpShowsIt) {
+    for (const char* language : {"ja", "en"}) {
+        SCOPED_TRACE(language);
+        testsupport::TempFolder data;
+        testsupport::ProgramRun game = testsupport::runProgram(
+            testsupport::buildProgram("quorin"),
+            {"--headless", "--res", playtest::resourceRoot(), "--data-dir", data.path(), "--lang", language,
+             "--stage", "1", "--frames", "140", "--dump-state", temp_ / "s.json"});
+        ASSERT_EQ(game.exitCode, 0) << game.describe();
+        nlohmann::json state = dump("s.json");
+        const nlohmann::json& scenario = state["scenario"];
+        EXPECT_EQ(scenario["file"], "scenario/wop_0001_0001_0001.bks") << scenario.dump();
+        EXPECT_EQ(scenario["running"], true);
+        EXPECT_EQ(scenario["waitingOn"], "message (key OK)");
+        EXPECT_EQ(scenario["lastCommand"], "scenario/wop_0001_0001_0001.bks:7 TALK");
+        const nlohmann::json& window = state["messageWindow"];
+        EXPECT_EQ(window["open"], true) << window.dump();
+        EXPECT_EQ(window["leftPicture"], "character/cf_00_01_01.png");
+        EXPECT_EQ(window["textKey"], "WOP_0001_0001_01");
+        EXPECT_EQ(window["shown"], window["total"]);
+        EXPECT_EQ(window["speaker"], std::string(language) == "ja" ? "クオリン" : "Quorin");
+        EXPECT_EQ(state["drama"]["running"], false);
+        EXPECT_EQ(state["controller"]["active"], false) << "play waits for the talk";
+    }
+}
+
 TEST_F(PlayProgramTest, ARecordedCrossingReachesTheBossPartAndReplaysToThePinnedState) {
     testsupport::ProgramRun first =
         run({"--stage", "1", "--input", CROSSING, "--frames", "1040", "--dump-state", temp_ / "a.json"});
@@ -122,6 +149,7 @@ TEST_F(PlayProgramTest, LanternStreetCanBeCrossedToTheGateSquare) {
     testsupport::TempFolder root;
     withoutCreatures(root.path());
     testsupport::TempFolder data;
+    playtest::writeStoryReadSave(data.path(), testsupport::runtimeDir());
     testsupport::ProgramRun game = testsupport::runProgram(
         testsupport::buildProgram("quorin"),
         {"--headless", "--res", root.path(), "--data-dir", data.path(), "--lang", "en", "--stage", "1",

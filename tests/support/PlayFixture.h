@@ -3,8 +3,10 @@
 // Stage play in tests: a resource root whose stage maps are the tests' own (tests/game/data/map), a
 // fixture that starts a stage headless through the scene manager, and the actions' keys.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 #include "game/play/PlayInterface.h"
 #include "game/play/PlayScene.h"
 #include "game/play/RectGauge.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
@@ -36,7 +39,7 @@ constexpr int PAUSE = 127;    // d
 
 // The built resource tree with "res/data/map" holding only the tests' maps (links to everything
 // else), made once per test program. Stage 1 is four small parts there: md_0001_01 (a wall, two
-// ground boxes side by side, a step, a pit with a net, a scenario sensor, a move sensor to part 2),
+// ground boxes side by side, a step, a pit with a net, scenario sensor 1, a move sensor to part 2),
 // md_0001_02 and md_0001_03 (flat, move sensors on), md_0001_04 (the boss part).
 inline const std::string& resourceRoot() {
     static testsupport::TempFolder folder;
@@ -59,6 +62,27 @@ inline const std::string& resourceRoot() {
     return root;
 }
 
+// The names of the scenario scripts of a resource tree ("scenario/opening.bks" ...), sorted.
+inline std::vector<std::string> storyScripts(const std::string& root = resourceRoot()) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::path(root) / "res" / "data" / "scenario"))
+        if (entry.path().extension() == ".bks")
+            names.push_back("scenario/" + entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Writes a save file into the data folder `dataDir` in which every scenario script counts as read, so
+// that a run of the program plays its stages without their story scenes.
+inline void writeStoryReadSave(const std::string& dataDir, const std::string& root = resourceRoot()) {
+    std::string read = "read:";
+    for (const std::string& name : storyScripts(root))
+        read += (read.size() > 5 ? "," : "") + name;
+    std::filesystem::create_directories(std::filesystem::path(dataDir) / "vastomer");
+    testsupport::writeFile(dataDir + "/vastomer/r.quorin.sav", read + "\n");
+}
+
 }  // namespace playtest
 
 // The game with the test maps, started on a stage.
@@ -69,14 +93,22 @@ protected:
         engine::FileUtils::getInstance()->setResourceRoot(playtest::resourceRoot());
     }
 
-    // Starts the game on the play screen at `stage` (part: the stage's start part when 0).
-    vastomer::SceneManager* startStage(int stage, int part = 0) {
+    // Starts the game on the play screen at `stage` (part: the stage's start part when 0). Every
+    // story scene counts as read already, so that play starts at once, unless `withStory`.
+    vastomer::SceneManager* startStage(int stage, int part = 0, bool withStory = false) {
         if (!vastomer::GameServices::create()) return nullptr;
+        if (!withStory) markStoryRead();
         vastomer::DataManager::getInstance()->setCurrentStage(stage);
         vastomer::SceneManager* manager = vastomer::SceneManager::getInstance();
         manager->setFirstScene(vastomer::SceneId::PLAY, vastomer::SceneParam{part, 0, ""});
         engine::Director::getInstance()->runWithScene(manager);
         return manager;
+    }
+
+    // Marks every scenario script of the resource tree as read in the save data.
+    static void markStoryRead() {
+        for (const std::string& name : playtest::storyScripts())
+            vastomer::DataManager::getInstance()->markRead(name);
     }
 
     vastomer::PlayScene* scene() const {

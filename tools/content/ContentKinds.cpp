@@ -11,6 +11,7 @@ void registerContentKinds(ContentRegistry& registry) {
     registerStringsContent(registry);
     registerAnimationContent(registry);
     registerEnemyTableContent(registry);
+    registerStoryContent(registry);
 }
 
 }  // namespace content

@@ -11,5 +11,6 @@ void registerSaveContent(ContentRegistry& registry);        // the save file
 void registerStringsContent(ContentRegistry& registry);     // the string tables of both languages
 void registerAnimationContent(ContentRegistry& registry);   // animation scripts (.cma)
 void registerEnemyTableContent(ContentRegistry& registry);  // the creatures' AI and action tables
+void registerStoryContent(ContentRegistry& registry);       // scenario scripts (.bks) and drama parts (.bds)
 
 }  // namespace content

@@ -5,6 +5,7 @@
 #include "engine/platform/FileUtils.h"
 #include "game/app/AppDelegate.h"
 #include "game/data/MasterText.h"
+#include "tools/content/ScenarioDryRun.h"
 
 using namespace vastomer;
 
@@ -32,9 +33,14 @@ std::string ContentTool::usage() const {
     std::string text =
         "usage: quorin-content check [--res DIR]\n"
         "       quorin-content dump KIND FILE [--res DIR]\n"
+        "       quorin-content dryrun SCRIPT...|--all [--brief] [--frames N] [--res DIR]\n"
         "  check      validates the resource files; prints file:line: message for every problem and\n"
         "             exits with 1 when there is one\n"
         "  dump       prints what the game's loader reads from FILE, as JSON\n"
+        "  dryrun     plays story scripts (scenario/NAME.bks, drama/NAME.bds; --all: every one) headless\n"
+        "             on their stage with a fresh save, OK pressed for every message and every condition\n"
+        "             taken each way; lists the commands reached and the waits (--brief: a summary), and\n"
+        "             exits with 1 when a script cannot finish within N frames (default 36000)\n"
         "  --res DIR  resource root holding res/ (default: Resources next to this program)\n"
         "checks:\n";
     for (const ContentCheck& check : registry_.checks())
@@ -52,7 +58,23 @@ std::string ContentTool::usage() const {
 int ContentTool::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const {
     std::vector<std::string> words;
     std::string resourceRoot;
+    ScenarioDryRun::Options dryRun;
+    bool allScripts = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--brief" || args[i] == "--all") {
+            (args[i] == "--brief" ? dryRun.brief : allScripts) = true;
+            continue;
+        }
+        if (args[i] == "--frames") {
+            LeadingInt frames = i + 1 < args.size() ? MasterText::leadingInt(args[i + 1]) : LeadingInt();
+            if (frames.status != LeadingInt::Status::OK || frames.trailing || frames.value < 1) {
+                err << "quorin-content: --frames needs a number of frames\n" << usage();
+                return 2;
+            }
+            dryRun.frameLimit = frames.value;
+            ++i;
+            continue;
+        }
         if (args[i] == "--help" || args[i] == "-h") {
             out << usage();
             return 0;
@@ -79,6 +101,11 @@ int ContentTool::run(const std::vector<std::string>& args, std::ostream& out, st
 
     if (words.size() == 1 && words[0] == "check") return check(out, err);
     if (words.size() == 3 && words[0] == "dump") return dump(words[1], words[2], out, err);
+    if (!words.empty() && words[0] == "dryrun" && (allScripts || words.size() > 1)) {
+        std::vector<std::string> scripts(words.begin() + 1, words.end());
+        if (allScripts) scripts = ScenarioDryRun::allScripts();
+        return ScenarioDryRun(dryRun).run(scripts, out, err);
+    }
     err << usage();
     return 2;
 }
