@@ -16,6 +16,9 @@ class Node;
 namespace vastomer {
 
 class ActionMap;
+class BossBattleInterface;
+class GameoverInterface;
+class PauseScreenInterface;
 class PlayController;
 class PlayInterface;
 class PlayerCharacter;
@@ -32,6 +35,8 @@ public:
     static constexpr int CURTAIN_Z = 9999;
     static constexpr float CURTAIN_FADE = 0.5f;
     static constexpr int ENTRY_TAG = 4101;
+    static constexpr int GAMEOVER_Z = 11;
+    static constexpr int BOSS_BATTLE_Z = 12;
 
     static PlayScene* create();
     bool init() override;
@@ -60,11 +65,12 @@ public:
     ActionMap* getActionMap() const { return actionMap_; }
     PlayerCharacter* getPlayer() const;
     PlayInterface* getPlayInterface() const { return playInterface_; }
-    // The overlays of the stage-end screens and the story (not built yet: null).
+    // The story's message window (not built yet: null) and the overlays of the boss battle, the
+    // result, game over and pause.
     engine::Node* getMessageWindow() const { return nullptr; }
-    engine::Node* getGameoverInterface() const { return nullptr; }
-    engine::Node* getBossBattleInterface() const { return nullptr; }
-    engine::Node* getPauseScreenInterface() const { return nullptr; }
+    GameoverInterface* getGameoverInterface() const { return gameoverInterface_; }
+    BossBattleInterface* getBossBattleInterface() const { return bossBattleInterface_; }
+    PauseScreenInterface* getPauseScreenInterface() const { return pauseScreenInterface_; }
     engine::Sprite* getCurtain() const { return curtain_; }
     engine::Node* getCameraTarget() const { return cameraTarget_.get(); }
     int getStageNumber() const { return stageNumber_; }
@@ -99,6 +105,9 @@ private:
     engine::WeakRef<PlayerCharacter> player_;
     PlayInterface* playInterface_ = nullptr;
     engine::Sprite* curtain_ = nullptr;
+    GameoverInterface* gameoverInterface_ = nullptr;
+    BossBattleInterface* bossBattleInterface_ = nullptr;
+    PauseScreenInterface* pauseScreenInterface_ = nullptr;
     bool scenarioRunning_ = false;
     engine::RefPtr<engine::Action> follow_;
     int startPartOverride_ = 0;
