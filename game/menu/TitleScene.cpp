@@ -68,6 +68,8 @@ bool TitleScene::init() {
 
     menuLabel_ = MenuArt::label(text(itemKey(0)), MenuArt::TITLE_FONT, MENU_FONT_SIZE, MENU_SCALE);
     if (!menuLabel_) return false;
+    // A dark rim keeps the white words readable over the lit windows of the city.
+    menuLabel_->enableOutline(engine::Color4B(27, 21, 40, 255), 6);
     menuLabel_->setPosition(WIDTH / 2, MENU_Y);
     menuLabel_->setOpacity(0);
     front->addChild(menuLabel_);
