@@ -197,6 +197,19 @@ TEST_F(BossBattleTest, TheNextDistrictChoiceStartsStageTwoWithTheUnlockSaved) {
     EXPECT_EQ(SceneManager::getInstance()->getCurrentSceneId(), static_cast<int>(SceneId::PLAY));
 }
 
+TEST_F(BossBattleTest, AGameOverInTheBossBattleRetriesFromTheBoss) {
+    DataManager* data = DataManager::getInstance();
+    ASSERT_TRUE(runUntilBattle());
+    controller()->showGameOver();
+    runFrames(61);
+    ASSERT_TRUE(controller()->isActive());
+    press(playtest::OK, 1);
+    EXPECT_TRUE(data->getRetryFromBoss());
+    runFrames(70);
+    EXPECT_EQ(data->getCurrentPart(), 4) << "the boss part";
+    EXPECT_FALSE(data->getRetryFromBoss()) << "used up by the start";
+}
+
 TEST(BossNameTest, TheNameSplitsIntoThreeLinesOfCharacters) {
     auto lines = BossBattleInterface::splitNameLines("GATE,TOAD");
     EXPECT_EQ(lines[0], "GATE");
