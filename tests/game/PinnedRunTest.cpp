@@ -41,9 +41,9 @@ const PinnedRun PINNED_RUNS[] = {
     {"SplashToTitle",
      "splash_to_title.txt",
      320,
-     "6f85308e78800eaa7cbd449512c8a98f6626c84d54cf18b97e0b478bc026033d",
+     "f5902372c410146cd3db43d17713703f843d446de09dea3d086501998563a92d",
      {{150, "15b1c9f357c4b2cd04d828b8dedf7c93ec2de99f098c8ecbb38602e2273ae0b7"},
-      {320, "fe9cc11e3befdc66e24150a5bd33f3aa1ca66ec7c2a8e3774bc9562b3b515ec4"}}},
+      {320, "df2a5c0f4cfc765d21b2119405d11d03efd827e80e28bc8e41f14bf3d130ee2c"}}},
 };
 
 class PinnedRunTest : public ::testing::TestWithParam<PinnedRun> {};
