@@ -189,12 +189,26 @@ TEST_F(BossBattleTest, TheNextDistrictChoiceStartsStageTwoWithTheUnlockSaved) {
     sendKey(playtest::RIGHT, false);
     runFrames(4);
     EXPECT_TRUE(controller()->isActive());
+    player()->setHp(12);
     press(playtest::OK, 1);
+    EXPECT_EQ(player()->getHp(), player()->getMaxHp()) << "the next stage starts with Quorin rested";
     EXPECT_EQ(data->getCurrentStage(), 2);
     EXPECT_FALSE(data->getRetryFromBoss());
     EXPECT_NE(testsupport::readFile(data->getSaveFilePath()).find("progress:1\n"), std::string::npos);
     runFrames(70);
     EXPECT_EQ(SceneManager::getInstance()->getCurrentSceneId(), static_cast<int>(SceneId::PLAY));
+}
+
+TEST_F(BossBattleTest, ABossThatLeavesTheMapCountsAsDefeated) {
+    ASSERT_TRUE(runUntilBattle());
+    // The controller holds the boss weakly: a boss removed from the map is simply gone.
+    engine::RefPtr<CharacterSprite> keep(boss_.get());
+    boss_->removeFromParent();
+    keep.reset();
+    runFrames(2);
+    EXPECT_EQ(controller()->getBoss(), nullptr);
+    EXPECT_TRUE(controller()->isBossDefeatHandled());
+    EXPECT_FALSE(controller()->isActive());
 }
 
 TEST_F(BossBattleTest, AGameOverInTheBossBattleRetriesFromTheBoss) {
