@@ -165,6 +165,33 @@ void Renderer::drawQuad(const DrawContext& context, const Vec2 corners[4], Textu
     // as x − ε. A 1/256-texel nudge keeps rectangles that start inside a picture (tiles, sheet frames)
     // on their texels: up at the top-left corner, towards the far edge at the other (never below 0,
     // which is exact anyway).
+    // SDL's software triangle rasteriser reads past the last texture row when a turned picture spans
+    // several hundred pixels (it crashes at about 700): draw such a quad as a grid of smaller quads.
+    // Texture coordinates are affine over the quad, so the pieces show exactly the same picture.
+    const float span = std::max(maxX - minX, maxY - minY);
+    if (texture && !axisAligned && span > kMaxTurnedSpan) {
+        const int pieces = static_cast<int>(std::ceil(span / kMaxTurnedSpan));
+        auto at = [](const Vec2 quad[4], float s, float t) {
+            Vec2 bottom = quad[0] + (quad[1] - quad[0]) * s;
+            Vec2 top = quad[3] + (quad[2] - quad[3]) * s;
+            return bottom + (top - bottom) * t;
+        };
+        const float step = 1.0f / static_cast<float>(pieces);
+        for (int row = 0; row < pieces; ++row) {
+            for (int column = 0; column < pieces; ++column) {
+                const float s0 = step * static_cast<float>(column),
+                            s1 = step * static_cast<float>(column + 1);
+                const float t0 = step * static_cast<float>(row), t1 = step * static_cast<float>(row + 1);
+                const Vec2 pieceCorners[4] = {at(corners, s0, t0), at(corners, s1, t0), at(corners, s1, t1),
+                                              at(corners, s0, t1)};
+                const Vec2 pieceTexels[4] = {at(texels, s0, t0), at(texels, s1, t0), at(texels, s1, t1),
+                                             at(texels, s0, t1)};
+                drawQuad(context, pieceCorners, texture, pieceTexels, color, blend);
+            }
+        }
+        return;
+    }
+
     float scaleU = 0.0f, scaleV = 0.0f, nudge = 0.0f;
     if (texture) {
         float w = static_cast<float>(texture->getPixelsWide());

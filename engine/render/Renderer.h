@@ -23,6 +23,9 @@ class Texture2D;
 // drawQueued() for something that must come out on top of everything queued so far.
 class Renderer {
 public:
+    // A turned textured quad wider or taller than this on screen is drawn as a grid of pieces.
+    static constexpr float kMaxTurnedSpan = 256.0f;
+
     Renderer(SDL_Renderer* renderer, const Size& designSize);
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;

@@ -7,8 +7,9 @@ namespace vastomer {
 class AbstractController;
 class NLayer;
 
-// Builds the screen and the controller of a scene id. Screens not made yet stand as a plain NLayer
-// without a controller.
+// Builds the screen and the controller of a scene id. Screens of the game's flow that are not made
+// yet stand as a placeholder that says so and leads back; unknown ids give a plain NLayer without a
+// controller.
 class SceneFactory {
 public:
     // The screen of the id (autoreleased); null when its creation failed.

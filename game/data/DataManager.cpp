@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <utility>
 
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/MessageBox.h"
@@ -138,8 +139,13 @@ bool DataManager::isStageOpen(int stage) const {
     return state_.progress >= stages_.getStageRecord(stage).requiredProgress;
 }
 
+int DataManager::getStageGain() const {
+    return std::max(0, state_.totalScore - state_.stageStartTotalScore);
+}
+
 int DataManager::finishStage() {
-    state_.recordStageScore(state_.currentStage, state_.totalScore);
+    // The best score is what this stage earned, not the lifetime total.
+    state_.recordStageScore(state_.currentStage, getStageGain());
     int playable = -1;
     // The next stage is the one the current stage's file names, whatever number its own file
     // carries inside.
@@ -162,6 +168,34 @@ void DataManager::resetProgress() {
 
 std::string DataManager::getSaveFilePath() const {
     return engine::FileUtils::getInstance()->getWritablePath() + kSaveFolder + kSaveFileName;
+}
+
+void DataManager::discardUnsavedProgress() {
+    engine::FileUtils* files = engine::FileUtils::getInstance();
+    const std::string path = getSaveFilePath();
+    if (!files->isFileExist(path)) return;
+    ProgressState saved = state_;
+    saved.readScripts.clear();
+    saved.progress = 0;
+    saved.reset(stages_.getStageNumbers());
+    SaveFileCodec::Checks checks;
+    checks.weaponExists = [this](int id) { return masters_.hasWeapon(id); };
+    checks.wearExists = [this](int id) { return masters_.hasWear(id); };
+    std::string language;
+    Diagnostics diagnostics;
+    SaveFileCodec::read(files->getStringFromFile(path), saved, checks, language, path, &diagnostics);
+    printDiagnostics(diagnostics);
+    // The run goes on where it was; only the lasting part goes back.
+    saved.retryFromBoss = state_.retryFromBoss;
+    saved.currentStage = state_.currentStage;
+    saved.currentPart = state_.currentPart;
+    saved.previousPart = state_.previousPart;
+    saved.hp = state_.hp;
+    saved.isNewGame = state_.isNewGame;
+    saved.difficulty = state_.difficulty;
+    saved.stageStartTotalScore = state_.stageStartTotalScore;
+    saved.stageRetry = state_.stageRetry;
+    state_ = std::move(saved);
 }
 
 bool DataManager::loadProgress() {

@@ -91,9 +91,18 @@ public:
     std::vector<int> getStageNumbers() const { return stages_.getStageNumbers(); }
     // Progress has reached the stage's requirement; false for a stage without a record.
     bool isStageOpen(int stage) const;
-    // Books the clear of the current stage: best score, progress, save. Returns the stage that may be
-    // played next, or -1.
+    // Books the clear of the current stage: its own gain as the best score, progress, save. Returns the
+    // stage that may be played next, or -1.
     int finishStage();
+    // Notes the total score as the stage starts (not on a retry), so that the result can tell the
+    // points this stage earned from points spent elsewhere.
+    void markStageStart() { state_.stageStartTotalScore = state_.totalScore; }
+    int getStageStartTotalScore() const { return state_.stageStartTotalScore; }
+    // Set by the game over's retry: the stage starting next goes on counting from the same start.
+    bool getStageRetry() const { return state_.stageRetry; }
+    void setStageRetry(bool retry) { state_.stageRetry = retry; }
+    // The points earned in all since the stage started (never below 0).
+    int getStageGain() const;
     int onStageClear() { return finishStage(); }
 
     // --- save file ---
@@ -103,6 +112,10 @@ public:
     // False (and a message on stderr) when the file could not be written; the previous file stays.
     // The player is told in a message box titled SAVE_ERROR_TITLE, once until a save works again.
     bool saveProgress();
+    // Puts the lasting progress back as the save file holds it, dropping what changed since the last
+    // save (a stage left from the pause screen); the values of the run stay. Without a save file
+    // nothing changes.
+    void discardUnsavedProgress();
     std::string getSaveFilePath() const;
 
     // --- progress of the run ---

@@ -26,6 +26,11 @@ struct ProgressState {
     int hp = 0;
     bool isNewGame = false;
     int difficulty = 1;  // 0 easy, 1 normal, 2 hardcore
+    // `totalScore` when the stage being played was entered (a retry keeps it): the stage's own gain
+    // is the difference, whatever was spent in the shop before.
+    int stageStartTotalScore = 0;
+    // The next stage start is a retry after a game over (from the start or from the boss).
+    bool stageRetry = false;
 
     // Saved values.
     std::array<bool, kTutorialFlagCount> tutorialFlags{};

@@ -11,7 +11,9 @@
 #include "game/audio/NAudioManager.h"
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
+#include "game/harness/MenuStateSections.h"
 #include "game/harness/PlayStateSections.h"
+#include "game/harness/StageEndStateSections.h"
 #include "game/harness/StateDump.h"
 #include "game/harness/StoryStateSections.h"
 #include "game/input/KeyInputManager.h"
@@ -104,6 +106,8 @@ void GameStateSections::addTo(StateDump& dump) {
     dump.addSection("messages", messagesSection);
     PlayStateSections::addTo(dump);
     StoryStateSections::addTo(dump);
+    StageEndStateSections::addTo(dump);
+    MenuStateSections::addTo(dump);
 }
 
 }  // namespace vastomer

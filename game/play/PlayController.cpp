@@ -19,8 +19,10 @@
 #include "game/character/PlayerCharacter.h"
 #include "game/data/DataManager.h"
 #include "game/input/KeyInputManager.h"
+#include "game/play/BossBattle.h"
 #include "game/play/PlayInterface.h"
 #include "game/play/PlayScene.h"
+#include "game/play/StageEndMenus.h"
 #include "game/scenario/DramaPart.h"
 #include "game/scenario/MessageWindow.h"
 #include "game/scenario/NSpriteAnimationManager.h"
@@ -207,14 +209,7 @@ void PlayController::normalFrame() {
 }
 
 void PlayController::watchBoss() {
-    if (!bossBattle_ || !bossKnown_) return;
-    CharacterSprite* boss = boss_.get();
-    // A boss that is gone from the map altogether counts as defeated too.
-    if (boss && !boss->isDefeated()) return;
-    if (bossDefeatHandled_) return;
-    setActive(false);
-    onBossDefeated();
-    bossDefeatHandled_ = true;
+    BossBattle::watch(*this);
 }
 
 void PlayController::drainSpecialPoints() {
@@ -661,63 +656,38 @@ void PlayController::endDramaPart() {
     setActive(true);
 }
 
-// ---------------------------------------------------------------- stage-end stand-ins
+// ---------------------------------------------------------------- stage end
 
 void PlayController::openPause() {
-    PlayScene* scene = scene_.get();
-    if (!scene || !scene->getActionMap()) return;
-    scene->getActionMap()->setActionLocked(true);
-    scene->getActionMap()->pauseCharacters();
-    pauseShown_ = true;
+    StageEndMenus::openPause(*this);
 }
 
 void PlayController::runPauseInput() {
-    if (isOn(KeyActionType::PAUSE) || isOn(KeyActionType::CANCEL) || isOn(KeyActionType::OK))
-        resumeFromPause();
-}
-
-void PlayController::resumeFromPause() {
-    PlayScene* scene = scene_.get();
-    if (scene && scene->getActionMap()) {
-        scene->getActionMap()->setActionLocked(false);
-        scene->getActionMap()->resumeCharacters();
-    }
-    pauseShown_ = false;
-    clearActions();
+    StageEndMenus::pauseInput(*this);
 }
 
 void PlayController::showGameOver() {
-    PlayScene* scene = scene_.get();
-    if (scene && scene->getActionMap()) scene->getActionMap()->pauseCharacters();
-    gameOverShown_ = true;
+    StageEndMenus::showGameOver(*this);
 }
 
 void PlayController::runGameOverInput() {
-    if (!isOn(KeyActionType::OK)) return;
-    DataManager* data = DataManager::getInstance();
-    if (PlayerCharacter* player = player_.get()) player->reset();
-    if (data) data->setRetryFromBoss(bossBattle_);
-    clearActions();
-    setActive(false);
-    if (SceneManager* manager = SceneManager::peekInstance())
-        manager->changeScene(SceneId::PLAY, TransitionKind::FadeThroughBlack, nullptr, SceneParam());
+    StageEndMenus::gameOverInput(*this);
 }
 
-void PlayController::showResult() {}
+void PlayController::showResult() {
+    BossBattle::showResult(*this);
+}
 
-void PlayController::runResultInput() {}
+void PlayController::runResultInput() {
+    StageEndMenus::resultInput(*this);
+}
 
 bool PlayController::startBossIfAny() {
-    PlayScene* scene = scene_.get();
-    CharacterSprite* boss = scene && scene->getActionMap() ? scene->getActionMap()->getBoss() : nullptr;
-    boss_ = boss;
-    bossKnown_ = boss != nullptr;
-    if (boss) bossBattle_ = true;
-    return false;
+    return BossBattle::start(*this);
 }
 
 void PlayController::onBossDefeated() {
-    setActive(true);
+    BossBattle::defeated(*this);
 }
 
 }  // namespace vastomer

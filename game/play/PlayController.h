@@ -38,9 +38,8 @@ class QuorinScenarioEngine;
 // Resolve, after which play resumes. One scene at a time: while a script or a drama part runs,
 // nothing else starts.
 //
-// Pause, game over, the result and the boss battle have their own screens (a later part of the
-// game); until then the operations marked "stand-in" keep play going with the least that makes
-// sense.
+// The boss sequence and the result are run by BossBattle, the pause, game-over and result menus by
+// StageEndMenus, both on this controller's state.
 class PlayController : public AbstractController, public ScenarioHost {
 public:
     static constexpr int CONTACT_PRIORITY = -254;
@@ -113,16 +112,15 @@ public:
     void endDramaPart();
 
     // --- stage-end hand-offs ---
-    // Stand-in: freezes the stage; PAUSE, CANCEL or OK resumes it.
+    // Freezes the stage under the pause screen (continue, or back to the hub).
     virtual void openPause();
-    // Stand-in: freezes the stage; OK retries it (from the boss when the boss battle had begun).
+    // Freezes the stage under the game-over screen (try again, or back to the hub).
     virtual void showGameOver();
-    // Not built yet: does nothing.
+    // The result panel over the stage after a boss has fallen.
     virtual void showResult();
-    // Stand-in: notes the part's boss (the first boss on the map) and starts watching it, without an
-    // introduction; returns false so that the part starts as usual.
+    // The boss introduction when the part has a boss (the first boss on the map); false when none.
     virtual bool startBossIfAny();
-    // Stand-in: play goes on.
+    // The defeat sequence, from the frame the boss is found defeated.
     virtual void onBossDefeated();
 
     // --- state ---
@@ -143,6 +141,9 @@ public:
     int getPendingMarker() const { return pendingMarker_; }
     bool isModeSwitchLatch() const { return modeSwitchLatch_; }
     bool isInDrama() const { return inDrama_; }
+    // The stage-end scene asked for after the boss fell ("" before), and whether it started.
+    const std::string& getStageEndScript() const { return stageEndScript_; }
+    bool isStageEndScriptStarted() const { return stageEndScriptStarted_; }
     bool isDramaEntice() const { return dramaEntice_; }
     engine::EventListenerPhysicsContact* getContactListener() const { return contactListener_.get(); }
     MessageWindow* getMessageWindow() const;
@@ -156,7 +157,7 @@ public:
 protected:
     PlayController() = default;
 
-    // Runs while the stage-end screens are up (stand-ins until they are built).
+    // Runs while the stage-end screens are up.
     virtual void runResultInput();
     virtual void runPauseInput();
     virtual void runGameOverInput();
@@ -165,6 +166,9 @@ protected:
     virtual bool runScenarioScript(const std::string& file, std::function<void()> onEnd);
 
 private:
+    friend class BossBattle;
+    friend class StageEndMenus;
+
     void normalFrame();
     void watchBoss();
     void drainSpecialPoints();
@@ -172,7 +176,6 @@ private:
     void syncEndOfFrame(PlayerCharacter* player);
     void playerContact(const ContactPair& pair);
     void grappleCheck(const ContactPair& pair);
-    void resumeFromPause();
     void endScenario(const std::string& file, const std::function<void()>& onEnd);
     void dramaEnded(DramaPart* part, const CombineEntry& entry);
     void settlePlayer();
@@ -201,6 +204,8 @@ private:
     engine::WeakRef<QuorinScenarioEngine> scenarioEngine_;
     engine::WeakRef<QuorinScenarioController> scenarioController_;
     engine::WeakRef<DramaPart> dramaPart_;
+    std::string stageEndScript_;
+    bool stageEndScriptStarted_ = false;
 };
 
 }  // namespace vastomer

@@ -14,6 +14,9 @@
 #include "game/character/ActionMap.h"
 #include "game/character/PlayerCharacter.h"
 #include "game/data/DataManager.h"
+#include "game/play/BossBattleInterface.h"
+#include "game/play/GameoverInterface.h"
+#include "game/play/PauseScreenInterface.h"
 #include "game/play/PlayController.h"
 #include "game/play/PlayInterface.h"
 #include "game/scenario/MessageWindow.h"
@@ -71,6 +74,11 @@ bool PlayScene::init() {
     playInterface_->scheduleUpdate();
     getContentLayer(3)->addChild(playInterface_, 0);
     player->setHud(playInterface_);
+    // Added after the HUD at the same depth, so that the paused screen's veil covers the HUD too.
+    pauseScreenInterface_ = PauseScreenInterface::create();
+    if (!pauseScreenInterface_) return false;
+    pauseScreenInterface_->setPosition(WIDTH / 2, HEIGHT / 2);
+    getContentLayer(3)->addChild(pauseScreenInterface_, 0);
 
     messageWindow_ = MessageWindow::create();
     if (!messageWindow_) return false;
@@ -80,6 +88,14 @@ bool PlayScene::init() {
     actionMap_ = ActionMap::create();
     if (!actionMap_) return false;
     getContentLayer(2)->addChild(actionMap_);
+
+    gameoverInterface_ = GameoverInterface::create();
+    bossBattleInterface_ = BossBattleInterface::create();
+    if (!gameoverInterface_ || !bossBattleInterface_) return false;
+    gameoverInterface_->setPosition(WIDTH / 2, HEIGHT / 2);
+    getContentLayer(3)->addChild(gameoverInterface_, GAMEOVER_Z);
+    bossBattleInterface_->setPosition(WIDTH / 2, HEIGHT / 2);
+    getContentLayer(3)->addChild(bossBattleInterface_, BOSS_BATTLE_Z);
 
     curtain_ = engine::Sprite::create();
     curtain_->setTextureRect(engine::Rect(0, 0, WIDTH, HEIGHT));
@@ -138,6 +154,9 @@ void PlayScene::startScene() {
     } else if (startPartOverride_ > 0) {
         part = startPartOverride_;
     }
+    // A retry goes on counting the stage's score from where the stage was entered.
+    if (!data->getStageRetry()) data->markStageStart();
+    data->setStageRetry(false);
     if (!changeMap(data->getCurrentStage(), part, -1))
         std::fprintf(stderr, "quorin: stage %d has no part %d\n", data->getCurrentStage(), part);
 }

@@ -17,6 +17,9 @@ namespace vastomer {
 
 class ActionMap;
 class MessageWindow;
+class BossBattleInterface;
+class GameoverInterface;
+class PauseScreenInterface;
 class PlayController;
 class PlayInterface;
 class PlayerCharacter;
@@ -34,6 +37,8 @@ public:
     static constexpr int MESSAGE_WINDOW_Z = 10;
     static constexpr float CURTAIN_FADE = 0.5f;
     static constexpr int ENTRY_TAG = 4101;
+    static constexpr int GAMEOVER_Z = 11;
+    static constexpr int BOSS_BATTLE_Z = 12;
 
     static PlayScene* create();
     bool init() override;
@@ -64,10 +69,10 @@ public:
     PlayInterface* getPlayInterface() const { return playInterface_; }
     // The window the story scenes and drama parts talk in (on the HUD's plane, under the curtain).
     MessageWindow* getMessageWindow() const { return messageWindow_; }
-    // The overlays of the stage-end screens (not built yet: null).
-    engine::Node* getGameoverInterface() const { return nullptr; }
-    engine::Node* getBossBattleInterface() const { return nullptr; }
-    engine::Node* getPauseScreenInterface() const { return nullptr; }
+    // The overlays of the boss battle, the result, game over and pause.
+    GameoverInterface* getGameoverInterface() const { return gameoverInterface_; }
+    BossBattleInterface* getBossBattleInterface() const { return bossBattleInterface_; }
+    PauseScreenInterface* getPauseScreenInterface() const { return pauseScreenInterface_; }
     engine::Sprite* getCurtain() const { return curtain_; }
     engine::Node* getCameraTarget() const { return cameraTarget_.get(); }
     int getStageNumber() const { return stageNumber_; }
@@ -103,6 +108,9 @@ private:
     PlayInterface* playInterface_ = nullptr;
     MessageWindow* messageWindow_ = nullptr;
     engine::Sprite* curtain_ = nullptr;
+    GameoverInterface* gameoverInterface_ = nullptr;
+    BossBattleInterface* bossBattleInterface_ = nullptr;
+    PauseScreenInterface* pauseScreenInterface_ = nullptr;
     bool scenarioRunning_ = false;
     engine::RefPtr<engine::Action> follow_;
     int startPartOverride_ = 0;

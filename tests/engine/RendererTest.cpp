@@ -163,3 +163,27 @@ TEST_F(RendererTest, NineSliceKeepsCornersWhenResized) {
     EXPECT_TRUE(colorNear(pixel(101, 101), Pixel{255, 0, 0, 255}));
     EXPECT_TRUE(colorNear(pixel(110, 110), Pixel{255, 0, 0, 255}));
 }
+
+TEST_F(RendererTest, ALargeTurnedPictureIsDrawnInPiecesThatShowTheSamePicture) {
+    // A 1104-pixel turned picture once made the software rasteriser read past the texture's last row.
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 1104, 1104, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_FillRect(s, nullptr, 0xFF2040C0);
+    SDL_Rect corner{0, 0, 552, 552};
+    SDL_FillRect(s, &corner, 0xFFE0C040);
+    auto* cache = Director::getInstance()->getTextureCache();
+    Texture2D* texture = Texture2D::createWithSurface(cache->getRenderer(), s, "large");
+    SDL_FreeSurface(s);
+    Sprite* dial = Sprite::createWithTexture(texture);
+    dial->setPosition(480, 270);
+    scene_->addChild(dial);
+    for (float angle : {0.2f, 10.0f, 45.0f, 180.5f}) {
+        dial->setRotation(angle);
+        runFrames(1);
+    }
+    dial->setRotation(0.5f);
+    runFrames(1);
+    // The picture's top-left quarter (gold) is above and left of the centre, the rest blue.
+    EXPECT_TRUE(colorNear(pixel(300, 400), Pixel{224, 192, 64, 255}, 4));
+    EXPECT_TRUE(colorNear(pixel(700, 400), Pixel{32, 64, 192, 255}, 4));
+    EXPECT_TRUE(colorNear(pixel(300, 100), Pixel{32, 64, 192, 255}, 4));
+}

@@ -43,7 +43,7 @@ const PinnedRun PINNED_RUNS[] = {
      320,
      "3fab2937f604478cb3270a3d283d7df53971e80c85bbaaa8b5a4d0bf98f9ee0a",
      {{150, "15b1c9f357c4b2cd04d828b8dedf7c93ec2de99f098c8ecbb38602e2273ae0b7"},
-      {320, "fe9cc11e3befdc66e24150a5bd33f3aa1ca66ec7c2a8e3774bc9562b3b515ec4"}}},
+      {320, "df2a5c0f4cfc765d21b2119405d11d03efd827e80e28bc8e41f14bf3d130ee2c"}}},
 };
 
 class PinnedRunTest : public ::testing::TestWithParam<PinnedRun> {};

@@ -1,5 +1,5 @@
 // The play controller: how contact pairs are ordered and routed, part changes by sensors and the
-// fall-out net, the per-press input rules, the stand-in pause, and the names of the story's files.
+// fall-out net, the per-press input rules, the pause, and the names of the story's files.
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsShape.h"
 #include "tests/support/PlayFixture.h"
@@ -147,8 +147,9 @@ TEST_F(PlayControllerTest, PauseFreezesTheStageAndANewPressResumesIt) {
     runFrames(5);
     EXPECT_TRUE(controller()->isPauseShown()) << "the held key does not close it again";
     sendKey(playtest::PAUSE, false);
-    runFrames(1);
+    runFrames(10);
     press(playtest::PAUSE, 1);
+    runFrames(15);
     EXPECT_FALSE(controller()->isPauseShown());
     EXPECT_FALSE(player()->isPaused());
     EXPECT_FALSE(map()->isActionLocked());

@@ -57,7 +57,8 @@ TEST_F(ProgramTest, FirstStartWritesANewGameAndReachesTheTitle) {
     EXPECT_EQ(s["input"]["keyBindings"]["OK"], 149);
     EXPECT_EQ(s["input"]["buttonBindings"]["PAUSE"], 1021);
     EXPECT_TRUE(s["input"]["pressed"].empty());
-    EXPECT_EQ(s["audio"]["bgm"], "");
+    EXPECT_EQ(s["audio"]["bgm"], "audio/bgm/QUORIN_Title.mp3");
+    EXPECT_EQ(s["title"]["selection"], 0);
     EXPECT_TRUE(s["audio"]["log"].is_array());
     EXPECT_TRUE(s["messages"].empty()) << s["messages"].dump();
 }
