@@ -28,6 +28,7 @@ const char* kUsage =
     "  --stage N                start stage N at once, without the menus (the saved progress, or a new\n"
     "                           game when there is no save)\n"
     "  --part P                 with --stage: start at part P instead of the stage's start part\n"
+    "  --scene ID               start on screen ID at once (3 options, 4 hub, 5 shop, 7 status, 8 gallery)\n"
     "  --help                   show this text\n";
 
 // A whole positive number, or -1.
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     std::vector<engine::LaunchOptions::Declared> declared = vastomer::Harness::declaredOptions();
     declared.push_back({"stage", true, false});
     declared.push_back({"part", true, false});
+    declared.push_back({"scene", true, false});
     if (!engine::LaunchOptions::parse(argc, argv, declared, options, error)) {
         std::fprintf(stderr, "quorin: %s\n%s", error.c_str(), kUsage);
         return 2;
@@ -72,6 +74,14 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    int scene = 0;
+    if (options.has("scene")) {
+        scene = positiveNumber(options.value("scene"));
+        if (scene < 0 || stage > 0) {
+            std::fprintf(stderr, "quorin: --scene needs a screen number above 0, and no --stage\n");
+            return 2;
+        }
+    }
     vastomer::Harness harness;
     if (!harness.prepare(options, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -80,6 +90,7 @@ int main(int argc, char** argv) {
     AppDelegate app;
     app.setLaunchOptions(options);
     if (stage > 0) app.setStartStage(stage, part);
+    if (scene > 0) app.setStartScene(scene);
     harness.install();
     int status = app.run();
     if (!harness.finish(error)) {
