@@ -3,6 +3,12 @@
 #include "game/app/AbstractController.h"
 #include "game/app/NLayer.h"
 #include "game/app/SplashScene.h"
+#include "game/menu/OptionController.h"
+#include "game/menu/OptionScene.h"
+#include "game/menu/ShopController.h"
+#include "game/menu/ShopScene.h"
+#include "game/menu/StatusController.h"
+#include "game/menu/StatusScene.h"
 #include "game/play/PlayController.h"
 #include "game/play/PlayScene.h"
 
@@ -14,6 +20,12 @@ NLayer* SceneFactory::createLayer(SceneId id) {
             return SplashScene::create();
         case SceneId::PLAY:
             return PlayScene::create();
+        case SceneId::SHOP:
+            return ShopScene::create();
+        case SceneId::OPTION:
+            return OptionScene::create();
+        case SceneId::STATUS:
+            return StatusScene::create();
         default:
             return NLayer::create();
     }
@@ -23,6 +35,12 @@ AbstractController* SceneFactory::createController(SceneId id) {
     switch (id) {
         case SceneId::PLAY:
             return PlayController::create();
+        case SceneId::SHOP:
+            return ShopController::create();
+        case SceneId::OPTION:
+            return OptionController::create();
+        case SceneId::STATUS:
+            return StatusController::create();
         default:
             return nullptr;
     }
