@@ -36,7 +36,7 @@ namespace {
 constexpr int WAIT = 1, RUN = 3, DAMAGE = 8, DOWN = 9, ATTACK = 10;
 const int PLAIN_STATES[] = {WAIT, RUN, DAMAGE, DOWN};
 // The grapple situations whose drama animations are made.
-const std::set<int> STAGED_SITUATIONS = {1, 2, 3, 100, 101};
+const std::set<int> STAGED_SITUATIONS = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 100, 101, 102};
 constexpr int SHOTS = 4, WEARS = 9;
 constexpr int BOSS_SCORE_FACTOR = 10;
 
