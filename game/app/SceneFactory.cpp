@@ -3,6 +3,8 @@
 #include "game/app/AbstractController.h"
 #include "game/app/NLayer.h"
 #include "game/app/SplashScene.h"
+#include "game/menu/MemoryController.h"
+#include "game/menu/MemoryScene.h"
 #include "game/menu/OptionController.h"
 #include "game/menu/OptionScene.h"
 #include "game/menu/ShopController.h"
@@ -24,6 +26,8 @@ NLayer* SceneFactory::createLayer(SceneId id) {
             return ShopScene::create();
         case SceneId::OPTION:
             return OptionScene::create();
+        case SceneId::MEMORY:
+            return MemoryScene::create();
         case SceneId::STATUS:
             return StatusScene::create();
         default:
@@ -39,6 +43,8 @@ AbstractController* SceneFactory::createController(SceneId id) {
             return ShopController::create();
         case SceneId::OPTION:
             return OptionController::create();
+        case SceneId::MEMORY:
+            return MemoryController::create();
         case SceneId::STATUS:
             return StatusController::create();
         default:
