@@ -41,7 +41,7 @@ const PinnedRun PINNED_RUNS[] = {
     {"SplashToTitle",
      "splash_to_title.txt",
      320,
-     "6f85308e78800eaa7cbd449512c8a98f6626c84d54cf18b97e0b478bc026033d",
+     "8923263e1abbcbe2f20fcc970bde960b8fcd830dfe548c38de58d7600481098f",
      {{150, "15b1c9f357c4b2cd04d828b8dedf7c93ec2de99f098c8ecbb38602e2273ae0b7"},
       {320, "fe9cc11e3befdc66e24150a5bd33f3aa1ca66ec7c2a8e3774bc9562b3b515ec4"}}},
 };
