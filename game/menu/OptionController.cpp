@@ -103,6 +103,15 @@ void OptionController::update(float /*dt*/) {
         captureBinding();
         return;
     }
+    // A direction still held steps again only after a pause; one pressed anew acts at once.
+    if (holdFrames_ > 0) {
+        --holdFrames_;
+        if (keys->isActionHeld(KeyActionType::ANY)) return;
+        holdFrames_ = 0;
+    }
+    const bool direction = keys->isActionOn(KeyActionType::UP) || keys->isActionOn(KeyActionType::DOWN) ||
+                           keys->isActionOn(KeyActionType::LEFT) || keys->isActionOn(KeyActionType::RIGHT);
+    if (direction) holdFrames_ = REPEAT_FRAMES - 1;
     if (keys->isActionOn(KeyActionType::UP)) {
         moveRow(-1, scene->getPage() == OptionScene::MENU);
     } else if (keys->isActionOn(KeyActionType::LEFT)) {

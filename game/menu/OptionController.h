@@ -16,6 +16,9 @@ class OptionScene;
 class OptionController : public AbstractController {
 public:
     static constexpr float VOLUME_STEP = 0.01f;
+    // Frames between two steps of a held direction (a pad presses it again every frame; a key
+    // pressed again steps at once).
+    static constexpr int REPEAT_FRAMES = 6;
     static constexpr int ESCAPE_KEY = 6;
     static constexpr const char* RESET_SOUND = "audio/se/power22.mp3";
 
@@ -67,6 +70,7 @@ private:
     bool waitingForInput_ = false;
     // After a capture, nothing acts until every key and button is let go.
     bool waitingForRelease_ = false;
+    int holdFrames_ = 0;
 };
 
 }  // namespace vastomer
