@@ -4,7 +4,7 @@
 // is what she stands on; no column lets a character fall out of the map; move sensors lead to parts
 // of the stage and to appear points that exist; creatures exist in the character table and the boss
 // part holds one boss (an "enemy" with isBoss, or a group boss with its minions); markers stand clear
-// of the ground.
+// of the ground; every tile marked solid is fully opaque, so no backdrop shows through the ground.
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -156,6 +156,18 @@ protected:
                 if ((row[x] >> 24) != 0) return true;
         }
         return false;
+    }
+
+    // The pixels of a tile that are not fully opaque.
+    static int seeThroughPixels(SDL_Surface* argb, int left, int top, int size) {
+        int count = 0;
+        for (int y = top; y < top + size && y < argb->h; ++y) {
+            const auto* row =
+                reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
+            for (int x = left; x < left + size && x < argb->w; ++x)
+                count += (row[x] >> 24) != 0xFF;
+        }
+        return count;
     }
 
     const ShippedMap* find(int stage, int part) const {
@@ -312,6 +324,37 @@ TEST_F(MapContentTest, CollisionBoxesCoverExactlyTheSolidTiles) {
             }
         }
     }
+}
+
+TEST_F(MapContentTest, EverySolidTileIsFullyOpaque) {
+    std::set<std::pair<std::string, uint32_t>> checked;  // tileset picture, tile number
+    for (const ShippedMap& map : maps_) {
+        SCOPED_TRACE(map.file);
+        if (!map.loaded) continue;
+        for (const auto& [gid, properties] : map.info.tileProperties) {
+            auto solid = properties.find("solid");
+            if (solid == properties.end() || solid->second.asString() != "true") continue;
+            const int owner = engine::TMXTilesetInfo::indexForGid(map.info.tilesets, gid);
+            ASSERT_GE(owner, 0) << "gid " << gid << " belongs to no tileset";
+            engine::TMXTilesetInfo tileset = map.info.tilesets[owner];
+            if (!checked.insert({tileset.imagePath, gid - tileset.firstGid}).second) continue;
+            SDL_Surface* argb = picture(tileset.imagePath);
+            if (!argb) continue;
+            tileset.imageSize = engine::Size(static_cast<float>(argb->w), static_cast<float>(argb->h));
+            if (!tileset.containsGid(gid)) {
+                ADD_FAILURE() << "solid tile " << gid - tileset.firstGid << " lies beyond the picture of "
+                              << tileset.name;
+                continue;
+            }
+            const engine::Rect rect = tileset.getRectForGid(gid);
+            EXPECT_EQ(seeThroughPixels(argb, static_cast<int>(rect.origin.x), static_cast<int>(rect.origin.y),
+                                       TILE),
+                      0)
+                << "solid tile " << gid - tileset.firstGid << " of " << tileset.name
+                << " has see-through pixels: the backdrop would show through the ground";
+        }
+    }
+    EXPECT_FALSE(checked.empty()) << "no tileset marks a solid tile";
 }
 
 TEST_F(MapContentTest, NoColumnLetsACharacterFallOutOfTheMap) {

@@ -2,7 +2,7 @@
 // loaders cut it: every scenario script (.bks) and drama part (.bds) line is a command the game knows
 // with the fields its form needs; every text key is in both languages and fits the message window;
 // every picture, animation, map, sound and script a line names is in the tree for every wear; every
-// part, scenario sensor, hint and Lantern Street grapple event has its script.
+// part, scenario sensor, hint, grapple event and situation with drama animations has its script.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -511,7 +511,7 @@ std::vector<int> mapObjectTypes(const Tree& tree, const std::string& map, const 
     return types;
 }
 
-TEST(StoryContentTest, EveryPartHasItsEntryScriptAndEveryLanternStreetSensorItsAside) {
+TEST(StoryContentTest, EveryPartHasItsEntryScriptAndEverySensorItsAside) {
     const Tree& tree = scripts().tree;
     auto stages = tableRows(tree, "master/stages_master.data");
     ASSERT_FALSE(stages.empty());
@@ -523,7 +523,6 @@ TEST(StoryContentTest, EveryPartHasItsEntryScriptAndEveryLanternStreetSensorItsA
             EXPECT_TRUE(tree.has("scenario/wop_" + padded(number, 4) + "_" + padded(std::stoi(part), 4) +
                                  "_0001.bks"))
                 << "stage " << number << " part " << part;
-            if (number != 1) continue;
             const std::string map =
                 "data/map/md_" + padded(number, 4) + "_" + padded(std::stoi(part), 2) + ".tmx";
             ASSERT_TRUE(tree.has(map)) << map;
@@ -547,24 +546,40 @@ TEST(StoryContentTest, EveryHintHasItsScript) {
         EXPECT_TRUE(tree.has("scenario/hint_" + padded(std::stoi(hint[0]), 4) + ".bks")) << hint[0];
 }
 
-TEST(StoryContentTest, EveryLanternStreetGrappleEventHasItsDramaParts) {
+// The five drama parts of a situation: tiers 1-3 for play, 4 and 5 for the gallery only.
+void expectFiveTiers(const Tree& tree, int situation, const std::string& why) {
+    for (int tier = 1; tier <= 5; ++tier)
+        EXPECT_TRUE(tree.has(std::string(tier <= 3 ? "drama/" : "data/drama/") + "dramaPart_" +
+                             padded(situation, 3) + "_" + padded(tier, 2) + ".bds"))
+            << why << ": situation " << situation << " tier " << tier;
+}
+
+TEST(StoryContentTest, EveryGrappleEventAndGallerySituationHasItsDramaParts) {
     const Tree& tree = scripts().tree;
-    std::set<int> creatures;
-    const auto stage = tableRows(tree, "master/stage/stage_0001.data");
-    ASSERT_GE(stage.size(), 2u);
-    for (const auto& part : stage[1])
-        for (int id :
-             mapObjectTypes(tree, "data/map/md_0001_" + padded(std::stoi(part), 2) + ".tmx", "enemy"))
-            creatures.insert(id);
-    ASSERT_FALSE(creatures.empty());
-    for (const auto& event : tableRows(tree, "master/combine_master.data")) {
-        if (!creatures.count(std::stoi(event[0]))) continue;
-        const int drama = std::stoi(event[2]);
-        for (int tier = 1; tier <= 5; ++tier)
-            EXPECT_TRUE(tree.has(std::string(tier <= 3 ? "drama/" : "data/drama/") + "dramaPart_" +
-                                 padded(drama, 3) + "_" + padded(tier, 2) + ".bds"))
-                << "creature " << event[0] << " drama " << drama << " tier " << tier;
+    const auto events = tableRows(tree, "master/combine_master.data");
+    ASSERT_FALSE(events.empty());
+    for (const auto& event : events)
+        expectFiveTiers(tree, std::stoi(event[2]), "creature " + event[0] + " key " + event[1]);
+    const auto situations = tableRows(tree, "master/situation_master.data");
+    ASSERT_FALSE(situations.empty());
+    for (const auto& situation : situations)
+        expectFiveTiers(tree, std::stoi(situation[0]), "the gallery");
+}
+
+TEST(StoryContentTest, EverySituationWithDramaAnimationsHasItsFiveTiers) {
+    const Tree& tree = scripts().tree;
+    const fs::path folder = tree.root / "res/anime/drama";
+    if (!fs::is_directory(folder)) GTEST_SKIP() << "the drama animations are not in this tree yet";
+    static const std::regex animation("^DRAMA_([0-9]{3})_[0-9]{2}_[0-9]{2}\\.cma$");
+    std::set<int> situations;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        std::smatch parts;
+        if (std::regex_match(name, parts, animation)) situations.insert(std::stoi(parts[1]));
     }
+    ASSERT_FALSE(situations.empty()) << "no drama animations in " << folder;
+    for (int situation : situations)
+        expectFiveTiers(tree, situation, "anime/drama/DRAMA_" + padded(situation, 3));
 }
 
 }  // namespace
