@@ -66,6 +66,11 @@ OptionScene* OptionScene::create() {
 bool OptionScene::init() {
     if (!NLayer::init()) return false;
     getBackgroundSprite()->setColor(engine::Color3B(28, 24, 44));
+    // The night-sky dial of the hub behind the pages.
+    if (engine::Sprite* sky = MenuStyle::picture(BACKDROP_FILE, 1.0f)) {
+        sky->setPosition(WIDTH / 2, HEIGHT / 2);
+        getContentLayer(1)->addChild(sky);
+    }
     pendingKeys_.assign(KEY_BINDINGS, 0);
     pendingButtons_.assign(BUTTON_BINDINGS, 0);
     return true;

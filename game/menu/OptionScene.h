@@ -37,6 +37,7 @@ public:
     static constexpr int BUTTON_BINDINGS = 7;
     static constexpr int COMFORT_ROWS = 6;
     static constexpr int COMFORT_BACK_ROW = 5;
+    static constexpr const char* BACKDROP_FILE = "images/ui/ui_mainMenu_back01.png";
 
     static OptionScene* create();
     bool init() override;
