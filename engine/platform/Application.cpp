@@ -105,6 +105,14 @@ int Application::run() {
             if (shot.first == frame) director->getOpenGLView()->saveFrameToPNG(shot.second);
     });
 
+    // A window that loses the focus sends the application to the background, and back when it regains it.
+    director->getOpenGLView()->setFocusCallback([this](bool focused) {
+        if (focused)
+            applicationWillEnterForeground();
+        else
+            applicationDidEnterBackground();
+    });
+
     initGLContextAttrs();
     if (!applicationDidFinishLaunching()) return 1;
 

@@ -14,6 +14,10 @@ void GLView::setDesignResolutionSize(float width, float height, ResolutionPolicy
     policy_ = policy;
 }
 
+void GLView::notifyFocus(bool focused) {
+    if (focusCallback_) focusCallback_(focused);
+}
+
 SDL_Surface* GLView::readPixels() const {
     SDL_Renderer* renderer = getSDLRenderer();
     if (!renderer) return nullptr;

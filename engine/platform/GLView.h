@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "engine/base/Geometry.h"
@@ -28,6 +29,16 @@ public:
     virtual void toggleFullscreen() {}
     virtual Size getFrameSize() const = 0;
 
+    // Whether the design frame is shown only at whole multiples of its size (sharp pixels, with a
+    // letterbox around it) instead of scaled to fit the window. A headless view only keeps the choice.
+    virtual void setIntegerScaling(bool enabled) { integerScaling_ = enabled; }
+    bool isIntegerScaling() const { return integerScaling_; }
+
+    // Told when the window gains (true) or loses (false) the keyboard focus; a headless view never
+    // calls it by itself.
+    void setFocusCallback(std::function<void(bool)> callback) { focusCallback_ = std::move(callback); }
+    void notifyFocus(bool focused);
+
     // The window always letterboxes the design frame; the policy is kept for callers that ask.
     void setDesignResolutionSize(float width, float height, ResolutionPolicy policy);
     const Size& getDesignResolutionSize() const { return designSize_; }
@@ -44,6 +55,8 @@ protected:
 
     Size designSize_{960.0f, 540.0f};
     ResolutionPolicy policy_ = ResolutionPolicy::NO_BORDER;
+    bool integerScaling_ = false;
+    std::function<void(bool)> focusCallback_;
 };
 
 }  // namespace engine

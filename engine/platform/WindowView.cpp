@@ -65,6 +65,10 @@ void WindowView::pollEvents(EventDispatcher& dispatcher) {
                 dispatcher.dispatchEvent(&keyEvent);
                 break;
             }
+            case SDL_WINDOWEVENT:
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) notifyFocus(false);
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) notifyFocus(true);
+                break;
             case SDL_CONTROLLERDEVICEADDED:
             case SDL_CONTROLLERDEVICEREMOVED:
                 Joystick::getInstance()->handleEvent(event);
@@ -90,6 +94,7 @@ void WindowView::toggleFullscreen() {
 }
 
 void WindowView::setIntegerScaling(bool enabled) {
+    GLView::setIntegerScaling(enabled);
     SDL_RenderSetIntegerScale(renderer_, enabled ? SDL_TRUE : SDL_FALSE);
 }
 

@@ -9,7 +9,8 @@ struct SDL_Window;
 namespace engine {
 
 // A desktop window showing the design frame scaled to fit (letterboxed), with vsync.
-// F11 and Alt+Enter toggle fullscreen. Game pads are hot-plugged through SDL's controller events.
+// F11 and Alt+Enter toggle fullscreen; gaining and losing the focus is told through notifyFocus. Game pads
+// are hot-plugged through SDL's controller events.
 class WindowView : public GLView {
 public:
     // Null (with the reason in `error`) when no display can be opened.
@@ -26,7 +27,7 @@ public:
     void toggleFullscreen() override;
     Size getFrameSize() const override;
     // Only whole multiples of the design size when the window is larger (sharp pixels).
-    void setIntegerScaling(bool enabled);
+    void setIntegerScaling(bool enabled) override;
 
 private:
     WindowView() = default;

@@ -112,16 +112,30 @@ void Director::mainLoop() {
         runningScene_->onEnter();
         runningScene_->onEnterTransitionDidFinish();
     }
-    if (runningScene_) runningScene_->stepPhysics(FRAME_TIME);
+    if (runningScene_ && !paused_) runningScene_->stepPhysics(FRAME_TIME);
     AudioEngine::tick();
-    if (!drawFilter_ || drawFilter_(frame_)) {
+    if (!drawFilter_ || drawFilter_(frame_) || !captures_.empty()) {
         drawScene();
         if (frameDrawn_) frameDrawn_(frame_);
+        serveCaptures();
     } else if (runningScene_) {
         sortShownTree(runningScene_);
     }
     if (view_) view_->present();
     AutoreleasePool::getInstance().clear();
+}
+
+void Director::captureNextFrame(const std::string& path, std::function<void(bool)> done) {
+    captures_.emplace_back(path, std::move(done));
+}
+
+void Director::serveCaptures() {
+    auto captures = std::move(captures_);
+    captures_.clear();
+    for (auto& capture : captures) {
+        bool written = view_ && view_->saveFrameToPNG(capture.first);
+        if (capture.second) capture.second(written);
+    }
 }
 
 void Director::drawScene() {

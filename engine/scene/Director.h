@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/base/Geometry.h"
 #include "engine/base/RefPtr.h"
@@ -57,7 +60,8 @@ public:
     void stopAnimation() { animating_ = false; }
     void startAnimation() { animating_ = true; }
     bool isAnimating() const { return animating_; }
-    // Pausing skips the scheduler; events, physics and drawing go on.
+    // Pausing skips the scheduler and the physics step (the world holds still); events and drawing go
+    // on, so a paused window still answers and can be resumed.
     void pause() { paused_ = true; }
     void resume() { paused_ = false; }
     bool isPaused() const { return paused_; }
@@ -77,11 +81,16 @@ public:
     // Decides which frames are drawn (none set: every frame). A frame left undrawn still runs all its
     // logic and orders the scene's children as drawing would; only the pixels are skipped.
     void setFrameDrawFilter(std::function<bool(uint64_t)> filter) { drawFilter_ = std::move(filter); }
+    // Saves the next frame drawn as a PNG at `path` (drawn even when the filter would skip it), then
+    // calls `done` with whether the file was written. Requests made in one frame are all served.
+    void captureNextFrame(const std::string& path, std::function<void(bool)> done = nullptr);
+    bool hasPendingCapture() const { return !captures_.empty(); }
 
 private:
     Director();
     ~Director();
     void drawScene();
+    void serveCaptures();
 
     RefPtr<GLView> view_;
     std::unique_ptr<Renderer> renderer_;
@@ -94,6 +103,7 @@ private:
     std::function<void(uint64_t)> frameBegin_;
     std::function<void(uint64_t)> frameDrawn_;
     std::function<bool(uint64_t)> drawFilter_;
+    std::vector<std::pair<std::string, std::function<void(bool)>>> captures_;
     double animationInterval_ = 1.0 / 60.0;
     float contentScaleFactor_ = 1.0f;
     uint64_t frame_ = 0;

@@ -5,6 +5,7 @@
 #include "engine/platform/FileUtils.h"
 #include "engine/platform/WindowView.h"
 #include "engine/scene/Director.h"
+#include "game/app/ComfortSettings.h"
 #include "game/app/GameServices.h"
 #include "game/app/SceneManager.h"
 #include "game/data/DataManager.h"
@@ -62,10 +63,14 @@ bool AppDelegate::applicationDidFinishLaunching() {
         engine::FileUtils::getInstance()->addSearchPath(path);
 
     if (!vastomer::GameServices::create()) return false;
+    vastomer::ComfortSettings::applyScaling(view);
+    screenshotKey_.install();
     vastomer::SceneManager* scene = vastomer::SceneManager::getInstance();
     if (startStage_ > 0) {
         vastomer::DataManager::getInstance()->setCurrentStage(startStage_);
         scene->setFirstScene(vastomer::SceneId::PLAY, vastomer::SceneParam{startPart_, 0, ""});
+    } else if (startScene_ > 0) {
+        scene->setFirstScene(static_cast<vastomer::SceneId>(startScene_));
     }
 
     std::string language = vastomer::StringsManager::getInstance()->getLanguage();
@@ -76,10 +81,25 @@ bool AppDelegate::applicationDidFinishLaunching() {
     return true;
 }
 
+void AppDelegate::retitleWindow() {
+    auto* app = dynamic_cast<AppDelegate*>(engine::Application::getInstance());
+    if (!app) return;
+    app->windowTitle_ = windowTitleFor(vastomer::StringsManager::getInstance()->getLanguage());
+    if (engine::GLView* view = engine::Director::getInstance()->getOpenGLView())
+        view->setWindowTitle(app->windowTitle_);
+}
+
 void AppDelegate::applicationDidEnterBackground() {
-    engine::Director::getInstance()->stopAnimation();
+    if (pausedInBackground_ || !vastomer::ComfortSettings::isPauseOnFocusLoss()) return;
+    engine::Director* director = engine::Director::getInstance();
+    // A game paused for another reason stays as it is when the window comes back.
+    if (director->isPaused()) return;
+    director->pause();
+    pausedInBackground_ = true;
 }
 
 void AppDelegate::applicationWillEnterForeground() {
-    engine::Director::getInstance()->startAnimation();
+    if (!pausedInBackground_) return;
+    pausedInBackground_ = false;
+    engine::Director::getInstance()->resume();
 }

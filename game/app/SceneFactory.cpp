@@ -9,8 +9,14 @@
 #include "game/menu/EndCreditScene.h"
 #include "game/menu/HintController.h"
 #include "game/menu/HintScene.h"
-#include "game/menu/PlaceholderController.h"
-#include "game/menu/PlaceholderScene.h"
+#include "game/menu/MemoryController.h"
+#include "game/menu/MemoryScene.h"
+#include "game/menu/OptionController.h"
+#include "game/menu/OptionScene.h"
+#include "game/menu/ShopController.h"
+#include "game/menu/ShopScene.h"
+#include "game/menu/StatusController.h"
+#include "game/menu/StatusScene.h"
 #include "game/menu/TitleController.h"
 #include "game/menu/TitleScene.h"
 #include "game/menu/WorldMapController.h"
@@ -19,23 +25,6 @@
 #include "game/play/PlayScene.h"
 
 namespace vastomer {
-
-namespace {
-
-// The screens of the game's flow that have no screen of their own yet: each says so and leads back.
-bool isPlaceholder(SceneId id) {
-    switch (id) {
-        case SceneId::OPTION:
-        case SceneId::SHOP:
-        case SceneId::STATUS:
-        case SceneId::MEMORY:
-            return true;
-        default:
-            return false;
-    }
-}
-
-}  // namespace
 
 NLayer* SceneFactory::createLayer(SceneId id) {
     switch (id) {
@@ -53,8 +42,16 @@ NLayer* SceneFactory::createLayer(SceneId id) {
             return PlayScene::create();
         case SceneId::END_CREDIT:
             return EndCreditScene::create();
+        case SceneId::SHOP:
+            return ShopScene::create();
+        case SceneId::OPTION:
+            return OptionScene::create();
+        case SceneId::MEMORY:
+            return MemoryScene::create();
+        case SceneId::STATUS:
+            return StatusScene::create();
         default:
-            return isPlaceholder(id) ? PlaceholderScene::create(id) : NLayer::create();
+            return NLayer::create();
     }
 }
 
@@ -72,8 +69,16 @@ AbstractController* SceneFactory::createController(SceneId id) {
             return PlayController::create();
         case SceneId::END_CREDIT:
             return EndCreditController::create();
+        case SceneId::SHOP:
+            return ShopController::create();
+        case SceneId::OPTION:
+            return OptionController::create();
+        case SceneId::MEMORY:
+            return MemoryController::create();
+        case SceneId::STATUS:
+            return StatusController::create();
         default:
-            return isPlaceholder(id) ? PlaceholderController::create() : nullptr;
+            return nullptr;
     }
 }
 

@@ -152,6 +152,7 @@ bool SceneManager::performChange(SceneId id, TransitionKind kind, AbstractContro
         outgoing->setLocalZOrder(OUTGOING_Z);
         outgoing->handOver(layer);
         currentLayer_ = layer;
+        previousSceneId_ = currentSceneId_;
         currentSceneId_ = static_cast<int>(id);
         if (currentController_) {
             engine::RefPtr<AbstractController> leaving = currentController_;
@@ -173,6 +174,7 @@ bool SceneManager::performChange(SceneId id, TransitionKind kind, AbstractContro
              startController}));
     } else {
         currentLayer_ = layer;
+        previousSceneId_ = currentSceneId_;
         currentSceneId_ = static_cast<int>(id);
         addChild(layer);
         layer->setSceneParam(std::move(param));

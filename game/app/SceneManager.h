@@ -49,6 +49,8 @@ public:
     AbstractController* getCurrentController() const { return currentController_; }
     // The id of the current layer; 0 before the first change.
     int getCurrentSceneId() const { return currentSceneId_; }
+    // The id of the screen shown before the current one; 0 when there was none.
+    int getPreviousSceneId() const { return previousSceneId_; }
     bool isChanging() const { return changing_; }
     bool hasPendingChange() const { return hasPending_; }
 
@@ -88,6 +90,7 @@ private:
     bool keepBgmOnChange_ = false;
 
     int currentSceneId_ = 0;
+    int previousSceneId_ = 0;
     SceneId firstScene_ = SceneId::SPLASH;
     SceneParam firstParam_;
     bool changing_ = false;

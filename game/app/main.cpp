@@ -31,6 +31,7 @@ const char* kUsage =
     "  --soak SECONDS           press random keys and pad buttons for SECONDS of game time, then\n"
     "                           report frames, screens and memory (with --seed N; --record keeps it)\n"
     "  --seed N                 the soak's random seed (default 1)\n"
+    "  --scene ID               start on screen ID at once (3 options, 4 hub, 5 shop, 7 status, 8 gallery)\n"
     "  --help                   show this text\n";
 
 // A whole positive number, or -1.
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     std::vector<engine::LaunchOptions::Declared> declared = vastomer::Harness::declaredOptions();
     declared.push_back({"stage", true, false});
     declared.push_back({"part", true, false});
+    declared.push_back({"scene", true, false});
     if (!engine::LaunchOptions::parse(argc, argv, declared, options, error)) {
         std::fprintf(stderr, "quorin: %s\n%s", error.c_str(), kUsage);
         return 2;
@@ -75,6 +77,14 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    int scene = 0;
+    if (options.has("scene")) {
+        scene = positiveNumber(options.value("scene"));
+        if (scene < 0 || stage > 0) {
+            std::fprintf(stderr, "quorin: --scene needs a screen number above 0, and no --stage\n");
+            return 2;
+        }
+    }
     vastomer::Harness harness;
     if (!harness.prepare(options, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -85,6 +95,7 @@ int main(int argc, char** argv) {
     AppDelegate app;
     app.setLaunchOptions(options);
     if (stage > 0) app.setStartStage(stage, part);
+    if (scene > 0) app.setStartScene(scene);
     harness.install();
     int status = app.run();
     if (!harness.finish(error)) {

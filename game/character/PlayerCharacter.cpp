@@ -3,6 +3,7 @@
 #include "engine/particles/ParticleSystemQuad.h"
 #include "engine/physics/PhysicsBody.h"
 #include "engine/physics/PhysicsShape.h"
+#include "game/app/ComfortSettings.h"
 #include "game/audio/NAudioManager.h"
 #include "game/character/AttackEvents.h"
 #include "game/character/BulletCharacter.h"
@@ -110,8 +111,12 @@ void PlayerCharacter::update(float dt) {
     if (!fireHeld_ && !attacking_) emptyWeaponNode();
     if (animation_) {
         uint8_t opacity = 255;
-        if (!defeated_ && !frozen_ && invincibleTimer_ > 0)
+        if (!defeated_ && !frozen_ && invincibleTimer_ > 0) {
             opacity = data && data->randomBelow(4) == 0 ? 100 : 200;
+            // The flicker is a flash like any other: reduced, she stays evenly see-through (the
+            // draw above still happens, so the shared random sequence is the same either way).
+            if (ComfortSettings::isShakeFlashReduced()) opacity = REDUCED_BLINK_OPACITY;
+        }
         animation_->setOpacity(opacity);
     }
     if (!defeated_ && autoHealCounter_ >= 0) {

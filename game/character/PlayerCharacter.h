@@ -29,6 +29,8 @@ public:
     static constexpr int ENTICE_EFFECT = 9001;
     static constexpr int DRAMA_TAG = 99999;
     static constexpr int AUTO_HEAL_PERIOD = 34;
+    // Opacity while invincible when flashes are reduced (instead of flickering 100/200).
+    static constexpr uint8_t REDUCED_BLINK_OPACITY = 160;
     static constexpr int REVIVE_FRAMES = 100;
     static constexpr int RECOVER_INVINCIBLE_FRAMES = 150;
     static constexpr const char* SPECIAL_PARTICLES = "particle/particle_specialmode.plist";

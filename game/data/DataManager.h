@@ -183,6 +183,8 @@ public:
     bool isRead(const std::string& name) const { return state_.readScripts.count(name) > 0; }
 
     const ProgressState& getProgressState() const { return state_; }
+    // Puts back progress taken earlier with getProgressState (the gallery's replays leave no trace).
+    void restoreProgressState(const ProgressState& state) { state_ = state; }
     // The progress as JSON (see ProgressJson), with the strings manager's language.
     nlohmann::json getProgressJson() const;
 

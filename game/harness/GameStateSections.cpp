@@ -11,6 +11,7 @@
 #include "game/audio/NAudioManager.h"
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
+#include "game/harness/HubStateSections.h"
 #include "game/harness/MenuStateSections.h"
 #include "game/harness/PlayStateSections.h"
 #include "game/harness/StageEndStateSections.h"
@@ -107,6 +108,7 @@ void GameStateSections::addTo(StateDump& dump) {
     PlayStateSections::addTo(dump);
     StoryStateSections::addTo(dump);
     StageEndStateSections::addTo(dump);
+    HubStateSections::addTo(dump);
     MenuStateSections::addTo(dump);
 }
 

@@ -224,6 +224,7 @@ int KeyInputManager::actionForKey(int keyCode) const {
 }
 
 void KeyInputManager::onKeyPressed(int keyCode) {
+    if (capturing_ && keyCode != 0) capturedKey_ = keyCode;
     if (gamepadMode_) return;
     if (int action = actionForKey(keyCode)) {
         pressed_[static_cast<KeyActionType>(action)] = true;
@@ -239,6 +240,50 @@ void KeyInputManager::onKeyReleased(int keyCode) {
         held_[static_cast<KeyActionType>(action)] = false;
     }
     lastKey_ = 0;
+}
+
+void KeyInputManager::beginCapture() {
+    capturing_ = true;
+    capturedKey_ = 0;
+    padReleasedSinceCapture_ = !isAnyPadButtonDown();
+}
+
+void KeyInputManager::endCapture() {
+    capturing_ = false;
+    capturedKey_ = 0;
+}
+
+int KeyInputManager::takeCapturedKey() {
+    int key = capturedKey_;
+    capturedKey_ = 0;
+    return key;
+}
+
+bool KeyInputManager::isAnyPadButtonDown() const {
+    int pad = firstPresentJoystick();
+    if (pad < 0) return false;
+    const auto& buttons = engine::Joystick::getInstance()->getButtons(pad);
+    for (std::size_t index = 0; index < buttons.size(); ++index)
+        if (buttons[index] != 0 && KeyNames::buttonForIndex(static_cast<int>(index)) != ControllerKey::NONE)
+            return true;
+    return false;
+}
+
+int KeyInputManager::pollCapturedButton() {
+    if (!capturing_) return ControllerKey::NONE;
+    int pad = firstPresentJoystick();
+    if (pad < 0) return ControllerKey::NONE;
+    if (!padReleasedSinceCapture_) {
+        // The button that opened the prompt is still held: it must not assign itself.
+        padReleasedSinceCapture_ = !isAnyPadButtonDown();
+        return ControllerKey::NONE;
+    }
+    const auto& buttons = engine::Joystick::getInstance()->getButtons(pad);
+    for (std::size_t index = 0; index < buttons.size(); ++index) {
+        int button = KeyNames::buttonForIndex(static_cast<int>(index));
+        if (buttons[index] != 0 && button != ControllerKey::NONE) return button;
+    }
+    return ControllerKey::NONE;
 }
 
 int KeyInputManager::firstPresentJoystick() {

@@ -62,6 +62,20 @@ public:
     void setLastButton(int buttonValue) { lastButton_ = buttonValue; }
     const std::map<KeyActionType, bool>& getPressed() const { return pressed_; }
 
+    // Capturing a new binding reads one device whatever the mode: a key pressed on the keyboard
+    // (also in game-pad mode, where keys act as nothing) or any known button of the first pad (also
+    // in keyboard mode, where the pad is not polled). beginCapture forgets what came before; a pad
+    // button counts only once every button held at the start has been let go.
+    void beginCapture();
+    void endCapture();
+    bool isCapturing() const { return capturing_; }
+    // The key pressed since beginCapture (0 for none), forgotten once taken.
+    int takeCapturedKey();
+    // The first known pad button pressed since beginCapture; ControllerKey::NONE for none.
+    int pollCapturedButton();
+    // Whether any known button of the first pad is down now.
+    bool isAnyPadButtonDown() const;
+
     // The binding rows in the order the pad is matched and the options screen lists them.
     static const std::vector<KeyActionType>& bindingRows();
     static std::string actionName(KeyActionType action);
@@ -98,6 +112,9 @@ private:
     std::map<KeyActionType, int> buttonBindings_;
     int lastKey_ = 0;
     int lastButton_ = 1024;
+    bool capturing_ = false;
+    int capturedKey_ = 0;
+    bool padReleasedSinceCapture_ = false;
     engine::RefPtr<engine::EventListenerKeyboard> keyboardListener_;
 };
 

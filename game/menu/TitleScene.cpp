@@ -13,7 +13,7 @@
 #include "game/audio/NAudioManager.h"
 #include "game/data/StringsManager.h"
 #include "game/menu/MenuArt.h"
-#include "game/menu/PlaceholderScene.h"
+#include "game/menu/OptionScene.h"
 
 namespace vastomer {
 
@@ -132,8 +132,7 @@ void TitleScene::startScene() {
 
 void TitleScene::handOver(NLayer* incoming) {
     // Only the options lead back to the title; every other screen leads on to the hub.
-    auto* placeholder = dynamic_cast<PlaceholderScene*>(incoming);
-    if (placeholder && placeholder->getSceneId() == SceneId::OPTION) placeholder->setOpenedFromTitle(true);
+    if (auto* options = dynamic_cast<OptionScene*>(incoming)) options->setOpenedFromTitle(true);
 }
 
 void TitleScene::showMenu() {

@@ -12,6 +12,7 @@
 #include "engine/render/TextureCache.h"
 #include "engine/scene/Director.h"
 #include "engine/scene/Label.h"
+#include "game/app/ComfortSettings.h"
 #include "game/data/StringsManager.h"
 #include "game/input/KeyInputManager.h"
 #include "game/scenario/NCaption.h"
@@ -32,6 +33,8 @@ constexpr float CAPTION_CLEAR_RISE = 8.0f;
 constexpr float CURSOR_BOUNCE = 8.0f;
 constexpr float BREATH_TIME = 0.8f;
 constexpr float BREATH_SCALE_Y = 2.04f;
+// Enough to show any message whole.
+constexpr int INSTANT_COUNT = 99999;
 
 // A picture of the window's pixel art, sampled nearest-neighbour; null when it cannot be loaded.
 engine::Texture2D* pixelTexture(const std::string& file) {
@@ -263,7 +266,10 @@ void MessageWindow::showMessage(Callback done) {
         caption_->setOnFinished(nullptr);
         if (finished) finished();
     });
-    caption_->showUpTo(0);
+    // The player's text speed: slow, one character a frame, or the whole message at once.
+    float interval = ComfortSettings::typingInterval();
+    if (interval > 0.0f) caption_->setInterval(interval);
+    caption_->showUpTo(interval > 0.0f ? 0 : INSTANT_COUNT);
 }
 
 void MessageWindow::clearMessage(Callback done) {

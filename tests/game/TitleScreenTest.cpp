@@ -3,7 +3,7 @@
 // and the end entry.
 #include "engine/scene/Label.h"
 #include "engine/scene/Sprite.h"
-#include "game/menu/PlaceholderScene.h"
+#include "game/menu/OptionScene.h"
 #include "game/menu/TitleController.h"
 #include "game/menu/TitleScene.h"
 #include "tests/support/MenuFixture.h"
@@ -84,8 +84,8 @@ TEST_F(TitleScreenTest, TheSettingsLeadBackToTheTitleWithItsMusicPlayingOn) {
     press(menutest::OK);
     EXPECT_EQ(sceneId(), static_cast<int>(SceneId::OPTION));
     settle();
-    auto* options = layer<PlaceholderScene>();
-    ASSERT_NE(options, nullptr) << "the options are not built yet: a screen says so";
+    auto* options = layer<OptionScene>();
+    ASSERT_NE(options, nullptr);
     EXPECT_TRUE(options->isOpenedFromTitle());
     press(menutest::CANCEL);
     EXPECT_EQ(sceneId(), static_cast<int>(SceneId::TITLE));
