@@ -94,7 +94,10 @@ void BossBattle::showName(PlayController& play) {
 void BossBattle::beginBattle(PlayController& play) {
     PlayScene* scene = play.getPlayScene();
     if (PlayerCharacter* player = play.getPlayer()) player->setFrozen(false);
-    if (scene) scene->setStaging(false);
+    if (scene) {
+        scene->setStaging(false);
+        scene->setPartReady();
+    }
     play.bossBattle_ = true;
     play.setActive(true);
     if (ActionMap* map = scene ? scene->getActionMap() : nullptr) {

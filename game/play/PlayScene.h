@@ -81,6 +81,9 @@ public:
     bool isScenarioRunning() const { return scenarioRunning_; }
     void setScenarioRunning(bool running) { scenarioRunning_ = running; }
     bool isPartReady() const { return partReady_; }
+    // Play of the part begins (after its entry, or after a boss's introduction): the first landing
+    // of every character is awaited from now on.
+    void setPartReady() { partReady_ = true; }
     bool isLandedOnce() const { return landedOnce_; }
     int getPartBefore() const { return partBefore_; }
     // The stage was refused for want of a record.
