@@ -65,8 +65,13 @@ public:
     void pause() { paused_ = true; }
     void resume() { paused_ = false; }
     bool isPaused() const { return paused_; }
-    // Asks the main loop to finish after the current frame.
-    void end() { ended_ = true; }
+    // Asks the main loop to finish after the current frame, unless the end filter keeps it running.
+    void end() {
+        if (!endFilter_ || endFilter_()) ended_ = true;
+    }
+    // Asked by end(): false keeps the program running (a test driver that must play on). Null lets
+    // every end through.
+    void setEndFilter(std::function<bool()> filter) { endFilter_ = std::move(filter); }
     bool isEnded() const { return ended_; }
 
     // Runs one frame.
@@ -103,6 +108,7 @@ private:
     std::function<void(uint64_t)> frameBegin_;
     std::function<void(uint64_t)> frameDrawn_;
     std::function<bool(uint64_t)> drawFilter_;
+    std::function<bool()> endFilter_;
     std::vector<std::pair<std::string, std::function<void(bool)>>> captures_;
     double animationInterval_ = 1.0 / 60.0;
     float contentScaleFactor_ = 1.0f;

@@ -45,16 +45,18 @@ bool Harness::prepare(const engine::LaunchOptions& options, std::string& error) 
         if (!InputScript::parse(SoakDriver::makeScript(soakFrames_, seedValue), "soak", script, error))
             return false;
         player_ = std::make_unique<InputScriptPlayer>(script);
+        keepRunning_ = script.isKeepRunning();
         soak_ = std::make_unique<SoakDriver>();
     }
     if (options.has("input")) {
         InputScript script;
         if (!InputScript::load(options.value("input"), script, error)) return false;
         player_ = std::make_unique<InputScriptPlayer>(script);
+        keepRunning_ = script.isKeepRunning();
     }
     if (options.has("record")) {
         recorder_ = std::make_unique<InputRecorder>();
-        if (!recorder_->open(options.value("record"), error)) return false;
+        if (!recorder_->open(options.value("record"), error, keepRunning_)) return false;
     }
     dumpPath_ = options.value("dump-state");
     drawOnlyScreenshots_ = options.headless && !options.has("draw-every-frame");
@@ -74,6 +76,15 @@ void Harness::install() {
     if (recorder_) recorder_->attach();
     if (!player_ && !recorder_ && !soak_) return;
     engine::Director::getInstance()->setFrameBeginCallback([this](uint64_t frame) { beginFrame(frame); });
+    if (keepRunning_) {
+        // A soak (and its replay) plays for as long as it was asked to: the title's End entry leads
+        // back to the title.
+        engine::Director::getInstance()->setEndFilter([]() {
+            if (SceneManager* scenes = SceneManager::peekInstance())
+                scenes->changeScene(SceneId::TITLE, TransitionKind::FadeThroughBlack, nullptr, SceneParam());
+            return false;
+        });
+    }
 }
 
 void Harness::beginFrame(uint64_t frame) {
@@ -90,6 +101,7 @@ bool Harness::finish(std::string& error) {
     engine::Director* director = engine::Director::getInstance();
     director->setFrameBeginCallback(nullptr);
     director->setFrameDrawFilter(nullptr);
+    director->setEndFilter(nullptr);
     if (recorder_) {
         recorder_->observePads(director->getTotalFrames());
         recorder_->close();

@@ -44,6 +44,7 @@ private:
     std::unique_ptr<InputScriptPlayer> player_;
     std::unique_ptr<InputRecorder> recorder_;
     std::unique_ptr<SoakDriver> soak_;
+    bool keepRunning_ = false;
     uint64_t soakFrames_ = 0;
     std::string dumpPath_;
     bool drawOnlyScreenshots_ = false;

@@ -11,13 +11,14 @@ InputRecorder::~InputRecorder() {
     close();
 }
 
-bool InputRecorder::open(const std::string& path, std::string& error) {
+bool InputRecorder::open(const std::string& path, std::string& error, bool keepRunning) {
     out_.open(path, std::ios::binary | std::ios::trunc);
     if (!out_) {
         error = path + ": cannot write the recording";
         return false;
     }
     out_ << "# Quorin input recording: FRAME down|up KEY, FRAME pad ...\n";
+    if (keepRunning) out_ << InputScript::KEEP_RUNNING << "\n";
     out_.flush();
     return true;
 }

@@ -23,7 +23,7 @@ public:
     InputRecorder& operator=(const InputRecorder&) = delete;
 
     // Starts the file; false with a message when it cannot be written.
-    bool open(const std::string& path, std::string& error);
+    bool open(const std::string& path, std::string& error, bool keepRunning = false);
     // Starts listening to keys.
     void attach();
     // Compares the pad state the game saw in `frame` with the one before and writes the changes.

@@ -156,6 +156,7 @@ bool InputEvent::operator==(const InputEvent& other) const {
 bool InputScript::parse(const std::string& text, const std::string& fileName, InputScript& out,
                         std::string& error) {
     std::vector<InputEvent> events;
+    bool keepRunning = false;
     std::istringstream in(text);
     std::string line;
     int number = 0;
@@ -163,6 +164,10 @@ bool InputScript::parse(const std::string& text, const std::string& fileName, In
         ++number;
         std::vector<std::string> w = words(line);
         if (w.empty() || w[0][0] == '#') continue;
+        if (w.size() == 1 && w[0] == KEEP_RUNNING) {
+            keepRunning = true;
+            continue;
+        }
         std::string message;
         if (!parseLine(w, number, events, message)) {
             error = where(fileName, number) + message;
@@ -184,6 +189,7 @@ bool InputScript::parse(const std::string& text, const std::string& fileName, In
         }
     }
     out.events_ = std::move(events);
+    out.keepRunning_ = keepRunning;
     return true;
 }
 

@@ -25,7 +25,9 @@ struct InputEvent {
 //   FRAME down KEY | FRAME up KEY | FRAME tap KEY (down, and up one frame later)
 //   FRAME pad connect | FRAME pad disconnect | FRAME pad button INDEX down|up | FRAME pad axis INDEX VALUE
 // KEY is a key's display name ("z", "LEFT", "ESC") or "#" and its key code ("#61"). Frames count from 1.
-// Lines starting with "#" are comments; empty lines are skipped.
+// Lines starting with "#" are comments; empty lines are skipped. A line "keep-running" makes the
+// title's End entry lead back to the title instead of ending the program (soaks and their
+// recordings play for all their frames).
 class InputScript {
 public:
     // Reads a script; on the first bad line returns false with "file:line: message" in `error`.
@@ -35,11 +37,15 @@ public:
 
     // The events in the order they are applied: by frame, then as written.
     const std::vector<InputEvent>& getEvents() const { return events_; }
+    bool isKeepRunning() const { return keepRunning_; }
     // The script line of one event, as the recorder writes it.
     static std::string formatEvent(const InputEvent& event);
 
+    static constexpr const char* KEEP_RUNNING = "keep-running";
+
 private:
     std::vector<InputEvent> events_;
+    bool keepRunning_ = false;
 };
 
 }  // namespace vastomer

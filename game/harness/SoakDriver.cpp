@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include "game/harness/InputScript.h"
+
 namespace vastomer {
 
 namespace {
@@ -25,7 +27,8 @@ std::string line(uint64_t frame, const std::string& what) {
 std::string SoakDriver::makeScript(uint64_t frames, uint64_t seed) {
     std::mt19937_64 random(seed);
     auto between = [&random](uint64_t low, uint64_t high) { return low + random() % (high - low + 1); };
-    std::string script = "# soak input, seed " + std::to_string(seed) + "\n";
+    std::string script =
+        "# soak input, seed " + std::to_string(seed) + "\n" + InputScript::KEEP_RUNNING + "\n";
     bool padPlugged = false;
     uint64_t nextPadChange = between(120, 1200);
     for (uint64_t frame = between(5, 40); frame < frames;) {

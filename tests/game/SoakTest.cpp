@@ -32,9 +32,11 @@ TEST(SoakTest, AMinuteOfRandomPlayRunsCleanlyAndItsRecordingReplaysIt) {
         "soak: (\\d+) frames, screens ([0-9 ]+), memory (\\d+) KB at the start, (\\d+) KB");
     ASSERT_TRUE(std::regex_search(soak.out, figures, report)) << soak.out;
     EXPECT_EQ(figures[1].str(), frames);
-    EXPECT_EQ(figures[2].str(), "1 2") << "the splash and title screens";
+    EXPECT_EQ(figures[2].str().rfind("1 2 ", 0), 0u) << "from the splash and title into further screens";
+    // Each newly visited screen loads its pictures and sounds once; a minute of play must not pile
+    // up more than that.
     const double start = std::stod(figures[3].str()), end = std::stod(figures[4].str());
-    EXPECT_LT(end, start * 1.1) << "memory grew from " << start << " KB to " << end << " KB";
+    EXPECT_LT(end, start * 1.6) << "memory grew from " << start << " KB to " << end << " KB";
     const std::string recording = testsupport::readFile(scratch / "soak.txt");
     EXPECT_NE(recording.find("pad connect"), std::string::npos);
     EXPECT_NE(recording.find("pad disconnect"), std::string::npos);
