@@ -144,8 +144,8 @@ TEST_F(BossBattleTest, TheDefeatSweepsCreaturesAndTheirShotsButNotAGroupBossBody
 }
 
 TEST_F(BossBattleTest, TheResultShowsTheStagesOwnGainAndOkOnTheFirstChoiceBooksItAndGoesToTheHub) {
-    // The stage started with 4000 points earned in all; it earned 1000, and 2000 were spent in the
-    // shop long ago: 3000 to spend, 5000 in all. The panel shows 1000 for the stage (not 5000 − 3000).
+    // The stage started with 4000 points earned in all; it earned 1000 plus the boss's own reward, and
+    // 2000 were spent in the shop long ago. The panel shows the stage's gain (not total − to spend).
     DataManager* data = DataManager::getInstance();
     data->setTotalScore(4000);
     data->markStageStart();
@@ -154,6 +154,9 @@ TEST_F(BossBattleTest, TheResultShowsTheStagesOwnGainAndOkOnTheFirstChoiceBooksI
     ASSERT_EQ(data->getScore(), 3000);
     ASSERT_EQ(data->getTotalScore(), 5000);
     defeatBossAndWaitForResult();
+    const int bossReward = data->getTotalScore() - 5000;
+    EXPECT_GT(bossReward, 0) << "the boss pays its score as it falls";
+    const int gain = 1000 + bossReward;
     EXPECT_EQ(controller()->getStageEndScript(), "scenario/sed_0001.bks");
     EXPECT_TRUE(player()->isPaused()) << "the stage rests under the result";
     EXPECT_EQ(overlay()->getSelection(), ResultPanel::BACK_TO_MENU);
@@ -161,15 +164,15 @@ TEST_F(BossBattleTest, TheResultShowsTheStagesOwnGainAndOkOnTheFirstChoiceBooksI
     EXPECT_EQ(overlay()->getResultBackdrop()->getOpacity(), BossBattleInterface::RESULT_BACKDROP_OPACITY);
     ResultPanel* panel = overlay()->getResultPanel();
     ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->getStageScore()->getString(), "1000");
-    EXPECT_EQ(panel->getTotalScore()->getString(), "5000");
+    EXPECT_EQ(panel->getStageScore()->getString(), std::to_string(gain));
+    EXPECT_EQ(panel->getTotalScore()->getString(), std::to_string(5000 + bossReward));
 
     press(playtest::OK, 1);
-    EXPECT_EQ(data->getStageScore(1), 1000) << "the best is the stage's gain, not the lifetime total";
+    EXPECT_EQ(data->getStageScore(1), gain) << "the best is the stage's gain, not the lifetime total";
     EXPECT_EQ(data->getProgress(), 1);
     const std::string saved = testsupport::readFile(data->getSaveFilePath());
     EXPECT_NE(saved.find("progress:1\n"), std::string::npos) << "the raised progress is saved";
-    EXPECT_NE(saved.find("stagescore:1@1000,"), std::string::npos);
+    EXPECT_NE(saved.find("stagescore:1@" + std::to_string(gain) + ","), std::string::npos);
     runFrames(70);
     EXPECT_EQ(SceneManager::getInstance()->getCurrentSceneId(), static_cast<int>(SceneId::WORLD_MAP));
 

@@ -20,6 +20,7 @@ class CreatureProgramTest : public ::testing::Test {
 protected:
     nlohmann::json runUntil(int frames) {
         testsupport::TempFolder data;
+        playtest::writeStoryReadSave(data.path());  // the fight, without the stage's talks
         const std::string dump = temp_ / ("s" + std::to_string(frames) + ".json");
         testsupport::ProgramRun game = testsupport::runProgram(
             testsupport::buildProgram("quorin"),

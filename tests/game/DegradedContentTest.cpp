@@ -83,8 +83,8 @@ TEST(DegradedContentProgramTest, TheGameRunsItsScreensWithADamagedTreeAndTellsEa
     EXPECT_GE(linesWith(run.err, "master/stages_master.data"), 1) << run.err;
     const std::string state = testsupport::readFile(scratch / "state.json");
     EXPECT_NE(state.find("\"frame\": 420"), std::string::npos) << state;
-    // The splash screen finished and handed over to the title screen.
-    EXPECT_NE(state.find("\"scene\": 2"), std::string::npos) << state;
+    // The splash screen finished, the title's first entry started a new game: the opening.
+    EXPECT_NE(state.find("\"scene\": 9"), std::string::npos) << state;
 }
 
 // The loaders of the kinds the screens above do not reach yet, inside the game.

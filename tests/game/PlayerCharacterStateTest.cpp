@@ -203,11 +203,6 @@ TEST_F(PlayerCharacterStateTest, GrappleEventsAreAskedForWithTheKeyTheyWereFound
     EXPECT_EQ(controller()->getLastDramaRequest().count, 1);
     EXPECT_EQ(controller()->getLastDramaRequest().enemyId, 5);
     EXPECT_EQ(controller()->getLastDramaRequest().kind, 21);
-
-    // Touched again while down: the spore's own number is the key (a bullet carries no tag).
-    shoot();
-    runFrames(2);
-    EXPECT_EQ(controller()->getLastDramaRequest().count, 2);
-    EXPECT_EQ(controller()->getLastDramaRequest().kind, 21);
     EXPECT_FALSE(controller()->getLastDramaRequest().entice);
+    // (The drama part that now plays holds the stage: a second catch waits until it ends.)
 }

@@ -144,17 +144,18 @@ TEST_F(ScenarioEngineTest, CharactersAreMadeMovedHiddenAndRemovedByName) {
 }
 
 TEST_F(ScenarioEngineTest, AMadeCreatureIsWaitedForUntilItLands) {
-    // The factory may not make creatures yet: the scene shows a plain character of the record.
-    ASSERT_TRUE(play("CHARA;GEN;1;SPROUT;400;100;false\nCHARA;ANIME;SPROUT;WALK\n"));
+    ASSERT_TRUE(play("CHARA;GEN;1;SPROUT;400;100;false\nCHARA;ANIME;SPROUT;WALK\nWAIT;0.5\n"));
     runFrames(1);
     EXPECT_TRUE(waitingOn("SPROUT landing"));
-    ASSERT_TRUE(runUntil([&] { return !scenarioRunning(); }, 120));
+    ASSERT_TRUE(runUntil([&] { return !waitingOn("SPROUT landing"); }, 120));
+    runFrames(2);
     CharacterSprite* sprout = nullptr;
     for (CharacterSprite* character : map()->getCharacters())
         if (character->getSpawnKind() == "SPROUT") sprout = character;
     ASSERT_NE(sprout, nullptr);
     EXPECT_TRUE(sprout->hasLanded());
-    EXPECT_EQ(sprout->getAnimation()->getFileName(), "anime/0001_WALK_0.cma");
+    EXPECT_EQ(sprout->getAnimation()->getFileName(), "anime/0001_WALK_0.cma") << "the scene moves it";
+    ASSERT_TRUE(runUntil([&] { return !scenarioRunning(); }, 60));
     EXPECT_FALSE(sprout->getAnimation()->isLocked()) << "the end of a scene releases the locks";
 }
 
@@ -171,10 +172,10 @@ TEST_F(ScenarioEngineTest, TheWaitForACharacterEndsWhenTheCharacterIsGone) {
 }
 
 TEST_F(ScenarioEngineTest, ACharacterThatNeverLandsIsWaitedForNoLongerThanItsLimit) {
-    // Over the pit (x 720-784), where nothing holds a creature up.
-    ASSERT_TRUE(play("CHARA;GEN;1;SPROUT;752;100;false\n"));
+    // A Lantern Wisp flies: it never lands.
+    ASSERT_TRUE(play("CHARA;GEN;2;WISP;400;100;false\n"));
     runFrames(QuorinScenarioEngine::LANDING_LIMIT_FRAMES - 10);
-    EXPECT_TRUE(waitingOn("SPROUT landing"));
+    EXPECT_TRUE(waitingOn("WISP landing"));
     ASSERT_TRUE(runUntil([&] { return !scenarioRunning(); }, 20));
 }
 

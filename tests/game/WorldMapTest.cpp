@@ -2,6 +2,7 @@
 // open only with an unlocked scene, its music plays on through the screens it opens, twelve separate
 // presses of BUTTON3 unlock every memory, and the stage-select window offers the open stages only.
 #include "engine/scene/Label.h"
+#include "game/menu/ShopController.h"
 #include "game/menu/StageSelectWindow.h"
 #include "game/menu/WorldMapController.h"
 #include "game/menu/WorldMapScene.h"
@@ -87,10 +88,14 @@ TEST_F(WorldMapTest, TheHubMusicPlaysOnThroughTheShopAndBack) {
     press(menutest::DOWN);
     EXPECT_EQ(hub()->getSelection(), WorldMapController::SHOP);
     runFrames(7);
+    DataManager::getInstance()->setTutorialFlag(ShopController::TUTORIAL_FLAG, true);  // no first-visit talk
     press(menutest::OK);
     EXPECT_EQ(sceneId(), static_cast<int>(SceneId::SHOP));
     settle();
+    runFrames(30);
     press(menutest::CANCEL);
+    for (int i = 0; i < 120 && sceneId() != static_cast<int>(SceneId::WORLD_MAP); ++i)
+        runFrames(1);
     EXPECT_EQ(sceneId(), static_cast<int>(SceneId::WORLD_MAP));
     settle();
     EXPECT_EQ(NAudioManager::getInstance()->getCurrentBgm(), WorldMapScene::MUSIC);
