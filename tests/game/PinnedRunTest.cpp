@@ -41,7 +41,7 @@ const PinnedRun PINNED_RUNS[] = {
     {"SplashToTitle",
      "splash_to_title.txt",
      320,
-     "3fab2937f604478cb3270a3d283d7df53971e80c85bbaaa8b5a4d0bf98f9ee0a",
+     "c3bd6f2f611f6f7268e8ca0b5bc91d1d668ac26d9fe4bcc2d40f3767455db43b",
      {{150, "15b1c9f357c4b2cd04d828b8dedf7c93ec2de99f098c8ecbb38602e2273ae0b7"},
       {320, "df2a5c0f4cfc765d21b2119405d11d03efd827e80e28bc8e41f14bf3d130ee2c"}}},
 };
