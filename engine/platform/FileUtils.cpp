@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -256,6 +257,29 @@ bool FileUtils::writeStringToFile(const std::string& data, const std::string& fu
     }
     syncDirectory(parentOf(fullPath));
     return true;
+}
+
+int FileUtils::removeLeftoverTemporaries(const std::string& fullPath) const {
+    std::size_t slash = fullPath.find_last_of('/');
+    if (fullPath.empty() || slash == fullPath.size() - 1) return 0;
+    const std::string folder = slash == std::string::npos ? "." : fullPath.substr(0, slash);
+    const std::string prefix =
+        "." + (slash == std::string::npos ? fullPath : fullPath.substr(slash + 1)) + ".tmp-";
+    int removed = 0;
+    std::error_code error;
+    namespace fs = std::filesystem;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        // The name carries the writer's process id: "<prefix><pid>-<counter>".
+        const std::string rest = name.substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == 0 || dash == std::string::npos || rest.find_first_not_of("0123456789") != dash) continue;
+        const long pid = std::strtol(rest.substr(0, dash).c_str(), nullptr, 10);
+        if (pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM)) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 void FileUtils::setWritablePath(const std::string& dir) {

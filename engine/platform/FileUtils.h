@@ -58,6 +58,9 @@ public:
     // Replaces `fullPath` (used as given: no lookup, no folder creation) with `data`, atomically.
     // On failure returns false, the previous file is untouched and no temporary file remains.
     bool writeStringToFile(const std::string& data, const std::string& fullPath) const;
+    // Removes the temporary files that writes of `fullPath` left behind when their process was killed
+    // mid-write; a temporary of a process still running is kept. Returns how many were removed.
+    int removeLeftoverTemporaries(const std::string& fullPath) const;
 
     // The per-user data folder, with a trailing "/": the folder given here (from the command line), or
     // "$XDG_DATA_HOME/NAME/", or "$HOME/.local/share/NAME/", NAME being the application name. Created

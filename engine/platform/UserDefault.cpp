@@ -45,6 +45,7 @@ void UserDefault::ensureLoaded() {
     loaded_ = true;
     values_.clear();
     filePath_ = FileUtils::getInstance()->getWritablePath() + kFileName;
+    FileUtils::getInstance()->removeLeftoverTemporaries(filePath_);
 
     values_ = readEntries(FileUtils::getInstance()->getStringFromFile(filePath_));
 }

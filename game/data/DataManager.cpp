@@ -203,6 +203,8 @@ bool DataManager::loadProgress() {
     std::string folder = files->getWritablePath() + kSaveFolder;
     if (!files->isDirectoryExist(folder)) files->createDirectory(folder);
     std::string path = getSaveFilePath();
+    // A write cut short by a kill leaves its temporary file beside the save; the save itself is whole.
+    files->removeLeftoverTemporaries(path);
     if (!files->isFileExist(path)) return true;
 
     SaveFileCodec::Checks checks;

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <filesystem>
 
@@ -237,6 +238,26 @@ TEST_F(FileUtilsTest, WriteCreatesAndReplacesFiles) {
     EXPECT_TRUE(files->writeStringToFile("", target));
     EXPECT_EQ(readFile(target), "");
     EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"save.txt"});
+}
+
+TEST_F(FileUtilsTest, TemporariesOfKilledWritersAreRemovedAndALiveWritersAreKept) {
+    // A process that has ended: its id names no running process any more.
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const std::string dead = ".save.txt.tmp-" + std::to_string(child) + "-0";
+    const std::string live = ".save.txt.tmp-" + std::to_string(::getpid()) + "-3";
+    for (const std::string& name :
+         {dead, live, std::string(".save.txt.tmp-x-1"), std::string(".other.tmp-1-1")})
+        writeFile(dir / name, "half a save");
+    writeFile(dir / "save.txt", "whole");
+    EXPECT_EQ(files->removeLeftoverTemporaries(dir / "save.txt"), 1);
+    EXPECT_EQ(listFolder(dir.path()),
+              (std::vector<std::string>{".other.tmp-1-1", live, ".save.txt.tmp-x-1", "save.txt"}));
+    EXPECT_EQ(files->removeLeftoverTemporaries(dir / "missing/save.txt"), 0);
+    EXPECT_EQ(files->removeLeftoverTemporaries(""), 0);
 }
 
 TEST_F(FileUtilsTest, WriteNeitherCreatesFoldersNorAcceptsAFolderAsTarget) {
