@@ -1,10 +1,13 @@
 // Fuzz entries of the text formats a person edits by hand: the save file, the settings store, the
-// master and stage tables, the string tables, the input scripts and the scenario scripts.
+// master and stage tables, the string tables, the input scripts, the scenario scripts, the drama
+// parts and the creatures' AI and action tables.
 #include <cstdlib>
 #include <map>
 #include <string>
 
 #include "engine/platform/UserDefault.h"
+#include "game/data/ActionTableReader.h"
+#include "game/data/AiTableReader.h"
 #include "game/data/Diagnostics.h"
 #include "game/data/MasterTableReader.h"
 #include "game/data/MasterTables.h"
@@ -13,6 +16,7 @@
 #include "game/data/StageTables.h"
 #include "game/data/StringsFile.h"
 #include "game/harness/InputScript.h"
+#include "game/scenario/DramaScript.h"
 #include "game/scenario/ScenarioScriptParser.h"
 #include "tests/fuzz/FuzzTargets.h"
 
@@ -111,6 +115,19 @@ void fuzzInputScript(std::string_view input) {
 void fuzzScenarioScript(std::string_view input) {
     vastomer::Diagnostics diagnostics;
     vastomer::ScenarioScriptParser::parse(input, "fuzz.bks", "scenario/fuzz.bks", &diagnostics);
+}
+
+void fuzzDramaScript(std::string_view input) {
+    vastomer::Diagnostics diagnostics;
+    vastomer::DramaScript::parse(input, "drama/fuzz.bds", &diagnostics);
+}
+
+void fuzzEnemyTables(std::string_view input) {
+    // One text read as both kinds: the two readers share their row rules, and a seed of either kind
+    // reaches the other's error paths.
+    vastomer::Diagnostics diagnostics;
+    vastomer::AiTableReader::parse(input, "master/ai/ai_master_9999.data", &diagnostics, 9999);
+    vastomer::ActionTableReader::parse(input, "master/action/action_master_9999.data", &diagnostics, 9999);
 }
 
 }  // namespace fuzzing

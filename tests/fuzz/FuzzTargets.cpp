@@ -4,19 +4,11 @@ namespace fuzzing {
 
 const std::vector<FuzzTarget>& fuzzTargets() {
     static const std::vector<FuzzTarget> targets = {
-        {"save", fuzzSaveFile},
-        {"settings", fuzzSettings},
-        {"tables", fuzzMasterTables},
-        {"stages", fuzzStageTables},
-        {"strings", fuzzStrings},
-        {"input", fuzzInputScript},
-        {"bks", fuzzScenarioScript},
-        {"cma", fuzzAnimationScript},
-        {"tmx", fuzzTmxMap},
-        {"tsx", fuzzTmxTileset},
-        {"plist", fuzzParticles},
-        {"mp3", fuzzMp3Length},
-        {"rig", fuzzRig},
+        {"save", fuzzSaveFile},       {"settings", fuzzSettings}, {"tables", fuzzMasterTables},
+        {"stages", fuzzStageTables},  {"strings", fuzzStrings},   {"input", fuzzInputScript},
+        {"bks", fuzzScenarioScript},  {"bds", fuzzDramaScript},   {"enemy", fuzzEnemyTables},
+        {"cma", fuzzAnimationScript}, {"tmx", fuzzTmxMap},        {"tsx", fuzzTmxTileset},
+        {"plist", fuzzParticles},     {"mp3", fuzzMp3Length},     {"rig", fuzzRig},
     };
     return targets;
 }

@@ -27,6 +27,8 @@ void fuzzStageTables(std::string_view input);
 void fuzzStrings(std::string_view input);
 void fuzzInputScript(std::string_view input);
 void fuzzScenarioScript(std::string_view input);
+void fuzzDramaScript(std::string_view input);
+void fuzzEnemyTables(std::string_view input);
 void fuzzAnimationScript(std::string_view input);
 void fuzzTmxMap(std::string_view input);
 void fuzzTmxTileset(std::string_view input);
