@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/data/Keywords.h"
 #include "game/data/MasterColumns.h"
 #include "game/data/MasterText.h"
 
@@ -9,24 +10,19 @@ namespace vastomer {
 
 namespace {
 
-struct ActionWord {
-    const char* word;
-    ActionKind action;
-};
-
-const ActionWord ACTION_WORDS[] = {{"WAIT", ActionKind::WAIT},
-                                   {"MOVE", ActionKind::MOVE},
-                                   {"MOVE_JUMP", ActionKind::MOVE_JUMP},
-                                   {"JUMP", ActionKind::JUMP},
-                                   {"FLIP", ActionKind::FLIP},
-                                   {"ATTACK", ActionKind::ATTACK},
-                                   {"BACKTOBASE", ActionKind::BACKTOBASE},
-                                   {"CHANGEAI", ActionKind::CHANGEAI},
-                                   {"SWITCHWALK", ActionKind::SWITCHWALK},
-                                   {"COUNTRESET", ActionKind::COUNTRESET},
-                                   {"SUICIDE", ActionKind::SUICIDE},
-                                   {"VMOVE", ActionKind::VMOVE},
-                                   {"LOCKAI", ActionKind::LOCKAI}};
+const Keyword<ActionKind> ACTION_WORDS[] = {{"WAIT", ActionKind::WAIT},
+                                            {"MOVE", ActionKind::MOVE},
+                                            {"MOVE_JUMP", ActionKind::MOVE_JUMP},
+                                            {"JUMP", ActionKind::JUMP},
+                                            {"FLIP", ActionKind::FLIP},
+                                            {"ATTACK", ActionKind::ATTACK},
+                                            {"BACKTOBASE", ActionKind::BACKTOBASE},
+                                            {"CHANGEAI", ActionKind::CHANGEAI},
+                                            {"SWITCHWALK", ActionKind::SWITCHWALK},
+                                            {"COUNTRESET", ActionKind::COUNTRESET},
+                                            {"SUICIDE", ActionKind::SUICIDE},
+                                            {"VMOVE", ActionKind::VMOVE},
+                                            {"LOCKAI", ActionKind::LOCKAI}};
 
 constexpr std::size_t SHORT_ROW = 2;
 constexpr std::size_t FULL_ROW = 5;
@@ -34,20 +30,11 @@ constexpr std::size_t FULL_ROW = 5;
 }  // namespace
 
 bool ActionTableReader::actionOf(const std::string& word, ActionKind& action) {
-    for (const ActionWord& entry : ACTION_WORDS) {
-        if (word == entry.word) {
-            action = entry.action;
-            return true;
-        }
-    }
-    action = ActionKind::WAIT;
-    return false;
+    return valueOfKeyword(ACTION_WORDS, word, ActionKind::WAIT, action);
 }
 
 const char* ActionTableReader::wordOf(ActionKind action) {
-    for (const ActionWord& entry : ACTION_WORDS)
-        if (entry.action == action) return entry.word;
-    return "WAIT";
+    return keywordOf(ACTION_WORDS, action, "WAIT");
 }
 
 float ActionTableReader::numberIn(const std::string& text) {

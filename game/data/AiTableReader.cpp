@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/data/Keywords.h"
 #include "game/data/MasterColumns.h"
 #include "game/data/MasterText.h"
 
@@ -9,22 +10,17 @@ namespace vastomer {
 
 namespace {
 
-struct ConditionWord {
-    const char* word;
-    AiCondition condition;
-};
-
-const ConditionWord CONDITION_WORDS[] = {{"DEAFULT", AiCondition::DEAFULT},
-                                         {"DISTANCE_P_G", AiCondition::DISTANCE_P_G},
-                                         {"DISTANCE_P_L", AiCondition::DISTANCE_P_L},
-                                         {"HP_P", AiCondition::HP_P},
-                                         {"HP_S", AiCondition::HP_S},
-                                         {"COUNT", AiCondition::COUNT},
-                                         {"CONT_W", AiCondition::CONT_W},
-                                         {"CONT_P", AiCondition::CONT_P},
-                                         {"BACKPOS", AiCondition::BACKPOS},
-                                         {"DISTANCE_T_G", AiCondition::DISTANCE_T_G},
-                                         {"DISTANCE_T_L", AiCondition::DISTANCE_T_L}};
+const Keyword<AiCondition> CONDITION_WORDS[] = {{"DEAFULT", AiCondition::DEAFULT},
+                                                {"DISTANCE_P_G", AiCondition::DISTANCE_P_G},
+                                                {"DISTANCE_P_L", AiCondition::DISTANCE_P_L},
+                                                {"HP_P", AiCondition::HP_P},
+                                                {"HP_S", AiCondition::HP_S},
+                                                {"COUNT", AiCondition::COUNT},
+                                                {"CONT_W", AiCondition::CONT_W},
+                                                {"CONT_P", AiCondition::CONT_P},
+                                                {"BACKPOS", AiCondition::BACKPOS},
+                                                {"DISTANCE_T_G", AiCondition::DISTANCE_T_G},
+                                                {"DISTANCE_T_L", AiCondition::DISTANCE_T_L}};
 
 constexpr std::size_t SHORT_ROW = 2;
 constexpr std::size_t FULL_ROW = 5;
@@ -32,20 +28,11 @@ constexpr std::size_t FULL_ROW = 5;
 }  // namespace
 
 bool AiTableReader::conditionOf(const std::string& word, AiCondition& condition) {
-    for (const ConditionWord& entry : CONDITION_WORDS) {
-        if (word == entry.word) {
-            condition = entry.condition;
-            return true;
-        }
-    }
-    condition = AiCondition::DEAFULT;
-    return false;
+    return valueOfKeyword(CONDITION_WORDS, word, AiCondition::DEAFULT, condition);
 }
 
 const char* AiTableReader::wordOf(AiCondition condition) {
-    for (const ConditionWord& entry : CONDITION_WORDS)
-        if (entry.condition == condition) return entry.word;
-    return "DEAFULT";
+    return keywordOf(CONDITION_WORDS, condition, "DEAFULT");
 }
 
 AiTable AiTableReader::parse(std::string_view text, const std::string& fileName, Diagnostics* diagnostics,
