@@ -7,6 +7,7 @@
 #include "game/character/BulletCharacter.h"
 #include "game/character/CharacterActionPettern.h"
 #include "game/character/EnemyCharacter.h"
+#include "game/harness/DumpValues.h"
 #include "game/harness/StateDump.h"
 #include "game/play/PlayScene.h"
 
@@ -14,22 +15,8 @@ namespace vastomer {
 
 namespace {
 
-// A float as the shortest decimal that reads back as it.
-double shortNumber(float value) {
-    char text[32];
-    auto written = std::to_chars(text, text + sizeof text, value);
-    double number = 0.0;
-    std::from_chars(text, written.ptr, number);
-    return number;
-}
-
-nlohmann::json point(const engine::Vec2& p) {
-    return nlohmann::json::array({shortNumber(p.x), shortNumber(p.y)});
-}
-
 ActionMap* playMap() {
-    SceneManager* manager = SceneManager::peekInstance();
-    auto* scene = manager ? dynamic_cast<PlayScene*>(manager->getCurrentLayer()) : nullptr;
+    auto* scene = dump::currentLayer<PlayScene>();
     return scene ? scene->getActionMap() : nullptr;
 }
 
@@ -59,12 +46,12 @@ nlohmann::json characterEntry(CharacterSprite* character) {
         {"id", character->getCharacterId()},
         {"kind", character->getSpawnKind()},
         {"name", character->getRecordName()},
-        {"position", point(character->getPosition())},
+        {"position", dump::point(character->getPosition())},
         {"hp", character->getHp()},
         {"maxHp", character->getMaxHp()},
         {"flags", flagsOf(character)},
-        {"moveX", shortNumber(character->getMoveX())},
-        {"moveY", shortNumber(character->getMoveY())},
+        {"moveX", dump::shortNumber(character->getMoveX())},
+        {"moveY", dump::shortNumber(character->getMoveY())},
         {"surfaceContacts", character->getSurfaceContacts()},
         {"stunTimer", character->getStunTimer()},
         {"invincibleFrames", character->getInvincibleTimer()},
@@ -109,7 +96,7 @@ nlohmann::json bulletsSection() {
                         {"life", bullet->getLifeFrames()},
                         {"indestructible", bullet->isIndestructible()},
                         {"facingLeft", bullet->isFacingLeft()},
-                        {"position", point(bullet->getPosition())}});
+                        {"position", dump::point(bullet->getPosition())}});
     }
     return list;
 }

@@ -11,6 +11,7 @@
 #include "game/audio/NAudioManager.h"
 #include "game/data/DataManager.h"
 #include "game/data/StringsManager.h"
+#include "game/harness/DumpValues.h"
 #include "game/harness/HubStateSections.h"
 #include "game/harness/MenuStateSections.h"
 #include "game/harness/PlayStateSections.h"
@@ -23,15 +24,6 @@ namespace vastomer {
 
 namespace {
 
-// A float as the shortest decimal that reads back as it: 0.7 rather than 0.699999988079071.
-double shortNumber(float value) {
-    char text[32];
-    auto written = std::to_chars(text, text + sizeof text, value);
-    double number = 0.0;
-    std::from_chars(text, written.ptr, number);
-    return number;
-}
-
 nlohmann::json audioSection() {
     NAudioManager* audio = NAudioManager::getInstance();
     nlohmann::json log = nlohmann::json::array();
@@ -41,14 +33,14 @@ nlohmann::json audioSection() {
                        {"id", entry.id},
                        {"path", entry.path},
                        {"loop", entry.loop},
-                       {"volume", shortNumber(entry.volume)},
+                       {"volume", dump::shortNumber(entry.volume)},
                        {"note", entry.note}});
     }
     return {{"bgm", audio->getCurrentBgm()},
             {"bgmId", audio->getBgmId()},
-            {"bgmVolume", shortNumber(audio->getBgmVolume())},
-            {"seVolume", shortNumber(audio->getSeVolume())},
-            {"trackVolume", shortNumber(audio->getTrackVolume())},
+            {"bgmVolume", dump::shortNumber(audio->getBgmVolume())},
+            {"seVolume", dump::shortNumber(audio->getSeVolume())},
+            {"trackVolume", dump::shortNumber(audio->getTrackVolume())},
             {"seIds", audio->getSeIds()},
             {"log", log}};
 }

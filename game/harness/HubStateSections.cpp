@@ -5,6 +5,7 @@
 #include "game/app/ComfortSettings.h"
 #include "game/app/SceneManager.h"
 #include "game/data/DataManager.h"
+#include "game/harness/DumpValues.h"
 #include "game/harness/StateDump.h"
 #include "game/menu/MemoryController.h"
 #include "game/menu/MemoryScene.h"
@@ -21,23 +22,11 @@ namespace vastomer {
 
 namespace {
 
-template <typename T>
-T* current() {
-    SceneManager* manager = SceneManager::peekInstance();
-    return manager ? dynamic_cast<T*>(manager->getCurrentLayer()) : nullptr;
-}
-
-template <typename T>
-T* currentController() {
-    SceneManager* manager = SceneManager::peekInstance();
-    return manager ? dynamic_cast<T*>(manager->getCurrentController()) : nullptr;
-}
-
 nlohmann::json shopSection() {
-    ShopScene* scene = current<ShopScene>();
+    ShopScene* scene = dump::currentLayer<ShopScene>();
     if (!scene || !scene->getShopWindow()) return nullptr;
     ShopWindow* window = scene->getShopWindow();
-    ShopController* controller = currentController<ShopController>();
+    ShopController* controller = dump::currentController<ShopController>();
     return {{"state", window->getWindowState()},
             {"category", window->getCategoryIndex()},
             {"index", window->getItemIndex()},
@@ -53,7 +42,7 @@ nlohmann::json shopSection() {
 }
 
 nlohmann::json statusSection() {
-    StatusScene* scene = current<StatusScene>();
+    StatusScene* scene = dump::currentLayer<StatusScene>();
     if (!scene) return nullptr;
     nlohmann::json list = nlohmann::json::array();
     for (engine::Label* label : scene->getListLabels())
@@ -71,14 +60,14 @@ nlohmann::json statusSection() {
 }
 
 nlohmann::json memorySection() {
-    MemoryScene* scene = current<MemoryScene>();
+    MemoryScene* scene = dump::currentLayer<MemoryScene>();
     if (!scene) return nullptr;
     nlohmann::json rows = nlohmann::json::array();
     if (SituationSelectWindow* window = scene->getSituationWindow()) {
         for (int row = 0; row <= SituationSelectWindow::COMPANION; ++row)
             rows.push_back({{"values", window->getValues(row)}, {"index", window->getIndex(row)}});
     }
-    MemoryController* controller = currentController<MemoryController>();
+    MemoryController* controller = dump::currentController<MemoryController>();
     SituationSelectWindow* window = scene->getSituationWindow();
     MemorySceneOptionWindow* options = scene->getOptionWindow();
     return {{"rows", rows},
@@ -98,9 +87,9 @@ nlohmann::json memorySection() {
 }
 
 nlohmann::json optionsSection() {
-    OptionScene* scene = current<OptionScene>();
+    OptionScene* scene = dump::currentLayer<OptionScene>();
     if (!scene) return nullptr;
-    OptionController* controller = currentController<OptionController>();
+    OptionController* controller = dump::currentController<OptionController>();
     return {{"page", scene->getPage()},
             {"row", scene->getRow()},
             {"padPage", scene->isPadPage()},

@@ -2,6 +2,7 @@
 
 #include "engine/scene/Label.h"
 #include "game/app/SceneManager.h"
+#include "game/harness/DumpValues.h"
 #include "game/harness/StateDump.h"
 #include "game/menu/EndCreditScene.h"
 #include "game/menu/StageSelectWindow.h"
@@ -14,21 +15,9 @@ namespace vastomer {
 
 namespace {
 
-template <typename T>
-T* currentController() {
-    SceneManager* manager = SceneManager::peekInstance();
-    return manager ? dynamic_cast<T*>(manager->getCurrentController()) : nullptr;
-}
-
-template <typename T>
-T* currentLayer() {
-    SceneManager* manager = SceneManager::peekInstance();
-    return manager ? dynamic_cast<T*>(manager->getCurrentLayer()) : nullptr;
-}
-
 nlohmann::json titleSection() {
-    auto* controller = currentController<TitleController>();
-    auto* scene = currentLayer<TitleScene>();
+    auto* controller = dump::currentController<TitleController>();
+    auto* scene = dump::currentLayer<TitleScene>();
     if (!controller || !scene) return nullptr;
     return {{"menuShown", controller->isMenuShown()},
             {"selection", controller->getSelection()},
@@ -37,7 +26,7 @@ nlohmann::json titleSection() {
 }
 
 nlohmann::json worldMapSection() {
-    auto* controller = currentController<WorldMapController>();
+    auto* controller = dump::currentController<WorldMapController>();
     if (!controller) return nullptr;
     return {{"selection", controller->getSelection()},
             {"mode", controller->isMenuMode() ? "menu" : "stageSelect"},
@@ -45,8 +34,8 @@ nlohmann::json worldMapSection() {
 }
 
 nlohmann::json stageSelectSection() {
-    auto* controller = currentController<WorldMapController>();
-    auto* scene = currentLayer<WorldMapScene>();
+    auto* controller = dump::currentController<WorldMapController>();
+    auto* scene = dump::currentLayer<WorldMapScene>();
     StageSelectWindow* window = scene ? scene->getStageSelectWindow() : nullptr;
     if (!controller || !window) return nullptr;
     return {{"entries", window->getEntries()},
@@ -56,7 +45,7 @@ nlohmann::json stageSelectSection() {
 }
 
 nlohmann::json creditsSection() {
-    auto* scene = currentLayer<EndCreditScene>();
+    auto* scene = dump::currentLayer<EndCreditScene>();
     if (!scene) return nullptr;
     return {{"running", scene->isRunning()},
             {"leaving", scene->isLeaving()},

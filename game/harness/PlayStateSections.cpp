@@ -11,6 +11,7 @@
 #include "game/character/PlayerCharacter.h"
 #include "game/data/DataManager.h"
 #include "game/harness/CreatureStateSections.h"
+#include "game/harness/DumpValues.h"
 #include "game/harness/StateDump.h"
 #include "game/play/Gauge.h"
 #include "game/play/LustGauge.h"
@@ -23,27 +24,12 @@ namespace vastomer {
 
 namespace {
 
-// A float as the shortest decimal that reads back as it.
-double shortNumber(float value) {
-    char text[32];
-    auto written = std::to_chars(text, text + sizeof text, value);
-    double number = 0.0;
-    std::from_chars(text, written.ptr, number);
-    return number;
-}
-
-nlohmann::json point(const engine::Vec2& p) {
-    return nlohmann::json::array({shortNumber(p.x), shortNumber(p.y)});
-}
-
 PlayScene* playScene() {
-    SceneManager* manager = SceneManager::peekInstance();
-    return manager ? dynamic_cast<PlayScene*>(manager->getCurrentLayer()) : nullptr;
+    return dump::currentLayer<PlayScene>();
 }
 
 PlayController* playController() {
-    SceneManager* manager = SceneManager::peekInstance();
-    return manager ? dynamic_cast<PlayController*>(manager->getCurrentController()) : nullptr;
+    return dump::currentController<PlayController>();
 }
 
 nlohmann::json playerSection() {
@@ -54,13 +40,13 @@ nlohmann::json playerSection() {
     if (engine::PhysicsBody* body = player->getPhysicsBody()) velocity = body->getVelocity();
     CompositeAnimation* animation = player->getAnimation();
     CompositeAnimation* weapon = player->getWeaponNode();
-    return {{"position", point(player->getPosition())},
-            {"velocity", point(velocity)},
+    return {{"position", dump::point(player->getPosition())},
+            {"velocity", dump::point(velocity)},
             {"onMap", player->getParent() != nullptr},
             {"hp", player->getHp()},
             {"maxHp", player->getMaxHp()},
-            {"moveX", shortNumber(player->getMoveX())},
-            {"moveY", shortNumber(player->getMoveY())},
+            {"moveX", dump::shortNumber(player->getMoveX())},
+            {"moveY", dump::shortNumber(player->getMoveY())},
             {"airborne", player->isAirborne()},
             {"jumping", player->isJumping()},
             {"falling", player->isFalling()},
@@ -107,19 +93,20 @@ nlohmann::json mapSection() {
     if (!map) return nullptr;
     nlohmann::json appear = nlohmann::json::object();
     for (const auto& [number, position] : map->getAppearPoints())
-        appear[std::to_string(number)] = point(position);
+        appear[std::to_string(number)] = dump::point(position);
     nlohmann::json bodies = nlohmann::json::array();
     if (engine::Node* root = map->getMapRoot()) {
         for (engine::Node* node : root->getChildren()) {
             engine::PhysicsBody* body = node->getPhysicsBody();
             if (!body) continue;
             const engine::Size& size = node->getContentSize();
-            bodies.push_back({{"name", body->getName()},
-                              {"bodyTag", body->getTag()},
-                              {"nodeTag", node->getTag()},
-                              {"rect",
-                               {shortNumber(node->getPositionX()), shortNumber(node->getPositionY()),
-                                shortNumber(size.width), shortNumber(size.height)}}});
+            bodies.push_back(
+                {{"name", body->getName()},
+                 {"bodyTag", body->getTag()},
+                 {"nodeTag", node->getTag()},
+                 {"rect",
+                  {dump::shortNumber(node->getPositionX()), dump::shortNumber(node->getPositionY()),
+                   dump::shortNumber(size.width), dump::shortNumber(size.height)}}});
         }
     }
     nlohmann::json characters = nlohmann::json::array();
@@ -129,11 +116,11 @@ nlohmann::json mapSection() {
                               {"id", character->getCharacterId()},
                               {"hp", character->getHp()},
                               {"boss", character->isBoss()},
-                              {"position", point(character->getPosition())}});
+                              {"position", dump::point(character->getPosition())}});
     }
     return {{"file", map->getMapFile()},
             {"loaded", map->getTiledMap() != nullptr},
-            {"startPosition", point(map->getStartPosition())},
+            {"startPosition", dump::point(map->getStartPosition())},
             {"appearPoints", appear},
             {"markerCharacterCount", map->getMarkerCharacterCount()},
             {"creatureMarkers", map->getCreatureMarkerCount()},
@@ -178,16 +165,16 @@ nlohmann::json hudSection() {
     nlohmann::json segments = nlohmann::json::array();
     nlohmann::json glowing = nlohmann::json::array();
     for (int k = 0; k < LustGauge::SEGMENTS; ++k) {
-        segments.push_back(shortNumber(hud->getLpGauge()->getSegment(k)->getValue()));
+        segments.push_back(dump::shortNumber(hud->getLpGauge()->getSegment(k)->getValue()));
         glowing.push_back(hud->getLpGauge()->isGlowing(k));
     }
     return {{"scoreShown", hud->getDisplayedScore()},
             {"scorePending", hud->getPendingScore()},
             {"scoreLabel", hud->getScoreLabel()->getString()},
-            {"hp", shortNumber(hud->getHpGauge()->getValue())},
-            {"hpMax", shortNumber(hud->getHpGauge()->getMaximum())},
-            {"hpBar", shortNumber(hud->getHpGauge()->getRatio())},
-            {"sp", shortNumber(hud->getSpGauge()->getValue())},
+            {"hp", dump::shortNumber(hud->getHpGauge()->getValue())},
+            {"hpMax", dump::shortNumber(hud->getHpGauge()->getMaximum())},
+            {"hpBar", dump::shortNumber(hud->getHpGauge()->getRatio())},
+            {"sp", dump::shortNumber(hud->getSpGauge()->getValue())},
             {"lp", hud->getLpGauge()->getLastValue()},
             {"lpSegments", segments},
             {"lpGlowing", glowing},
@@ -212,7 +199,7 @@ nlohmann::json playSceneSection() {
             {"refused", scene->isRefused()},
             {"followCount", scene->getFollowCount()},
             {"curtainOpacity", scene->getCurtain()->getOpacity()},
-            {"cameraTarget", point(scene->getCameraTarget()->getPosition())}};
+            {"cameraTarget", dump::point(scene->getCameraTarget()->getPosition())}};
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/scene/Label.h"
 #include "game/app/SceneManager.h"
+#include "game/harness/DumpValues.h"
 #include "game/harness/StateDump.h"
 #include "game/play/BossBattleInterface.h"
 #include "game/play/GameoverInterface.h"
@@ -16,13 +17,11 @@ namespace vastomer {
 namespace {
 
 PlayScene* playScene() {
-    SceneManager* manager = SceneManager::peekInstance();
-    return manager ? dynamic_cast<PlayScene*>(manager->getCurrentLayer()) : nullptr;
+    return dump::currentLayer<PlayScene>();
 }
 
 PlayController* playController() {
-    SceneManager* manager = SceneManager::peekInstance();
-    return manager ? dynamic_cast<PlayController*>(manager->getCurrentController()) : nullptr;
+    return dump::currentController<PlayController>();
 }
 
 nlohmann::json bossSection() {
