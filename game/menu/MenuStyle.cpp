@@ -8,6 +8,7 @@
 #include "engine/scene/Sprite.h"
 #include "game/audio/NAudioManager.h"
 #include "game/data/StringsManager.h"
+#include "game/menu/MenuArt.h"
 #include "game/scenario/NSpriteAnimationManager.h"
 
 namespace vastomer {
@@ -99,17 +100,7 @@ engine::Sprite* MenuStyle::picture(const std::string& file, float scale) {
 }
 
 std::string MenuStyle::withLineBreaks(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-            out += '\n';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    return MenuArt::lineBreaks(text);
 }
 
 std::string MenuStyle::padded(int number, int digits) {

@@ -12,16 +12,12 @@
 #include "game/app/SceneManager.h"
 #include "tests/support/Files.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/MenuFixture.h"
 
 namespace hubtest {
 
-// Default keys of the actions.
-constexpr int UP = 28;
-constexpr int DOWN = 29;
-constexpr int LEFT = 26;
-constexpr int RIGHT = 27;
-constexpr int OK = 149;      // z
-constexpr int CANCEL = 147;  // x
+// The menus' keys, and Escape.
+using namespace menutest;
 constexpr int ESCAPE = 6;
 
 // A save file: the new game's lines with the given lines replaced ("score" → "score:5000:5000").
