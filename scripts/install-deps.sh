@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config clang-format
+    build-essential cmake pkg-config clang-format ccache
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev libfreetype-dev
     libchipmunk-dev libpugixml-dev zlib1g-dev nlohmann-json3-dev libmp3lame-dev
     libgtest-dev libgmock-dev libbenchmark-dev
