@@ -111,15 +111,17 @@ const PinnedRun PINNED_RUNS[] = {
       {320, "df2a5c0f4cfc765d21b2119405d11d03efd827e80e28bc8e41f14bf3d130ee2c"}}},
     // From the hub with a save of 9,000 points: a weapon bought in the shop (its "Owned" mark at
     // frame 240) and put on in the status room (580), a scene replayed in the gallery (its selection
-    // at 960), a key bound and the language set to Japanese in the options (1860), back on the hub.
+    // at 960, its fourth line at 1300) and read to its end, a key bound and the language set to
+    // Japanese in the options (2290), back on the hub.
     {"HubSession",
      "hub_session.txt",
-     2000,
-     "e544af7f6c74eca026cbeeb59c5da77f4d9ef0b7c51442a1a34631ff3f53f933",
+     2430,
+     "98a22601905a8aabe5d24a5bb0eb370b0b3b3650e18b5643366a7a600d59f9e7",
      {{240, "886125fcc94f556ce9d56584d24fdfb00b2c0d0c722206e392488217e665f606"},
       {580, "7e6261219367618f82bc4cbf3b699844a09931b04f6eddfa11337751604f0bc5"},
       {960, "e4cd9bd1b313afc1eafa6edec769f6c75fc0daafa22b19f54438ba27df03e60b"},
-      {1860, "a6ee7f33f8b9e868c3984cda7b212cae77afe77dd15ad9defd0d587db75fabd9"}},
+      {1300, "bc4d5c6afbbca600462b3630c8aa208dcaf3acd9411de0441ad06f6b05a24a2c"},
+      {2290, "a6ee7f33f8b9e868c3984cda7b212cae77afe77dd15ad9defd0d587db75fabd9"}},
      "hub_session.sav",
      {"--scene", "4"},
      checkHubSession},
@@ -215,25 +217,46 @@ std::string runName(const ::testing::TestParamInfo<PinnedRun>& param) {
 
 INSTANTIATE_TEST_SUITE_P(Reference, PinnedRunTest, ::testing::ValuesIn(PINNED_RUNS), runName);
 
-// The hub session's gallery visit, stopped during the replay: the dump at its end shows only the
-// hub, so the replay itself is looked at here.
-TEST(PinnedHubSessionTest, TheGalleryReplaysTheUnlockedScene) {
+// The hub session's gallery visit, stopped during the replay and after it: the dump at the run's end
+// shows only the hub, so the replay itself is looked at here.
+TEST(PinnedHubSessionTest, TheGalleryReplaysTheUnlockedSceneToItsEnd) {
     const PinnedRun* run = nullptr;
     for (const PinnedRun& pinned : PINNED_RUNS)
         if (std::string(pinned.name) == "HubSession") run = &pinned;
     ASSERT_NE(run, nullptr);
-    testsupport::TempFolder data;
-    testsupport::TempFolder out;
-    const std::filesystem::path dump = std::filesystem::path(out.path()) / "state.json";
-    const testsupport::ProgramRun result = play(*run, 1100, data.path(), dump, out.path(), {});
-    ASSERT_EQ(result.exitCode, 0) << result.describe();
-    const nlohmann::json state = nlohmann::json::parse(testsupport::readFile(dump.string()));
-    EXPECT_EQ(state["scene"], 8);
-    const nlohmann::json& memory = state["memory"];
+    auto stateAt = [run](int frames) {
+        testsupport::TempFolder data;
+        testsupport::TempFolder out;
+        const std::filesystem::path dump = std::filesystem::path(out.path()) / "state.json";
+        const testsupport::ProgramRun result = play(*run, frames, data.path(), dump, out.path(), {});
+        EXPECT_EQ(result.exitCode, 0) << result.describe();
+        return nlohmann::json::parse(testsupport::readFile(dump.string()), nullptr, false);
+    };
+
+    // Its fourth line, read in the message window while the drama's animation plays.
+    const nlohmann::json during = stateAt(1300);
+    ASSERT_FALSE(during.is_discarded());
+    EXPECT_EQ(during["scene"], 8);
+    const nlohmann::json& memory = during["memory"];
     ASSERT_TRUE(memory.is_object()) << "not in the gallery";
     EXPECT_EQ(memory["dramaFile"], "data/drama/dramaPart_011_01.bds");
     EXPECT_EQ(memory["running"], true);
     EXPECT_EQ(memory["situationWindowOpen"], false);
+    EXPECT_EQ(during["drama"]["running"], true);
+    EXPECT_EQ(during["drama"]["animations"], nlohmann::json::array({"struggle"}));
+    EXPECT_EQ(during["messageWindow"]["open"], true);
+    EXPECT_EQ(during["messageWindow"]["textKey"], "DRAMA_011_01_04");
+
+    // Read to its end: the selection is back, in the wear the save has.
+    const nlohmann::json after = stateAt(1620);
+    ASSERT_FALSE(after.is_discarded());
+    EXPECT_EQ(after["scene"], 8);
+    EXPECT_EQ(after["drama"]["finished"], 1);
+    EXPECT_EQ(after["drama"]["running"], false);
+    EXPECT_EQ(after["memory"]["running"], false);
+    EXPECT_EQ(after["memory"]["situationWindowOpen"], true);
+    EXPECT_EQ(after["messageWindow"]["open"], false);
+    EXPECT_EQ(after["progress"]["equippedWear"], 0);
 }
 
 // The digests above are only comparable if the function is the standard SHA-256.
