@@ -11,6 +11,8 @@
 #include "game/menu/MemorySceneOptionWindow.h"
 #include "game/menu/MenuStyle.h"
 #include "game/menu/SituationSelectWindow.h"
+#include "game/scenario/DramaPart.h"
+#include "game/scenario/MessageWindow.h"
 
 namespace vastomer {
 
@@ -35,7 +37,26 @@ MemoryScene* MemoryController::getScene() const {
 }
 
 void MemoryController::setScene(NLayer* scene) {
-    scene_ = dynamic_cast<MemoryScene*>(scene);
+    MemoryScene* gallery = dynamic_cast<MemoryScene*>(scene);
+    scene_ = gallery;
+    if (!gallery) return;
+    engine::WeakRef<MemoryController> self(this);
+    gallery->setOnDramaStarted([self](DramaPart* part) {
+        if (MemoryController* controller = self.get()) controller->dramaStarting(part->getFile());
+    });
+    gallery->setOnDramaFinished([self](DramaPart*) {
+        if (MemoryController* controller = self.get()) controller->dramaFinished();
+    });
+}
+
+MessageWindow* MemoryController::getStoryMessageWindow() const {
+    MemoryScene* scene = scene_.get();
+    return scene ? scene->getMessageWindow() : nullptr;
+}
+
+DramaPart* MemoryController::getDramaPart() const {
+    MemoryScene* scene = scene_.get();
+    return scene ? scene->getDramaPart() : nullptr;
 }
 
 void MemoryController::start() {
@@ -71,13 +92,14 @@ void MemoryController::update(float /*dt*/) {
     } else if (optionWindowOpen_) {
         scene->pauseDrama(true);
         handleOptionWindow();
-    } else if (input->isActionOn(KeyActionType::ANY)) {
-        MenuStyle::playSe(MenuStyle::CURSOR_SOUND);
-        openOptionWindow();
     } else if (!scene->isDramaRunning()) {
         // The replay has ended: back to the choice of what to see.
         situationWindowOpen_ = true;
         if (SituationSelectWindow* window = scene->getSituationWindow()) window->fadeIn();
+    } else if (input->isActionOn(KeyActionType::CANCEL) || input->isActionOn(KeyActionType::PAUSE)) {
+        // OK and the other keys are the drama's: its messages wait for OK.
+        MenuStyle::playSe(MenuStyle::CURSOR_SOUND);
+        openOptionWindow();
     }
 }
 

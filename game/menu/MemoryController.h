@@ -4,15 +4,18 @@
 #include "game/app/AbstractController.h"
 #include "game/data/ProgressState.h"
 #include "game/menu/StageContactRouter.h"
+#include "game/scenario/ScenarioHost.h"
 
 namespace vastomer {
 
 class MemoryScene;
 
-// Runs the gallery: the selection window, the replay and the option window it pauses into. A replay
-// never changes the player's progress: everything the gallery puts on (the wear above all) is taken
-// back when it is left, so the save written on the hub is the one written before.
-class MemoryController : public AbstractController {
+// Runs the gallery: the selection window, the replay and the option window it pauses into. During a
+// replay OK turns the drama's pages; CANCEL (or PAUSE) pauses it into the option window. When the
+// part ends the selection comes back. A replay never changes the player's progress: everything the
+// gallery puts on (the wear above all) is taken back when it is left, so the save written on the hub
+// is the one written before.
+class MemoryController : public AbstractController, public ScenarioHost {
 public:
     static constexpr float INPUT_PAUSE = 0.05f;
 
@@ -27,6 +30,11 @@ public:
     bool isSituationWindowOpen() const { return situationWindowOpen_; }
     bool isOptionWindowOpen() const { return optionWindowOpen_; }
     int getSavedWear() const { return savedWear_; }
+
+    // --- the replay (ScenarioHost): the gallery plays drama parts only ---
+    QuorinScenarioEngine* getScenarioEngine() const override { return nullptr; }
+    MessageWindow* getStoryMessageWindow() const override;
+    DramaPart* getDramaPart() const override;
 
 protected:
     MemoryController() = default;

@@ -1,11 +1,13 @@
 #include "game/menu/MemoryScene.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "engine/actions/CallFunc.h"
 #include "engine/actions/MoveTo.h"
 #include "engine/actions/Sequence.h"
 #include "engine/actions/Spawn.h"
+#include "engine/base/RefPtr.h"
 #include "engine/platform/FileUtils.h"
 #include "engine/tilemap/TMXLayer.h"
 #include "engine/tilemap/TMXTiledMap.h"
@@ -17,6 +19,7 @@
 #include "game/menu/MemorySceneOptionWindow.h"
 #include "game/menu/MenuStyle.h"
 #include "game/menu/SituationSelectWindow.h"
+#include "game/scenario/DramaPart.h"
 #include "game/scenario/MessageWindow.h"
 #include "game/scenario/ZPosMoveTo.h"
 
@@ -168,16 +171,15 @@ bool MemoryScene::canPlay() const {
 void MemoryScene::takeSituation(bool restart) {
     if (!situationWindow_) return;
     DataManager* data = DataManager::getInstance();
-    int wear = situationWindow_->getWear();
-    if (wear >= 0 && wear != data->getEquippedWear()) {
-        data->setEquippedWear(wear);
-        if (PlayerCharacter* player = player_.get()) {
-            player->setAnimationVariant(wear);
-            player->reset();
-        }
-        // A new costume is a new picture: the part starts over in it.
-        restart = true;
+    const int wear = situationWindow_->getWear();
+    const std::string file = selectedDramaFile();
+    // A new costume is a new picture: the part starts over in it.
+    const bool sameWear = wear < 0 || wear == data->getEquippedWear();
+    if (dramaRunning_ && file == dramaFile_ && sameWear && !restart) {
+        pauseDrama(false);
+        return;
     }
+    stopDrama();
     int situation = situationWindow_->getSituation();
     CombineEntry event;
     for (const CombineEntry& entry : data->getAllCombines()) {
@@ -195,31 +197,98 @@ void MemoryScene::takeSituation(bool restart) {
     }
     attachToPlayer_ = event.attachFlag;
     creatureVisible_ = event.enemyVisibleFlag;
-    std::string file = selectedDramaFile();
-    if (file == dramaFile_ && !restart && dramaRunning_) {
-        pauseDrama(false);
-        return;
-    }
-    stopDrama();
+    putOnWear(wear);
     startDrama(file);
+}
+
+void MemoryScene::putOnWear(int wear) {
+    DataManager* data = DataManager::getInstance();
+    if (wear < 0 || wear == data->getEquippedWear()) return;
+    if (wornBefore_ < 0) wornBefore_ = data->getEquippedWear();
+    data->setEquippedWear(wear);
+    if (PlayerCharacter* player = player_.get()) {
+        player->setAnimationVariant(wear);
+        player->reset();
+    }
+}
+
+void MemoryScene::takeOffWear() {
+    if (wornBefore_ < 0) return;
+    DataManager::getInstance()->setEquippedWear(wornBefore_);
+    if (PlayerCharacter* player = player_.get()) {
+        player->setAnimationVariant(wornBefore_);
+        player->reset();
+    }
+    wornBefore_ = -1;
+}
+
+DramaPart* MemoryScene::getDramaPart() const {
+    return drama_.get();
 }
 
 void MemoryScene::startDrama(const std::string& file) {
     dramaFile_ = file;
-    dramaRunning_ = true;
     dramaPaused_ = false;
+    DramaPart* part = DramaPart::create();
+    if (!part || !part->load(file)) {
+        // Nothing to replay: the selection comes back, in the wear it had.
+        std::fprintf(stderr, "quorin: drama part %s cannot be replayed\n", file.c_str());
+        takeOffWear();
+        applyLooks();
+        return;
+    }
+    // The part hangs on the character it belongs to, at its middle, as on a stage.
+    CharacterSprite* holder = player_.get();
+    if (!attachToPlayer_ && creature_.get()) holder = creature_.get();
+    part->setMessageWindow(messageWindow_);
+    if (messageWindow_) messageWindow_->setVisible(true);
+    if (holder) {
+        const engine::Size& size = holder->getContentSize();
+        part->setPosition(size.width * 0.5f, size.height * 0.5f);
+        holder->addChild(part);
+    } else {
+        part->setPosition(actionMap_->getStartPosition());
+        actionMap_->getCharacterLayer()->addChild(part);
+    }
+    drama_ = part;
+    dramaRunning_ = true;
     applyLooks();
+    if (onDramaStarted_) onDramaStarted_(part);
+    engine::WeakRef<MemoryScene> self(this);
+    part->start([self](DramaPart* finished) {
+        if (MemoryScene* scene = self.get()) scene->dramaEnded(finished);
+    });
 }
 
-void MemoryScene::stopDrama() {
-    if (engine::Node* drama = drama_.get()) drama->removeFromParent();
+void MemoryScene::dramaEnded(DramaPart* part) {
+    if (part != drama_.get()) return;
+    engine::RefPtr<DramaPart> keep(part);
+    part->removeFromParent();
     drama_ = nullptr;
     dramaRunning_ = false;
     dramaPaused_ = false;
+    if (messageWindow_ && messageWindow_->isOpen()) messageWindow_->closeWindow(nullptr);
+    takeOffWear();
+    applyLooks();
+    if (onDramaFinished_) onDramaFinished_(part);
+}
+
+void MemoryScene::stopDrama() {
+    if (DramaPart* drama = drama_.get()) {
+        engine::RefPtr<DramaPart> keep(drama);
+        drama->unscheduleUpdate();
+        drama->removeFromParent();
+    }
+    drama_ = nullptr;
+    dramaRunning_ = false;
+    dramaPaused_ = false;
+    if (messageWindow_ && messageWindow_->isOpen()) messageWindow_->closeWindow(nullptr);
+    takeOffWear();
 }
 
 void MemoryScene::pauseDrama(bool paused) {
     dramaPaused_ = paused && dramaRunning_;
+    if (DramaPart* drama = drama_.get()) drama->setPaused(dramaPaused_);
 }
 
 void MemoryScene::setBackdropOpacity(int opacity) {

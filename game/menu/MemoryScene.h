@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "engine/base/WeakRef.h"
@@ -13,6 +14,7 @@ namespace vastomer {
 
 class ActionMap;
 class CharacterSprite;
+class DramaPart;
 class MemorySceneOptionWindow;
 class MessageWindow;
 class PlayerCharacter;
@@ -20,10 +22,14 @@ class SituationSelectWindow;
 
 // The memory gallery (scene 8): a small stage with one of the gallery backgrounds, Quorin and the
 // creature of the chosen situation on it, where an unlocked drama part replays as the player chose
-// it (wear, background, Resolve state, how the creature shows). The selection window comes first;
-// any key during a replay pauses it into the option window.
+// it (wear, background, Resolve state, how the creature shows). The selection window comes first.
+//
+// The chosen wear is put on for the replay only: the drama's pictures are drawn in the equipped
+// wear, and the wear worn before comes back when the replay ends or is stopped.
 class MemoryScene : public NLayer {
 public:
+    using DramaCallback = std::function<void(DramaPart*)>;
+
     static constexpr float MAP_SCALE = 2.0f;
     static constexpr float STAND_APART = 18.0f;
     static constexpr float ZOOM_TIME = 0.3f;
@@ -50,11 +56,17 @@ public:
     // Whether PLAY can start: a situation is chosen and its drama file exists.
     bool canPlay() const;
     // Puts on the chosen wear and plays the chosen situation: resumed when it is the one on stage
-    // already (unless `restart`), else started from its beginning.
+    // already in the same wear (unless `restart`), else started from its beginning. A part that
+    // cannot be read ends at once.
     void takeSituation(bool restart);
     void pauseDrama(bool paused);
     bool isDramaPaused() const { return dramaPaused_; }
+    // From the start of a replay until its part ends or is stopped.
     bool isDramaRunning() const { return dramaRunning_; }
+    DramaPart* getDramaPart() const;
+    // Told when a part starts, and when one ends by itself (not when it is stopped).
+    void setOnDramaStarted(DramaCallback callback) { onDramaStarted_ = std::move(callback); }
+    void setOnDramaFinished(DramaCallback callback) { onDramaFinished_ = std::move(callback); }
 
     void setBackdropOpacity(int opacity);
     void setZoomLevel(int level);
@@ -85,7 +97,10 @@ private:
     void placePlayer();
     void placeCreature(int characterId);
     void startDrama(const std::string& file);
+    void dramaEnded(DramaPart* part);
     void stopDrama();
+    void putOnWear(int wear);
+    void takeOffWear();
     void applyLooks();
 
     ActionMap* actionMap_ = nullptr;
@@ -94,7 +109,11 @@ private:
     MemorySceneOptionWindow* optionWindow_ = nullptr;
     engine::WeakRef<PlayerCharacter> player_;
     engine::WeakRef<CharacterSprite> creature_;
-    engine::WeakRef<engine::Node> drama_;
+    engine::WeakRef<DramaPart> drama_;
+    DramaCallback onDramaStarted_;
+    DramaCallback onDramaFinished_;
+    // The wear equipped before the replay's, -1 while the replay wears nothing of its own.
+    int wornBefore_ = -1;
     int creatureId_ = -1;
     bool attachToPlayer_ = true;
     bool creatureVisible_ = false;

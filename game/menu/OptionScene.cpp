@@ -40,6 +40,11 @@ constexpr float DESCRIPTION_Y = 110.0f;
 constexpr float CURSOR_GAP = 22.0f;
 constexpr float SMALL_FONT = 64.0f;
 constexpr int DIALOG_Z = 100;
+// A dialog's box is centred on x 480 of the dialog and its top is at y 346. The pages' dialogs are
+// moved over the page window: centred on the screen they would cover the menu's rows, which show
+// through their backs. The key prompt sits in the empty band above the controls page's first row.
+const float PAGE_DIALOG_X = PAGE_TOP_LEFT.x + PAGE_SIZE.width / 2 - 480.0f;
+const Vec2 PROMPT_OFFSET(PAGE_DIALOG_X, PAGE_TOP_LEFT.y - 4.0f - 346.0f);
 
 const char* const DIFFICULTY_KEYS[] = {"OPTION_DIFFICULTY_EASY", "OPTION_DIFFICULTY_NORMAL",
                                        "OPTION_DIFFICULTY_HARDCORE"};
@@ -180,6 +185,7 @@ void OptionScene::showPage(int page) {
         if (resetDialog_) {
             resetDialog_->setup(true, MenuStyle::withLineBreaks(MenuStyle::text("OPTION_RESET_DIR")),
                                 {MenuStyle::text("OPTION_RESET_YES"), MenuStyle::text("OPTION_RESET_NO")});
+            resetDialog_->setPosition(Vec2(PAGE_DIALOG_X, 0.0f));
             getContentLayer(3)->addChild(resetDialog_, DIALOG_Z);
             QuorinDialog* dialog = resetDialog_;
             // "No" comes first under the cursor: a stray OK never wipes the progress.
@@ -422,7 +428,10 @@ void OptionScene::showPrompt(bool shown) {
     if (shown) {
         if (!prompt_) {
             prompt_ = QuorinDialog::create();
-            if (prompt_) getContentLayer(3)->addChild(prompt_, DIALOG_Z);
+            if (prompt_) {
+                prompt_->setPosition(PROMPT_OFFSET);
+                getContentLayer(3)->addChild(prompt_, DIALOG_Z);
+            }
         }
         if (prompt_) {
             prompt_->setup(false, MenuStyle::withLineBreaks(MenuStyle::text("OPTION_CONTROL_KEY_CAPTION")),

@@ -30,6 +30,9 @@ constexpr float CURSOR_GAP = 22.0f;
 constexpr float DETAIL_FONT_SIZE = 64.0f;
 constexpr float DESCRIPTION_WIDTH = 496.0f;  // on screen
 constexpr int DIALOG_Z = 100;
+// The purchase question is centred in the gap between the list and the score window (its box is
+// centred on x 480 of the dialog): centred on the screen it would lie over the list's frame.
+const Vec2 DIALOG_OFFSET((LIST_TOP_LEFT.x + LIST_SIZE.width + SCORE_TOP_LEFT.x) / 2 - 480.0f, 0.0f);
 
 const char* const CATEGORY_KEYS[ShopWindow::CATEGORY_COUNT] = {
     "SHOP_CATE_GRAPPLEWEAPON", "SHOP_CATE_SHOOTINGWEAPON", "SHOP_CATE_WEAR", "SHOP_CATE_BACK"};
@@ -100,6 +103,7 @@ bool ShopWindow::init() {
 
     dialog_ = QuorinDialog::create();
     if (!dialog_) return false;
+    dialog_->setPosition(DIALOG_OFFSET);
     addChild(dialog_, DIALOG_Z);
 
     setOpacity(0);

@@ -22,14 +22,15 @@ using engine::Size;
 using engine::Vec2;
 
 // On the left, clear of the pair standing in the middle of the stage.
-const Vec2 TOP_LEFT(24.0f, 520.0f);
-const Size SIZE(420.0f, 316.0f);
+const Vec2 TOP_LEFT(24.0f, 530.0f);
+const Size SIZE(480.0f, 282.0f);
 constexpr float FONT_SIZE = 50.0f;
 constexpr float FONT_SCALE = 0.4f;
 constexpr float LABEL_X = 52.0f;
-constexpr float VALUE_X = 172.0f;
-constexpr float FIRST_FROM_TOP = 34.0f;
-constexpr float SPACING = 35.0f;
+constexpr float VALUE_X = 184.0f;
+constexpr float VALUE_RIGHT_MARGIN = 24.0f;  // from the outer edge, the frame included
+constexpr float FIRST_FROM_TOP = 32.0f;
+constexpr float SPACING = 31.0f;
 constexpr uint8_t BACK_OPACITY = 200;
 const int STATE_VALUES[SituationSelectWindow::STATES] = {0, 100, 250, 450, 500};
 const char* const ROW_KEYS[SituationSelectWindow::ROWS] = {
@@ -208,12 +209,22 @@ void SituationSelectWindow::refresh() {
             MenuStyle::setGrey(label);
             MenuStyle::setGrey(value);
         }
+        fitValue(value);
     }
     engine::Label* current = labels_[static_cast<std::size_t>(row_)];
     cursor_->stopAllActions();
     cursor_->setPosition(current->getPositionX() - 22.0f, current->getPositionY());
     cursor_->runAction(engine::RepeatForever::create(engine::Sequence::create(
         {engine::MoveBy::create(0.3f, Vec2(-8.0f, 0.0f)), engine::MoveBy::create(0.5f, Vec2(8.0f, 0.0f))})));
+}
+
+void SituationSelectWindow::fitValue(engine::Label* value) {
+    // A name too long for the window is drawn smaller to fit rather than run over its frame. (Labels
+    // are drawn at one scale for both axes, so it shrinks whole rather than narrows.)
+    value->setScale(FONT_SCALE);
+    const float room = SIZE.width - VALUE_X - VALUE_RIGHT_MARGIN;
+    const float width = value->getContentSize().width * FONT_SCALE;
+    if (width > room) value->setScale(FONT_SCALE * room / width);
 }
 
 void SituationSelectWindow::fadeIn() {

@@ -71,6 +71,7 @@ protected:
 
 private:
     void refresh();
+    static void fitValue(engine::Label* value);
 
     int row_ = 0;
     std::vector<std::vector<int>> values_;

@@ -28,17 +28,22 @@ using engine::Color3B;
 using engine::Size;
 using engine::Vec2;
 
-const Vec2 MAP_POSITION(-64.0f, 96.0f);
+// The room's map is exactly the screen at scale 2: placed at the origin it leaves no edge uncovered.
+const Vec2 MAP_POSITION(0.0f, 0.0f);
 constexpr float MAP_SCALE = 2.0f;
-const Vec2 FIGURE_POSITION(480.0f, 272.0f);
+const Vec2 FIGURE_POSITION(544.0f, 176.0f);  // on the room's floor
 constexpr int FIGURE_Z = 10;
 constexpr int COVER_Z = 9999;
 constexpr int DIALOG_Z = 9999;
+// The meditation question goes to the lower left, over the room, under the menu: centred on the
+// screen its box would lie over the status window's captions, which show through its back. (A
+// dialog's box is centred on x 480 of the dialog and its top is at y 346.)
+const Vec2 MEDITATION_DIALOG_OFFSET(290.0f - 480.0f, 170.0f - 346.0f);
 constexpr int CURSOR_Z = 50;
 const Vec2 MENU_TOP_LEFT(40.0f, 500.0f);
-const Size MENU_SIZE(192.0f, 300.0f);
+const Size MENU_SIZE(232.0f, 300.0f);
 const Vec2 LIST_TOP_LEFT(40.0f, 300.0f);
-const Size LIST_SIZE(260.0f, 300.0f);
+const Size LIST_SIZE(288.0f, 300.0f);
 const Vec2 STATUS_TOP_LEFT(604.0f, 524.0f);
 const Size STATUS_SIZE(336.0f, 496.0f);
 constexpr float MENU_LABEL_X = 100.0f;
@@ -510,6 +515,7 @@ void StatusScene::openMeditationDialog(std::function<void()> done) {
         MenuStyle::text("STATUS_MEDITATION_CONFIRM_A") + "\n" +
             MenuStyle::text("STATUS_MEDITATION_CONFIRM_B"),
         {MenuStyle::text("STATUS_MEDITATION_ACCEPT"), MenuStyle::text("STATUS_MEDITATION_CANCEL")});
+    meditationDialog_->setPosition(MEDITATION_DIALOG_OFFSET);
     getContentLayer(3)->addChild(meditationDialog_, DIALOG_Z);
     busy_ = true;
     meditationDialog_->open([this, done = std::move(done)]() {

@@ -1,5 +1,6 @@
-// The memory gallery, driven by keys: what the selection offers, the drama file a choice plays,
-// refusals, and that a visit leaves the player's progress exactly as it was.
+// The memory gallery, driven by keys: what the selection offers, the drama file a choice plays, the
+// replay itself (its lines turned with OK, its end back in the selection), refusals, and that a
+// visit leaves the player's progress exactly as it was.
 #include <filesystem>
 
 #include "engine/platform/FileUtils.h"
@@ -9,6 +10,8 @@
 #include "game/menu/MemoryScene.h"
 #include "game/menu/MemorySceneOptionWindow.h"
 #include "game/menu/SituationSelectWindow.h"
+#include "game/scenario/DramaPart.h"
+#include "game/scenario/MessageWindow.h"
 #include "tests/support/HubFixture.h"
 
 using vastomer::DataManager;
@@ -28,6 +31,12 @@ protected:
     bool isOn(SceneId scene) {
         return runUntil([this, scene] { return sceneId() == static_cast<int>(scene); }, 150);
     }
+    // The replay waits for OK under a fully shown line.
+    bool waitsForOk() const {
+        vastomer::DramaPart* part = gallery()->getDramaPart();
+        return part && part->getWaitDescription() == "message (key OK)";
+    }
+    std::string shownLine() const { return gallery()->getMessageWindow()->getTextKey(); }
 };
 
 TEST_F(MemoryGalleryTest, OnlyUnlockedSituationsAreOfferedAndTheRowWraps) {
@@ -126,7 +135,7 @@ TEST_F(MemoryGalleryTest, LeavingPutsBackTheWearAndLeavesTheSaveByteForByte) {
     EXPECT_EQ(DataManager::getInstance()->getEquippedWear(), 1) << "the chosen wear is put on to play";
     runFrames(120);
     // Into the option window and back to the hub.
-    tap(key::OK, 20);
+    tap(key::CANCEL, 20);
     ASSERT_TRUE(galleryController()->isOptionWindowOpen());
     taps(key::DOWN, 5);
     tap(key::OK);
@@ -161,6 +170,87 @@ TEST_F(MemoryGalleryTest, TheOptionWindowChangesTheBackdropAndZoomWithinTheirRan
     tap(key::CANCEL, 20);
     EXPECT_FALSE(galleryController()->isOptionWindowOpen());
     EXPECT_FALSE(gallery()->isDramaPaused()) << "CANCEL resumes";
+}
+
+TEST_F(MemoryGalleryTest, AReplayTurnsItsLinesOnOkAndEndsBackInTheSelectionInTheWearItHad) {
+    // The Thornvine's low-Resolve part: animations, then six lines.
+    const std::string before =
+        key::saveText({{"situations", "11@1"}, {"wear", "0,1,"}, {"score", "500:800"}});
+    writeSave(before);
+    ASSERT_NE(startAt(SceneId::MEMORY), nullptr);
+    tap(key::DOWN);
+    tap(key::RIGHT);
+    ASSERT_EQ(selection()->getWear(), 1);
+    taps(key::DOWN, 4);
+    tap(key::OK, 20);
+    DataManager* data = DataManager::getInstance();
+    ASSERT_TRUE(gallery()->isDramaRunning());
+    vastomer::DramaPart* part = gallery()->getDramaPart();
+    ASSERT_NE(part, nullptr) << "a replay plays a drama part";
+    EXPECT_EQ(part->getFile(), "data/drama/dramaPart_011_01.bds");
+    EXPECT_EQ(part->getRecords().size(), 15u);
+    EXPECT_NE(part->getParent(), nullptr) << "on the stage";
+    EXPECT_EQ(data->getEquippedWear(), 1) << "the drama's pictures are drawn in the chosen wear";
+
+    // The first line shows in the message window and waits for OK; other keys leave it be.
+    ASSERT_TRUE(runUntil([this] { return waitsForOk(); }, 400));
+    vastomer::MessageWindow* window = gallery()->getMessageWindow();
+    EXPECT_TRUE(window->isOpen());
+    EXPECT_EQ(shownLine(), "DRAMA_011_01_01");
+    EXPECT_FALSE(part->getAnimationNames().empty());
+    tap(key::DOWN, 20);
+    tap(key::LEFT, 20);
+    EXPECT_FALSE(galleryController()->isOptionWindowOpen());
+    EXPECT_EQ(shownLine(), "DRAMA_011_01_01");
+    tap(key::OK);
+    ASSERT_TRUE(runUntil([this] { return shownLine() == "DRAMA_011_01_02"; }, 60)) << "OK turns the page";
+    EXPECT_FALSE(galleryController()->isOptionWindowOpen()) << "OK is the drama's, not the options'";
+
+    // Escape pauses into the option window; resuming goes on with the same line.
+    ASSERT_TRUE(runUntil([this] { return waitsForOk(); }, 200));
+    tap(key::ESCAPE, 20);
+    ASSERT_TRUE(galleryController()->isOptionWindowOpen());
+    EXPECT_TRUE(gallery()->getDramaPart()->isPaused());
+    tap(key::OK, 20);
+    EXPECT_FALSE(galleryController()->isOptionWindowOpen());
+    EXPECT_FALSE(gallery()->getDramaPart()->isPaused());
+    EXPECT_EQ(shownLine(), "DRAMA_011_01_02");
+
+    // Read to the end: the part goes, the selection and the characters come back, the wear too.
+    std::vector<std::string> lines = {shownLine()};
+    ASSERT_TRUE(runUntil(
+        [&] {
+            if (!gallery()->isDramaRunning()) return true;
+            if (waitsForOk()) tap(key::OK);
+            if (gallery()->isDramaRunning() && lines.back() != shownLine()) lines.push_back(shownLine());
+            return false;
+        },
+        1500));
+    EXPECT_EQ(lines.back(), "DRAMA_011_01_06");
+    EXPECT_EQ(lines.size(), 5u) << "every line from the second on";
+    EXPECT_EQ(gallery()->getDramaPart(), nullptr);
+    EXPECT_EQ(galleryController()->getFinishedDramaCount(), 1);
+    runFrames(20);
+    EXPECT_TRUE(galleryController()->isSituationWindowOpen());
+    EXPECT_FALSE(window->isOpen());
+    EXPECT_EQ(data->getEquippedWear(), 0) << "the chosen wear is worn for the replay only";
+    EXPECT_EQ(data->getPlayerCharacter()->getAnimationVariant(), 0);
+    ASSERT_NE(gallery()->getPlayer()->getAnimation(), nullptr);
+    EXPECT_TRUE(gallery()->getPlayer()->getAnimation()->isVisible());
+    EXPECT_EQ(selection()->getWear(), 1) << "the choice stays for the next replay";
+
+    // It plays again from its beginning; then the hub, with the save as it was.
+    tap(key::OK, 20);
+    ASSERT_TRUE(gallery()->isDramaRunning());
+    EXPECT_EQ(gallery()->getDramaPart()->getAnimationNames(), std::vector<std::string>{"catch"})
+        << "from its first animation";
+    tap(key::CANCEL, 20);
+    taps(key::DOWN, 5);
+    tap(key::OK);
+    ASSERT_TRUE(isOn(SceneId::WORLD_MAP));
+    EXPECT_EQ(data->getEquippedWear(), 0);
+    data->saveProgress();
+    EXPECT_EQ(readSave(), before);
 }
 
 }  // namespace

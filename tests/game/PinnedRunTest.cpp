@@ -8,11 +8,17 @@
 // pixels (R, G, B, A, rows from the top), not the PNG bytes, so an encoder change cannot move it.
 //
 // To pin another run: put its input script in tests/game/data/pinned/ and add a line to PINNED_RUNS.
+// A run may start from a save file of its own and with more options (a screen to start on), and may
+// check what its dump and its data folder show, so that a pinned run that stops doing what it is for
+// fails with a reason rather than only with a digest.
+#include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "tests/support/Files.h"
 #include "tests/support/Picture.h"
@@ -34,7 +40,66 @@ struct PinnedRun {
     int frames;               // the run ends after this frame
     const char* stateSha256;  // of the --dump-state file written when the run ends
     std::vector<PinnedFrame> shots;
+    // A save file under tests/game/data/pinned/, put in the data folder before the run; without
+    // one the run starts from an empty folder.
+    const char* save = nullptr;
+    std::vector<std::string> options = {};  // added to the command line ("--scene", "4")
+    // Checks of the run's end: its state dump and its data folder (where the save and settings are).
+    void (*check)(const nlohmann::json& state, const std::string& dataDir) = nullptr;
 };
+
+const char* const SAVE_FILE = "vastomer/r.quorin.sav";  // in the data folder
+const char* const SETTINGS_FILE = "UserDefault.xml";    // in the data folder
+
+// The save's line starting with `key` and a colon, without its key; empty when there is none.
+std::string saveLine(const std::string& save, const std::string& key) {
+    std::size_t start = 0;
+    while (start < save.size()) {
+        std::size_t end = std::min(save.find('\n', start), save.size());
+        const std::string line = save.substr(start, end - start);
+        if (line.compare(0, key.size() + 1, key + ":") == 0) return line.substr(key.size() + 1);
+        start = end + 1;
+    }
+    return "";
+}
+
+bool contains(const nlohmann::json& list, int value) {
+    return std::find(list.begin(), list.end(), nlohmann::json(value)) != list.end();
+}
+
+// The hub session (hub_session.txt): each of its visits did what it was for.
+void checkHubSession(const nlohmann::json& state, const std::string& dataDir) {
+    constexpr int CHAIN_SICKLE = 1;
+    constexpr int SICKLE_PRICE = 3000;
+    constexpr int Q_KEY = 140;
+    const nlohmann::json& progress = state["progress"];
+    // The shop sold the Chain Sickle, and the status room put it on.
+    EXPECT_TRUE(contains(progress["ownedWeapons"], CHAIN_SICKLE)) << progress["ownedWeapons"];
+    EXPECT_EQ(progress["score"], 9000 - SICKLE_PRICE);
+    EXPECT_EQ(progress["totalScore"], 20000) << "spending never lowers the total";
+    EXPECT_EQ(progress["equippedWeapon1"], CHAIN_SICKLE);
+    // The options bound "Switch weapon" to q: the hub counted the q press, and not the c one.
+    EXPECT_EQ(state["input"]["keyBindings"]["BUTTON3"], Q_KEY);
+    EXPECT_EQ(state["worldmap"]["bonusPresses"], 1);
+    // ... and the language went from English to Japanese.
+    EXPECT_EQ(state["scene"], 4) << "the run ends on the hub";
+    EXPECT_EQ(state["language"], "ja");
+
+    // All of it is kept: the save, and the bindings in the settings.
+    const std::string save = testsupport::readFile(dataDir + "/" + SAVE_FILE);
+    ASSERT_FALSE(save.empty()) << "no save in " << dataDir;
+    EXPECT_EQ(saveLine(save, "weapon"), "0,10,1,");
+    EXPECT_EQ(saveLine(save, "equipped"), "1,10,0");
+    EXPECT_EQ(saveLine(save, "score"), "6000:20000");
+    EXPECT_EQ(saveLine(save, "nc"), "ja");
+    const std::string settings = testsupport::readFile(dataDir + "/" + SETTINGS_FILE);
+    EXPECT_NE(settings.find("key=\"KeyActionType::BUTTON3\" value=\"140\""), std::string::npos) << settings;
+    // The gallery's replay left the progress as it was: what was read, the unlocked scenes, the stage.
+    EXPECT_EQ(saveLine(save, "read"), "data/drama/dramaPart_001_01.bds");
+    EXPECT_EQ(saveLine(save, "situations"), "11@1,12@0");
+    EXPECT_EQ(saveLine(save, "progress"), "3");
+    EXPECT_EQ(saveLine(save, "stagescore"), "1@4200,2@3100,3@0");
+}
 
 const PinnedRun PINNED_RUNS[] = {
     // Through the splash (its logo at frame 150) into the title screen, with keys and a pad.
@@ -44,7 +109,28 @@ const PinnedRun PINNED_RUNS[] = {
      "c3bd6f2f611f6f7268e8ca0b5bc91d1d668ac26d9fe4bcc2d40f3767455db43b",
      {{150, "15b1c9f357c4b2cd04d828b8dedf7c93ec2de99f098c8ecbb38602e2273ae0b7"},
       {320, "df2a5c0f4cfc765d21b2119405d11d03efd827e80e28bc8e41f14bf3d130ee2c"}}},
+    // From the hub with a save of 9,000 points: a weapon bought in the shop (its "Owned" mark at
+    // frame 240) and put on in the status room (580), a scene replayed in the gallery (its selection
+    // at 960, its fourth line at 1300) and read to its end, a key bound and the language set to
+    // Japanese in the options (2290), back on the hub.
+    {"HubSession",
+     "hub_session.txt",
+     2430,
+     "98a22601905a8aabe5d24a5bb0eb370b0b3b3650e18b5643366a7a600d59f9e7",
+     {{240, "886125fcc94f556ce9d56584d24fdfb00b2c0d0c722206e392488217e665f606"},
+      {580, "7e6261219367618f82bc4cbf3b699844a09931b04f6eddfa11337751604f0bc5"},
+      {960, "e4cd9bd1b313afc1eafa6edec769f6c75fc0daafa22b19f54438ba27df03e60b"},
+      {1300, "bc4d5c6afbbca600462b3630c8aa208dcaf3acd9411de0441ad06f6b05a24a2c"},
+      {2290, "a6ee7f33f8b9e868c3984cda7b212cae77afe77dd15ad9defd0d587db75fabd9"}},
+     "hub_session.sav",
+     {"--scene", "4"},
+     checkHubSession},
 };
+
+// Test listings show a run by its name rather than by its bytes.
+void PrintTo(const PinnedRun& run, std::ostream* out) {
+    *out << run.name;
+}
 
 class PinnedRunTest : public ::testing::TestWithParam<PinnedRun> {};
 
@@ -55,6 +141,40 @@ std::string howToUpdate(const std::string& what, const std::string& pinned, cons
            "one and say in the commit why the behaviour changed.";
 }
 
+// A file of the pinned runs, under tests/game/data/pinned/.
+std::string pinnedFile(const std::string& name) {
+    return testsupport::projectTestFile("game/data/pinned/" + name);
+}
+
+// Plays a pinned run's script for `frames` frames from its save (in `dataDir`), dumping its state
+// to `dump` and saving the frames of `shots` into `kept`.
+testsupport::ProgramRun play(const PinnedRun& run, int frames, const std::string& dataDir,
+                             const std::filesystem::path& dump, const std::filesystem::path& kept,
+                             const std::vector<PinnedFrame>& shots) {
+    if (run.save)
+        testsupport::writeFile(dataDir + "/" + SAVE_FILE, testsupport::readFile(pinnedFile(run.save)));
+    std::vector<std::string> args = {"--headless",
+                                     "--res",
+                                     testsupport::runtimeDir(),
+                                     "--data-dir",
+                                     dataDir,
+                                     "--lang",
+                                     "en",
+                                     "--frames",
+                                     std::to_string(frames),
+                                     "--input",
+                                     pinnedFile(run.script),
+                                     "--dump-state",
+                                     dump.string()};
+    args.insert(args.end(), run.options.begin(), run.options.end());
+    for (const PinnedFrame& shot : shots) {
+        args.push_back("--screenshot");
+        args.push_back(std::to_string(shot.frame) + ":" +
+                       (kept / (std::to_string(shot.frame) + ".png")).string());
+    }
+    return testsupport::runProgram(testsupport::buildProgram("quorin"), args);
+}
+
 TEST_P(PinnedRunTest, EndsInItsPinnedStateAndShowsItsPinnedFrames) {
     const PinnedRun& run = GetParam();
     // Kept after the test for a person comparing runs; replaced by the next run.
@@ -63,31 +183,20 @@ TEST_P(PinnedRunTest, EndsInItsPinnedStateAndShowsItsPinnedFrames) {
     std::filesystem::remove_all(kept);
     std::filesystem::create_directories(kept);
     testsupport::TempFolder data;
-
-    std::vector<std::string> args = {
-        "--headless",
-        "--res",
-        testsupport::runtimeDir(),
-        "--data-dir",
-        data.path(),
-        "--lang",
-        "en",
-        "--frames",
-        std::to_string(run.frames),
-        "--input",
-        testsupport::projectTestFile(std::string("game/data/pinned/") + run.script),
-        "--dump-state",
-        (kept / "state.json").string()};
-    for (const PinnedFrame& shot : run.shots) {
-        args.push_back("--screenshot");
-        args.push_back(std::to_string(shot.frame) + ":" +
-                       (kept / (std::to_string(shot.frame) + ".png")).string());
+    if (run.save) {
+        ASSERT_FALSE(testsupport::readFile(pinnedFile(run.save)).empty()) << "no save file " << run.save;
     }
-    const testsupport::ProgramRun result = testsupport::runProgram(testsupport::buildProgram("quorin"), args);
+
+    const testsupport::ProgramRun result =
+        play(run, run.frames, data.path(), kept / "state.json", kept, run.shots);
     ASSERT_EQ(result.exitCode, 0) << result.describe();
 
     const std::string state = testsupport::readFile((kept / "state.json").string());
     ASSERT_FALSE(state.empty()) << "no state dump in " << kept;
+    const std::string saved = testsupport::readFile(data.path() + "/" + SAVE_FILE);
+    if (!saved.empty()) testsupport::writeFile((kept / "save.txt").string(), saved);
+    if (run.check) run.check(nlohmann::json::parse(state), data.path());
+
     const std::string stateDigest = testsupport::Sha256::hex(state);
     EXPECT_EQ(stateDigest, run.stateSha256)
         << howToUpdate("The state dump of " + (kept / "state.json").string(), run.stateSha256, stateDigest);
@@ -107,6 +216,48 @@ std::string runName(const ::testing::TestParamInfo<PinnedRun>& param) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Reference, PinnedRunTest, ::testing::ValuesIn(PINNED_RUNS), runName);
+
+// The hub session's gallery visit, stopped during the replay and after it: the dump at the run's end
+// shows only the hub, so the replay itself is looked at here.
+TEST(PinnedHubSessionTest, TheGalleryReplaysTheUnlockedSceneToItsEnd) {
+    const PinnedRun* run = nullptr;
+    for (const PinnedRun& pinned : PINNED_RUNS)
+        if (std::string(pinned.name) == "HubSession") run = &pinned;
+    ASSERT_NE(run, nullptr);
+    auto stateAt = [run](int frames) {
+        testsupport::TempFolder data;
+        testsupport::TempFolder out;
+        const std::filesystem::path dump = std::filesystem::path(out.path()) / "state.json";
+        const testsupport::ProgramRun result = play(*run, frames, data.path(), dump, out.path(), {});
+        EXPECT_EQ(result.exitCode, 0) << result.describe();
+        return nlohmann::json::parse(testsupport::readFile(dump.string()), nullptr, false);
+    };
+
+    // Its fourth line, read in the message window while the drama's animation plays.
+    const nlohmann::json during = stateAt(1300);
+    ASSERT_FALSE(during.is_discarded());
+    EXPECT_EQ(during["scene"], 8);
+    const nlohmann::json& memory = during["memory"];
+    ASSERT_TRUE(memory.is_object()) << "not in the gallery";
+    EXPECT_EQ(memory["dramaFile"], "data/drama/dramaPart_011_01.bds");
+    EXPECT_EQ(memory["running"], true);
+    EXPECT_EQ(memory["situationWindowOpen"], false);
+    EXPECT_EQ(during["drama"]["running"], true);
+    EXPECT_EQ(during["drama"]["animations"], nlohmann::json::array({"struggle"}));
+    EXPECT_EQ(during["messageWindow"]["open"], true);
+    EXPECT_EQ(during["messageWindow"]["textKey"], "DRAMA_011_01_04");
+
+    // Read to its end: the selection is back, in the wear the save has.
+    const nlohmann::json after = stateAt(1620);
+    ASSERT_FALSE(after.is_discarded());
+    EXPECT_EQ(after["scene"], 8);
+    EXPECT_EQ(after["drama"]["finished"], 1);
+    EXPECT_EQ(after["drama"]["running"], false);
+    EXPECT_EQ(after["memory"]["running"], false);
+    EXPECT_EQ(after["memory"]["situationWindowOpen"], true);
+    EXPECT_EQ(after["messageWindow"]["open"], false);
+    EXPECT_EQ(after["progress"]["equippedWear"], 0);
+}
 
 // The digests above are only comparable if the function is the standard SHA-256.
 TEST(PinnedRunDigestTest, IsTheStandardSha256) {
