@@ -40,7 +40,11 @@ AudioEngine::State& AudioEngine::state() {
 
 void AudioEngine::log(const std::string& operation, int id, const std::string& path, bool loop, float volume,
                       const std::string& note) {
-    state().log.push_back(LogEntry{state().ticks, operation, id, path, loop, volume, note});
+    std::vector<LogEntry>& entries = state().log;
+    // Dropping the older half at once keeps the cost of a logged operation constant on average.
+    if (entries.size() >= LOG_LIMIT)
+        entries.erase(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(LOG_LIMIT / 2));
+    entries.push_back(LogEntry{state().ticks, operation, id, path, loop, volume, note});
 }
 
 bool AudioEngine::install(std::unique_ptr<AudioBackend> backend) {

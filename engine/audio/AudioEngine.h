@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,10 +17,13 @@ class AudioBackend;
 // Two backends: SDL_mixer (windowed runs) and a null backend (headless runs) that plays nothing but
 // lets each sound last as many frames as its file does. Every operation is logged, with the frame
 // count at which it happened, whichever backend runs; queries (getVolume, getState, isLoop) are not.
+// The log keeps the latest operations only (at least LOG_LIMIT / 2 of them), so that a long session
+// does not pile it up.
 class AudioEngine {
 public:
     static constexpr int INVALID_AUDIO_ID = -1;
     static constexpr int MAX_INSTANCES = 32;
+    static constexpr std::size_t LOG_LIMIT = 8192;
 
     enum class AudioState { ERROR = -1, INITIALIZING, PLAYING, PAUSED };
 

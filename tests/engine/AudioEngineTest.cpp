@@ -86,6 +86,15 @@ TEST_F(AudioEngineTest, AbsolutePathsPlayToo) {
     EXPECT_GE(AudioEngine::play2d(dir / "res/audio/se/short.mp3"), 0);
 }
 
+TEST_F(AudioEngineTest, TheLogKeepsTheLatestOperationsOfALongSession) {
+    for (std::size_t i = 0; i < AudioEngine::LOG_LIMIT * 3; ++i)
+        AudioEngine::stop(AudioEngine::play2d("se/short.mp3"));
+    const auto& log = AudioEngine::getLog();
+    EXPECT_LE(log.size(), AudioEngine::LOG_LIMIT);
+    EXPECT_GE(log.size(), AudioEngine::LOG_LIMIT / 2);
+    EXPECT_EQ(log.back().operation, "stop") << "the newest operation is kept";
+}
+
 TEST_F(AudioEngineTest, AtMost32SoundsPlayAtOnce) {
     std::vector<int> ids;
     for (int i = 0; i < AudioEngine::MAX_INSTANCES; ++i)
