@@ -1,6 +1,7 @@
 // The real `quorin` program with creatures: a scripted Quorin fells the Sproutling of the tests' stage
 // 1, and the state dump shows the fight (the characters and bullets sections) and its rewards; on the
-// real Lantern Street she clears the first part of every creature, in a run pinned to its digests.
+// real Lantern Street she clears the first part of every creature, in a run pinned to its digests, and
+// shoots the Gate Toad's seed out of the air.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ namespace {
 
 const std::string FIGHT = testsupport::projectTestFile("game/data/fight_sproutling.txt");
 const std::string STREETS_FIGHT = testsupport::projectTestFile("game/data/fight_lantern_street_1.txt");
+const std::string TOAD_SHOTS = testsupport::projectTestFile("game/data/gate_toad_shots.txt");
 
 // The run through Lantern Street's first part: its length, the SHA-256 of its state dump and of the
 // decoded pixels (RGBA, rows from the top) of three frames: the Vine Lasher's lash, the leap at the
@@ -145,4 +147,39 @@ TEST_F(CreatureProgramTest, QuorinClearsLanternStreetsFirstPartOfEveryCreature) 
         EXPECT_EQ(frameDigest, shot.sha256)
             << "frame " << shot.frame << " changed (now " << frameDigest << ")";
     }
+}
+
+TEST_F(CreatureProgramTest, QuorinsShotStopsTheGateToadsSeedAndWoundsTheToad) {
+    const std::string root = testsupport::runtimeDir();
+    if (!std::filesystem::exists(root + "/res/data/map/md_0001_04.tmx"))
+        GTEST_SKIP() << "Lantern Street is not in the built resource tree";
+    // The same walk with and without the shots: the seed that the shots stop hits her otherwise.
+    const std::string walk = temp_ / "walk.txt";
+    testsupport::writeFile(walk, "352 down RIGHT\n400 up RIGHT\n");
+    auto runGateSquare = [&](const std::string& script, const std::string& dump) {
+        testsupport::TempFolder data;
+        playtest::writeStoryReadSave(data.path(), root);
+        testsupport::ProgramRun game = testsupport::runProgram(
+            testsupport::buildProgram("quorin"),
+            {"--headless", "--res", root, "--data-dir", data.path(), "--lang", "en", "--stage", "1", "--part",
+             "4", "--input", script, "--frames", "500", "--dump-state", temp_ / dump});
+        EXPECT_EQ(game.exitCode, 0) << game.describe();
+        return nlohmann::json::parse(testsupport::readFile(temp_ / dump));
+    };
+
+    const nlohmann::json walked = runGateSquare(walk, "walk.json");
+    ASSERT_FALSE(creature(walked, 100).is_null()) << walked["characters"].dump();
+    EXPECT_EQ(walked["boss"]["phase"], "battle");
+    EXPECT_EQ(walked["player"]["hp"], 94) << "the seed's 6";
+    EXPECT_EQ(walked["player"]["lastAttacker"]["id"], 100);
+    EXPECT_EQ(walked["player"]["lastAttacker"]["bullet"], 20) << "the Gate Toad's seed";
+    EXPECT_EQ(creature(walked, 100)["hp"], 360);
+
+    const nlohmann::json shot = runGateSquare(TOAD_SHOTS, "shot.json");
+    EXPECT_EQ(shot["player"]["hp"], 100) << "her first shot took the seed out of the air";
+    EXPECT_EQ(shot["player"]["lastAttacker"]["id"], -1);
+    EXPECT_EQ(shot["player"]["ammo"], 4) << "four of the magazine's eight fired";
+    EXPECT_EQ(creature(shot, 100)["hp"], 354) << "one shot's 6";
+    EXPECT_EQ(shot["boss"]["gauge"]["value"], 354.0) << "the boss gauge follows";
+    EXPECT_TRUE(shot["messages"].empty()) << shot["messages"].dump();
 }
