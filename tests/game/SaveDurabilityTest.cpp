@@ -137,7 +137,7 @@ TEST_F(SaveKillTest, AKilledWriterLeavesTheOldOrTheNewSettingsNeverAMix) {
             return whole;
         });
     EXPECT_EQ(figures.rounds, KILL_ROUNDS);
-    EXPECT_GT(figures.insideAWrite, KILL_ROUNDS / 4);
+    EXPECT_GT(figures.insideAWrite, KILL_ROUNDS / 10);
     RecordProperty("rounds", figures.rounds);
     RecordProperty("killsInsideAWrite", figures.insideAWrite);
     std::printf("settings kill test: %d rounds, %d kills inside a write\n", figures.rounds,
