@@ -19,6 +19,7 @@ namespace {
 
 const std::string CROSSING = testsupport::projectTestFile("game/data/crossing_stage1.txt");
 const std::string LANTERN_STREET = testsupport::projectTestFile("game/data/crossing_lantern_street.txt");
+const std::string GRAB = testsupport::projectTestFile("game/data/grab_sproutling.txt");
 
 // SHA-256 of the state dump after the crossing of the tests' stage 1 (1040 frames, English). Changes
 // only on purpose: say in the commit why the game now behaves differently.
@@ -185,4 +186,39 @@ TEST_F(PlayProgramTest, AStageWithoutARecordGoesBackToTheHub) {
     EXPECT_NE(game.err.find("stage 42 has no stage record; back to the hub"), std::string::npos)
         << game.describe();
     EXPECT_EQ(dump("s.json")["scene"], 4);
+}
+
+TEST_F(PlayProgramTest, ACatchOnLanternStreetPlaysItsDramaPartAndPlayResumes) {
+    if (!std::filesystem::exists(testsupport::runtimeDir() + "/res/data/map/md_0001_01.tmx"))
+        GTEST_SKIP() << "the Lantern Street maps are not in the built resource tree";
+    auto runTo = [this](int frames) {
+        testsupport::TempFolder data;
+        playtest::writeStoryReadSave(data.path(), testsupport::runtimeDir());
+        // Resolve above 450: the third tier, and enough to lower her guard.
+        const std::string save = data / "vastomer/r.quorin.sav";
+        testsupport::writeFile(save, testsupport::readFile(save) + "clp:460\n");
+        const std::string name = "grab" + std::to_string(frames) + ".json";
+        testsupport::ProgramRun game =
+            testsupport::runProgram(testsupport::buildProgram("quorin"),
+                                    {"--headless", "--res", testsupport::runtimeDir(), "--data-dir",
+                                     data.path(), "--lang", "ja", "--stage", "1", "--input", GRAB, "--frames",
+                                     std::to_string(frames), "--dump-state", temp_ / name});
+        EXPECT_EQ(game.exitCode, 0) << game.describe();
+        return dump(name);
+    };
+    const nlohmann::json caught = runTo(690);
+    EXPECT_EQ(caught["controller"]["inDrama"], true) << caught["controller"].dump();
+    EXPECT_EQ(caught["controller"]["dramaRequest"]["entice"], true);
+    EXPECT_EQ(caught["drama"]["file"], "drama/dramaPart_001_03.bds");
+    EXPECT_EQ(caught["drama"]["waitingOn"], "message (key OK)");
+    EXPECT_EQ(caught["messageWindow"]["open"], true);
+    EXPECT_EQ(caught["messageWindow"]["speaker"], "クオリン");
+
+    const nlohmann::json after = runTo(1400);
+    EXPECT_EQ(after["controller"]["inDrama"], false);
+    EXPECT_EQ(after["controller"]["active"], true) << "play resumes";
+    EXPECT_EQ(after["drama"]["finished"], 1);
+    EXPECT_EQ(after["progress"]["situations"]["1"], true) << "the scene is open in the gallery";
+    EXPECT_GT(after["progress"]["sp"].get<int>(), 0) << "a lured catch gives Spirit";
+    EXPECT_TRUE(after["messages"].empty()) << after["messages"].dump();
 }
