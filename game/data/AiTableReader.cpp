@@ -55,7 +55,9 @@ AiTable AiTableReader::parse(std::string_view text, const std::string& fileName,
         if (columns.count() > 3) row.param2 = columns.integer(3, "param2");
         if (columns.count() > 4) {
             const float value = columns.real(4, "value");
-            if (columns.good() && !(std::fabs(value) < 2147483520.0f)) {
+            // A row already failed keeps its unread value: the number may not fit in an int at all.
+            if (!columns.good()) {
+            } else if (!(std::fabs(value) < 2147483520.0f)) {
                 columns.fail("value (column 5): " + line.fields[4] + " does not fit in 32 bits; row skipped");
             } else {
                 row.value = static_cast<int>(value);  // truncated toward zero: 150.7 reads as 150
