@@ -164,6 +164,7 @@ void CharacterSprite::update(float /*dt*/) {
             body->setVelocity(velocity);
         }
     }
+    slideOffCharacters();
     ageTimedNodes();
 }
 
@@ -305,6 +306,7 @@ bool CharacterSprite::onContactBegin(engine::PhysicsShape* own, engine::PhysicsS
     if (hp_ < 1 && paused_) return false;
     const std::string otherName = bodyNameOf(other);
     if (otherName == "PLAYER") touchingPlayer_ = true;
+    linkTouch(other, true);
     if (!isSurface(otherName)) return true;
 
     ++surfaceContacts_;
@@ -364,6 +366,57 @@ void CharacterSprite::pushOutOf(engine::Node* box, float nx, float ny) {
     }
 }
 
+void CharacterSprite::linkTouch(engine::PhysicsShape* other, bool touching) {
+    auto* character = dynamic_cast<CharacterSprite*>(nodeOf(other));
+    if (!character || character == this || dynamic_cast<BulletCharacter*>(this) ||
+        dynamic_cast<BulletCharacter*>(character))
+        return;
+    const auto note = [](std::vector<engine::WeakRef<CharacterSprite>>& list, CharacterSprite* whom,
+                         bool add) {
+        auto found = std::find(list.begin(), list.end(), engine::WeakRef<CharacterSprite>(whom));
+        if (add && found == list.end()) list.emplace_back(whom);
+        if (!add && found != list.end()) list.erase(found);
+    };
+    note(touching_, character, touching);
+    note(character->touching_, this, touching);
+    if (touching) return;
+    // One that stood on the other's top (at its corner, the contact's last normal may point sideways)
+    // falls unless a box holds it up.
+    for (auto [upper, lower] : {std::pair(this, character), std::pair(character, this)}) {
+        if (!upper->jumping_ && !upper->floating_ && !upper->flying_ && upper->restsOn(lower, 1e30f))
+            upper->loseFooting();
+    }
+}
+
+bool CharacterSprite::restsOn(const CharacterSprite* below, float reachMargin) const {
+    const float bottom = getPositionY() - static_cast<float>(record_.bodyHeight) / 2.0f;
+    const float top = below->getPositionY() + static_cast<float>(below->getRecord().bodyHeight) / 2.0f;
+    const float reach = static_cast<float>(record_.bodyWidth + below->getRecord().bodyWidth) / 2.0f;
+    return std::abs(bottom - top) <= RESTING_TOLERANCE &&
+           std::abs(getPositionX() - below->getPositionX()) <= reach + reachMargin;
+}
+
+void CharacterSprite::slideOffCharacters() {
+    touching_.erase(
+        std::remove_if(touching_.begin(), touching_.end(), [](const auto& ref) { return !ref.get(); }),
+        touching_.end());
+    if (touching_.empty() || jumping_ || floating_ || flying_ || !gravityActive_ || !getPhysicsBody()) return;
+    for (const auto& ref : touching_) {
+        CharacterSprite* below = ref.get();
+        if (below->isDefeated() || !below->getPhysicsBody()) continue;
+        // Edges that only meet still hold it up at the corner: it slides until they are apart.
+        if (!restsOn(below, 1.0f)) continue;
+        const float dx = getPositionX() - below->getPositionX();
+        bool toLeft = dx < 0.0f || (dx == 0.0f && facingLeft_);
+        if (toLeft && blockedLeft_)
+            toLeft = false;
+        else if (!toLeft && blockedRight_)
+            toLeft = true;
+        setPositionX(getPositionX() + (toLeft ? -SLIDE_OFF_STEP : SLIDE_OFF_STEP));
+        return;
+    }
+}
+
 void CharacterSprite::touchSurface(float nx, float ny, bool above) {
     if (ny < 0.0f) {
         airborne_ = false;
@@ -388,6 +441,7 @@ void CharacterSprite::touchSurface(float nx, float ny, bool above) {
 
 bool CharacterSprite::onContactSeparate(engine::PhysicsShape* /*own*/, engine::PhysicsShape* other, float nx,
                                         float ny) {
+    linkTouch(other, false);
     if (hp_ < 1 && paused_) return false;
     const std::string otherName = bodyNameOf(other);
     if (otherName == "PLAYER") touchingPlayer_ = false;
@@ -500,6 +554,7 @@ void CharacterSprite::reset() {
     // contacts to renew.)
     if (isRunning()) setupBody();
     supports_.clear();
+    touching_.clear();
     surfaceContacts_ = 0;
     scheduleUpdate();
     paused_ = false;

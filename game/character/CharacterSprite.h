@@ -42,6 +42,10 @@ public:
 
     static constexpr int ANIMATION_Z = 10;
     static constexpr int DEFAULT_INVINCIBLE_FRAMES = 15;
+    // How far a character resting on another character's top slides off it each frame, and how far
+    // apart the two edges may be for it to count as resting there.
+    static constexpr float SLIDE_OFF_STEP = 2.0f;
+    static constexpr float RESTING_TOLERANCE = 4.0f;
 
     // A character of the record `id` (its `init`); null when it cannot be made.
     static CharacterSprite* create(int id, int index, const std::string& spawnKind, int variant);
@@ -221,6 +225,15 @@ protected:
     // The horizontal drive of a walk: facing, then moveX grows by the acceleration (halved when not
     // running) unless a block on that side stops it.
     void driveHorizontally(bool toLeft, bool run);
+    // Notes the start or end of a contact with another character on both of them.
+    void linkTouch(engine::PhysicsShape* other, bool touching);
+    // Nobody stands on a character: one resting on another's top slides sideways off it, away from
+    // the other's centre (towards its own facing when centred; the other way when that side is
+    // blocked), so that neither is pinned and the one above comes down to land.
+    void slideOffCharacters();
+    // Whether this character's bottom lies on `below`'s top (within RESTING_TOLERANCE) with the two
+    // no further apart across than their half widths and `reachMargin`.
+    bool restsOn(const CharacterSprite* below, float reachMargin) const;
     // Moves the player's body out of a ground or wall box it sank into, along the contact normal.
     void pushOutOf(engine::Node* box, float nx, float ny);
 
@@ -278,6 +291,9 @@ protected:
     // Shapes of the open ground and wall contacts this character stands on (compared, never read).
     // Walking from one box onto the next keeps the footing while any of them is still below.
     std::vector<const engine::PhysicsShape*> supports_;
+    // The other characters (not shots) whose bodies touch this one's, whichever of the two the contact
+    // was reported to.
+    std::vector<engine::WeakRef<CharacterSprite>> touching_;
 };
 
 }  // namespace vastomer
