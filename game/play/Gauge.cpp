@@ -33,9 +33,7 @@ bool Gauge::initGauge(const std::string& frameImage, const std::string& barImage
     addChild(bar_);
     addChild(cover_);
     setContentSize(frame_->getContentSize());
-    value_ = value;
-    maximum_ = maximum;
-    target_ = value;
+    value_.reset(value, maximum);
     valueAtCreation_ = static_cast<int>(value);
     maximumAtCreation_ = static_cast<int>(maximum);
     showValue();
@@ -43,7 +41,8 @@ bool Gauge::initGauge(const std::string& frameImage, const std::string& barImage
 }
 
 float Gauge::getRatio() const {
-    return maximum_ > 0.0f ? std::clamp(value_ / maximum_, 0.0f, 1.0f) : 0.0f;
+    const float maximum = value_.getMaximum();
+    return maximum > 0.0f ? std::clamp(value_.getValue() / maximum, 0.0f, 1.0f) : 0.0f;
 }
 
 void Gauge::showValue() {
@@ -51,30 +50,20 @@ void Gauge::showValue() {
 }
 
 void Gauge::setValue(float target, int frames, Callback onStep, Callback onFinish) {
-    if (frames < 1) return;
-    target_ = std::clamp(target, 0.0f, std::max(maximum_, 0.0f));
+    if (!value_.start(target, frames)) return;
     onStep_ = std::move(onStep);
     onFinish_ = std::move(onFinish);
-    if (frames == 1) {
-        value_ = target_;
-        framesLeft_ = 0;
-        step_ = 0.0f;
-        showValue();
-        if (onFinish_) onFinish_(this);
-        return;
-    }
-    framesLeft_ = frames;
-    step_ = (target_ - value_) / static_cast<float>(frames);
+    if (value_.isMoving()) return;
+    showValue();
+    if (onFinish_) onFinish_(this);
 }
 
 void Gauge::update(float /*dt*/) {
-    if (framesLeft_ < 1) return;
+    if (!value_.isMoving()) return;
     engine::RefPtr<Gauge> keepAlive(this);
-    --framesLeft_;
-    // The last frame lands on the target exactly, whatever the steps added up to.
-    value_ = framesLeft_ == 0 ? target_ : std::clamp(value_ + step_, 0.0f, std::max(maximum_, 0.0f));
+    const bool moving = value_.advance();
     showValue();
-    if (framesLeft_ > 0) {
+    if (moving) {
         if (onStep_) onStep_(this);
     } else if (onFinish_) {
         onFinish_(this);

@@ -5,6 +5,7 @@
 
 #include "engine/base/Geometry.h"
 #include "engine/scene/Sprite.h"
+#include "game/play/GaugeValue.h"
 
 namespace vastomer {
 
@@ -29,10 +30,10 @@ public:
     void update(float dt) override;
     void draw(engine::Renderer& /*renderer*/, const engine::DrawContext& /*context*/) override {}
 
-    float getValue() const { return value_; }
-    float getMaximum() const { return maximum_; }
-    float getStep() const { return step_; }
-    int getFramesLeft() const { return framesLeft_; }
+    float getValue() const { return value_.getValue(); }
+    float getMaximum() const { return value_.getMaximum(); }
+    float getStep() const { return value_.getStep(); }
+    int getFramesLeft() const { return value_.getFramesLeft(); }
     int getValueAtCreation() const { return valueAtCreation_; }
     int getMaximumAtCreation() const { return maximumAtCreation_; }
     // The bar's share of its full width (0 when the maximum is 0).
@@ -50,11 +51,7 @@ private:
                    const engine::Vec2& coverOffset);
     void showValue();
 
-    float value_ = 0.0f;
-    float maximum_ = 0.0f;
-    float step_ = 0.0f;
-    float target_ = 0.0f;
-    int framesLeft_ = 0;
+    GaugeValue value_;
     engine::Sprite* bar_ = nullptr;
     engine::Sprite* frame_ = nullptr;
     engine::Sprite* cover_ = nullptr;

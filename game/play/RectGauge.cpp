@@ -37,14 +37,15 @@ bool RectGauge::initGauge(const std::string& frameImage, const std::string& barI
     barHeight_ = bar_->getContentSize().height;
     direction_ = direction;
     barOffset_ = barOffset;
-    maximum_ = std::max(maximum, 0.0f);
-    value_ = target_ = std::clamp(value, 0.0f, maximum_);
+    const float ceiling = std::max(maximum, 0.0f);
+    value_.reset(std::clamp(value, 0.0f, ceiling), ceiling);
     showValue();
     return true;
 }
 
 void RectGauge::showValue() {
-    const float ratio = maximum_ > 0.0f ? std::clamp(value_ / maximum_, 0.0f, 1.0f) : 0.0f;
+    const float maximum = value_.getMaximum();
+    const float ratio = maximum > 0.0f ? std::clamp(value_.getValue() / maximum, 0.0f, 1.0f) : 0.0f;
     const float w = static_cast<float>(static_cast<int>(barWidth_ * ratio));
     const float h = static_cast<float>(static_cast<int>(barHeight_ * ratio));
     engine::Vec2 shift;
@@ -64,29 +65,20 @@ void RectGauge::showValue() {
 }
 
 void RectGauge::setValue(float target, int frames, Callback onStep, Callback onFinish) {
-    if (frames < 1) return;
-    target_ = std::clamp(target, 0.0f, maximum_);
+    if (!value_.start(target, frames)) return;
     onStep_ = std::move(onStep);
     onFinish_ = std::move(onFinish);
-    if (frames == 1) {
-        value_ = target_;
-        framesLeft_ = 0;
-        step_ = 0.0f;
-        showValue();
-        if (onFinish_) onFinish_(this);
-        return;
-    }
-    framesLeft_ = frames;
-    step_ = (target_ - value_) / static_cast<float>(frames);
+    if (value_.isMoving()) return;
+    showValue();
+    if (onFinish_) onFinish_(this);
 }
 
 void RectGauge::update(float /*dt*/) {
-    if (framesLeft_ < 1) return;
+    if (!value_.isMoving()) return;
     engine::RefPtr<RectGauge> keepAlive(this);
-    --framesLeft_;
-    value_ = framesLeft_ == 0 ? target_ : std::clamp(value_ + step_, 0.0f, maximum_);
+    const bool moving = value_.advance();
     showValue();
-    if (framesLeft_ > 0) {
+    if (moving) {
         if (onStep_) onStep_(this);
     } else if (onFinish_) {
         onFinish_(this);

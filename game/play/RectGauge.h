@@ -5,6 +5,7 @@
 
 #include "engine/base/Geometry.h"
 #include "engine/scene/Sprite.h"
+#include "game/play/GaugeValue.h"
 
 namespace vastomer {
 
@@ -27,9 +28,9 @@ public:
     void update(float dt) override;
     void draw(engine::Renderer& /*renderer*/, const engine::DrawContext& /*context*/) override {}
 
-    float getValue() const { return value_; }
-    float getMaximum() const { return maximum_; }
-    int getFramesLeft() const { return framesLeft_; }
+    float getValue() const { return value_.getValue(); }
+    float getMaximum() const { return value_.getMaximum(); }
+    int getFramesLeft() const { return value_.getFramesLeft(); }
     const engine::Vec2& getDirection() const { return direction_; }
     // The part of the bar picture shown now (origin at its top-left).
     const engine::Rect& getShownRect() const { return shown_; }
@@ -50,11 +51,7 @@ private:
     float barHeight_ = 0.0f;
     engine::Vec2 direction_;
     engine::Vec2 barOffset_;
-    float value_ = 0.0f;
-    float maximum_ = 0.0f;
-    float step_ = 0.0f;
-    float target_ = 0.0f;
-    int framesLeft_ = 0;
+    GaugeValue value_;
     engine::Sprite* bar_ = nullptr;
     engine::Sprite* frame_ = nullptr;
     engine::Sprite* cover_ = nullptr;
