@@ -31,6 +31,8 @@ const char* kUsage =
     "  --soak SECONDS           press random keys and pad buttons for SECONDS of game time, then\n"
     "                           report frames, screens and memory (with --seed N; --record keeps it)\n"
     "  --seed N                 the soak's random seed (default 1)\n"
+    "  --control                between frames, read input-script lines, 'dump' (prints '@state JSON')\n"
+    "                           and 'run N' (play on to frame N) from the standard input, for bots\n"
     "  --scene ID               start on screen ID at once (3 options, 4 hub, 5 shop, 7 status, 8 gallery)\n"
     "  --help                   show this text\n";
 

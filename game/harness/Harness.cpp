@@ -18,7 +18,8 @@ const std::vector<engine::LaunchOptions::Declared>& Harness::declaredOptions() {
     static const std::vector<engine::LaunchOptions::Declared> options = {
         {"input", true, false},      {"record", true, false},
         {"dump-state", true, false}, {"draw-every-frame", false, false},
-        {"soak", true, false},       {"seed", true, false}};
+        {"soak", true, false},       {"seed", true, false},
+        {"control", false, false}};
     return options;
 }
 
@@ -53,6 +54,14 @@ bool Harness::prepare(const engine::LaunchOptions& options, std::string& error) 
         if (!InputScript::load(options.value("input"), script, error)) return false;
         player_ = std::make_unique<InputScriptPlayer>(script);
         keepRunning_ = script.isKeepRunning();
+    }
+    if (options.has("control")) {
+        if (soak_) {
+            error = "quorin: --control and --soak both play input; use one";
+            return false;
+        }
+        if (!player_) player_ = std::make_unique<InputScriptPlayer>(InputScript());
+        control_ = std::make_unique<ControlChannel>(stdin, stdout);
     }
     if (options.has("record")) {
         recorder_ = std::make_unique<InputRecorder>();
@@ -90,6 +99,11 @@ void Harness::install() {
 void Harness::beginFrame(uint64_t frame) {
     // The pads as the game saw them in the frame before; then this frame's scripted events.
     if (recorder_) recorder_->observePads(frame - 1);
+    if (control_ && control_->isOpen()) {
+        std::string error;
+        if (!control_->serve(frame, *player_, stateDump_, error))
+            std::fprintf(stderr, "quorin: %s; the run plays on without control\n", error.c_str());
+    }
     if (player_) player_->applyFrame(frame);
     if (soak_) {
         SceneManager* scene = SceneManager::getInstance();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/platform/LaunchOptions.h"
+#include "game/harness/ControlChannel.h"
 #include "game/harness/InputRecorder.h"
 #include "game/harness/InputScriptPlayer.h"
 #include "game/harness/SoakDriver.h"
@@ -21,6 +22,8 @@ namespace vastomer {
 //   --draw-every-frame a headless run draws every frame (by default it draws only the frames that a
 //                      screenshot asks for; the game's logic runs the same either way)
 //   --soak SECONDS     play random input for SECONDS of game time (see SoakDriver), with --seed N
+//   --control          take input and state requests between frames from the standard input (see
+//                      ControlChannel), after any --input script's own events
 class Harness {
 public:
     static const std::vector<engine::LaunchOptions::Declared>& declaredOptions();
@@ -44,6 +47,7 @@ private:
     std::unique_ptr<InputScriptPlayer> player_;
     std::unique_ptr<InputRecorder> recorder_;
     std::unique_ptr<SoakDriver> soak_;
+    std::unique_ptr<ControlChannel> control_;
     bool keepRunning_ = false;
     uint64_t soakFrames_ = 0;
     std::string dumpPath_;

@@ -1,5 +1,8 @@
 #include "game/harness/InputScriptPlayer.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "engine/events/EventDispatcher.h"
 #include "engine/events/EventKeyboard.h"
 #include "engine/platform/Joystick.h"
@@ -10,6 +13,15 @@ namespace vastomer {
 void InputScriptPlayer::applyFrame(uint64_t frame) {
     while (next_ < events_.size() && events_[next_].frame <= frame)
         apply(events_[next_++]);
+}
+
+void InputScriptPlayer::append(const std::vector<InputEvent>& events) {
+    for (const InputEvent& event : events) {
+        auto at =
+            std::upper_bound(events_.begin() + static_cast<std::ptrdiff_t>(next_), events_.end(), event,
+                             [](const InputEvent& a, const InputEvent& b) { return a.frame < b.frame; });
+        events_.insert(at, event);
+    }
 }
 
 void InputScriptPlayer::apply(const InputEvent& event) {

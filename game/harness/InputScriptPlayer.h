@@ -16,6 +16,8 @@ public:
     explicit InputScriptPlayer(const InputScript& script) : events_(script.getEvents()) {}
 
     void applyFrame(uint64_t frame);
+    // Adds events still to come, each after those already held for its frame.
+    void append(const std::vector<InputEvent>& events);
     bool isFinished() const { return next_ >= events_.size(); }
 
 private:

@@ -1,5 +1,7 @@
 // The real `quorin` program, run headless: start-up, splash pictures, input scripts, recordings, dumps.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -180,6 +182,47 @@ TEST_F(ProgramTest, RecordingOfAScriptedRunReplaysIt) {
     nlohmann::json b = dump(replayed);
     EXPECT_EQ(a["input"], b["input"]);
     EXPECT_EQ(a["scene"], b["scene"]);
+}
+
+TEST_F(ProgramTest, AControlledRunTakesItsInputBetweenFramesAndItsRecordingReplaysIt) {
+    // A bot's conversation: look at frame 1, play on, press OK on the splash, look again; a request
+    // for a frame already past is refused; the end of the input lets the run play on to its end.
+    const std::string commands = script("commands.txt",
+                                        "dump\n"
+                                        "run 120\n"
+                                        "120 tap z\n"
+                                        "run 200\n"
+                                        "dump\n"
+                                        "run 100\n");
+    const std::string recording = temp_ / "recorded.txt";
+    const std::string controlled = temp_ / "controlled.json";
+    const std::string replayed = temp_ / "replayed.json";
+    last_ = testsupport::runProgram(
+        "/bin/sh", {"-c", "exec \"$0\" \"$@\" < \"" + commands + "\"", PROGRAM, "--headless", "--res",
+                    testsupport::runtimeDir(), "--data-dir", data_.path(), "--frames", "260", "--control",
+                    "--record", recording, "--dump-state", controlled});
+    ASSERT_EQ(last_.exitCode, 0) << last_.describe();
+    std::vector<nlohmann::json> states;
+    std::size_t at = 0;
+    while ((at = last_.out.find("@state ", at)) != std::string::npos) {
+        const std::size_t end = last_.out.find('\n', at);
+        states.push_back(nlohmann::json::parse(last_.out.substr(at + 7, end - at - 7)));
+        at = end;
+    }
+    ASSERT_EQ(states.size(), 2u) << last_.out;
+    EXPECT_EQ(states[0]["frame"], 1) << "the first look comes as frame 1 begins, before it runs";
+    EXPECT_EQ(states[1]["frame"], 200) << "the state as frame 200 begins";
+    EXPECT_EQ(states[0]["scene"], 1);
+    EXPECT_NE(stderrText().find("\"run 100\" must name a frame after 200"), std::string::npos)
+        << stderrText();
+    EXPECT_NE(testsupport::readFile(recording).find("120 down z\n121 up z\n"), std::string::npos)
+        << testsupport::readFile(recording);
+
+    testsupport::TempFolder otherData;
+    ASSERT_EQ(run({"--frames", "260", "--input", recording, "--dump-state", replayed}, otherData.path()), 0)
+        << stderrText();
+    EXPECT_EQ(testsupport::readFile(controlled), testsupport::readFile(replayed))
+        << "the recording plays the controlled run again";
 }
 
 TEST_F(ProgramTest, BadInputScriptsAreRefusedWithFileAndLine) {
