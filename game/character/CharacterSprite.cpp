@@ -320,7 +320,7 @@ bool CharacterSprite::onContactBegin(engine::PhysicsShape* own, engine::PhysicsS
         above = getPositionY() + getContentSize().height * 0.5f >
                 otherNode->getPositionY() + otherNode->getContentSize().height * 0.5f;
     }
-    touchSurface(nx, ny, above);
+    touchSurface(nx, ny, above, other);
     if (!hasLanded_ && ny != 0.0f) {
         land();
         stopFly();
@@ -400,7 +400,10 @@ void CharacterSprite::slideOffCharacters() {
     touching_.erase(
         std::remove_if(touching_.begin(), touching_.end(), [](const auto& ref) { return !ref.get(); }),
         touching_.end());
-    if (touching_.empty() || jumping_ || floating_ || flying_ || !gravityActive_ || !getPhysicsBody()) return;
+    // Flyers too: a wisp pressing down on Quorin's head would pin her where her swing cannot reach it.
+    // A leap that has come down on another's head counts too: it no longer rises.
+    if (touching_.empty() || noMotionControl_ || !getPhysicsBody()) return;
+    if (jumping_ && getPhysicsBody()->getVelocity().y > 1.0f) return;
     for (const auto& ref : touching_) {
         CharacterSprite* below = ref.get();
         if (below->isDefeated() || !below->getPhysicsBody()) continue;
@@ -417,7 +420,7 @@ void CharacterSprite::slideOffCharacters() {
     }
 }
 
-void CharacterSprite::touchSurface(float nx, float ny, bool above) {
+void CharacterSprite::touchSurface(float nx, float ny, bool above, const engine::PhysicsShape* other) {
     if (ny < 0.0f) {
         airborne_ = false;
         jumpFrameCount_ = 0;
@@ -435,6 +438,7 @@ void CharacterSprite::touchSurface(float nx, float ny, bool above) {
     if (above) {
         if (nx > 0.0f) blockedRight_ = true;
         if (nx < 0.0f) blockedLeft_ = true;
+        if (other && nx != 0.0f) blockers_.emplace_back(other, nx > 0.0f ? 1 : -1);
         if (nx == 1.0f || nx == -1.0f) stopWalk();
     }
 }
@@ -448,6 +452,7 @@ bool CharacterSprite::onContactSeparate(engine::PhysicsShape* /*own*/, engine::P
     if (!isSurface(otherName)) return true;
 
     surfaceContacts_ = std::max(surfaceContacts_ - 1, 0);
+    releaseBlocker(other);
     auto found = std::find(supports_.begin(), supports_.end(), other);
     const bool wasSupport = found != supports_.end();
     if (wasSupport) supports_.erase(found);
@@ -458,6 +463,20 @@ bool CharacterSprite::onContactSeparate(engine::PhysicsShape* /*own*/, engine::P
     // counts as left from below even when the contact slid round its corner first.
     if (wasSupport && ny >= 0.0f) loseFooting();
     return true;
+}
+
+void CharacterSprite::releaseBlocker(const engine::PhysicsShape* other) {
+    const auto from = std::remove_if(blockers_.begin(), blockers_.end(),
+                                     [other](const auto& blocker) { return blocker.first == other; });
+    if (from == blockers_.end()) return;
+    bool right = false, left = false;
+    for (auto at = from; at != blockers_.end(); ++at)
+        (at->second > 0 ? right : left) = true;
+    blockers_.erase(from, blockers_.end());
+    for (const auto& blocker : blockers_)
+        (blocker.second > 0 ? right : left) = false;
+    if (right) blockedRight_ = false;
+    if (left) blockedLeft_ = false;
 }
 
 void CharacterSprite::leaveSurface(float nx, float ny) {
@@ -489,7 +508,7 @@ void CharacterSprite::onNewSupport(engine::PhysicsShape* /*own*/, engine::Physic
     engine::Node* otherNode = nodeOf(other);
     const bool above = otherNode && getPositionY() + getContentSize().height * 0.5f >
                                         otherNode->getPositionY() + otherNode->getContentSize().height * 0.5f;
-    touchSurface(nx, ny, above);
+    touchSurface(nx, ny, above, other);
     if (!hasLanded_) {
         land();
         stopFly();
@@ -554,6 +573,7 @@ void CharacterSprite::reset() {
     // contacts to renew.)
     if (isRunning()) setupBody();
     supports_.clear();
+    blockers_.clear();
     touching_.clear();
     surfaceContacts_ = 0;
     scheduleUpdate();

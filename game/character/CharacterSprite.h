@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/base/Geometry.h"
@@ -97,8 +98,12 @@ public:
     // box and slid onto its top); one that no longer holds it up is left.
     virtual void onContactPresolve(engine::PhysicsShape* own, engine::PhysicsShape* other, float nx,
                                    float ny);
-    void touchSurface(float nx, float ny, bool above);
+    // `other` is what blocks a side when the contact does (remembered until it separates).
+    void touchSurface(float nx, float ny, bool above, const engine::PhysicsShape* other = nullptr);
     void leaveSurface(float nx, float ny);
+    // The end of a contact that blocked a side: the side opens once nothing else blocks it. The normal
+    // a separation reports is the contact's last one and may no longer point to that side.
+    void releaseBlocker(const engine::PhysicsShape* other);
     virtual void land();
     virtual void suspend();
 
@@ -229,7 +234,8 @@ protected:
     void linkTouch(engine::PhysicsShape* other, bool touching);
     // Nobody stands on a character: one resting on another's top slides sideways off it, away from
     // the other's centre (towards its own facing when centred; the other way when that side is
-    // blocked), so that neither is pinned and the one above comes down to land.
+    // blocked), so that neither is pinned and the one above comes down to land. A flyer slides off
+    // the same way and then hangs beside the other.
     void slideOffCharacters();
     // Whether this character's bottom lies on `below`'s top (within RESTING_TOLERANCE) with the two
     // no further apart across than their half widths and `reachMargin`.
@@ -291,6 +297,8 @@ protected:
     // Shapes of the open ground and wall contacts this character stands on (compared, never read).
     // Walking from one box onto the next keeps the footing while any of them is still below.
     std::vector<const engine::PhysicsShape*> supports_;
+    // The contacts that block a side (compared, never read): the shape and +1 right or -1 left.
+    std::vector<std::pair<const engine::PhysicsShape*, int>> blockers_;
     // The other characters (not shots) whose bodies touch this one's, whichever of the two the contact
     // was reported to.
     std::vector<engine::WeakRef<CharacterSprite>> touching_;

@@ -358,8 +358,10 @@ void PlayerCharacter::damage(int amount) {
         addHp(-amount);
         return;
     }
-    // A defeated player lies still: a hit must not hand the input back.
-    if (invincibleTimer_ != 0 || defeated_) return;
+    // A defeated player lies still: a hit must not hand the input back. A hit during the hurt motion
+    // changes nothing either: cutting that motion short would lose the end that gives her back the
+    // controls.
+    if (invincibleTimer_ != 0 || defeated_ || isShowing(CharacterAnimState::DAMAGE)) return;
     emptyWeaponNode();
     enticeOff();
     frozen_ = true;
@@ -434,7 +436,7 @@ bool PlayerCharacter::onContactBegin(engine::PhysicsShape* own, engine::PhysicsS
                 damage(data->adjustDamageTaken(enemy->getRecord().attack));
                 const bool above = getPositionY() + getContentSize().height * 0.5f >
                                    enemy->getPositionY() + enemy->getContentSize().height * 0.5f;
-                touchSurface(nx, ny, above);
+                touchSurface(nx, ny, above, other);
             }
         }
         if (falling_ && ny != 0.0f) fallAfterJump_ = false;
@@ -507,6 +509,7 @@ bool PlayerCharacter::onContactSeparate(engine::PhysicsShape* own, engine::Physi
     if (!CharacterSprite::onContactSeparate(own, other, nx, ny)) return true;
     const std::string name = bodyNameOf(other);
     if (name == "enemy") {
+        releaseBlocker(other);
         if (nx > 0.0f) blockedRight_ = false;
         if (nx < 0.0f) blockedLeft_ = false;
         leaveSurface(nx, ny);
@@ -605,8 +608,18 @@ void PlayerCharacter::applyEquipment(const DataManager& data) {
 }
 
 void PlayerCharacter::clearTransientState() {
+    // She is set down at the part's marker and comes down from there, whatever she was doing on the
+    // screen before: a footing kept from there would hold her up in the air.
     hasLanded_ = false;
+    falling_ = true;
+    airborne_ = true;
+    jumping_ = false;
+    jumpHeld_ = false;
+    jumpCharge_ = 0;
+    moveX_ = moveY_ = 0.0f;
+    if (engine::PhysicsBody* body = getPhysicsBody()) body->setVelocity(engine::Vec2::ZERO);
     supports_.clear();
+    blockers_.clear();
     surfaceContacts_ = 0;
     removeDramaPart();
     emptyWeaponNode();

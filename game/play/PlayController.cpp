@@ -1,6 +1,7 @@
 #include "game/play/PlayController.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "engine/events/EventDispatcher.h"
@@ -143,6 +144,11 @@ void PlayController::start() {
     };
     contactListener_->onContactSeparate = [this](engine::PhysicsContact& contact) {
         onContactSeparate(contact);
+    };
+    contactListener_->onContactPreSolve = [this](engine::PhysicsContact& contact,
+                                                 engine::PhysicsContactPreSolve& solve) {
+        onContactPresolve(contact, solve);
+        return true;
     };
     engine::Director* director = engine::Director::getInstance();
     director->getEventDispatcher()->addEventListenerWithFixedPriority(contactListener_, CONTACT_PRIORITY);
@@ -398,13 +404,20 @@ void PlayController::onContactSeparate(engine::PhysicsContact& contact) {
         character->onContactSeparate(pair.first, pair.other, pair.normal.x, pair.normal.y);
 }
 
-void PlayController::onContactPresolve(engine::PhysicsContact& contact) {
+void PlayController::onContactPresolve(engine::PhysicsContact& contact,
+                                       engine::PhysicsContactPreSolve& solve) {
     const engine::PhysicsContactData* data = contact.getContactData();
     if (!data) return;
     const ContactPair pair =
         characterFirst(orderPair(contact.getShapeA(), contact.getShapeB(), data->normal));
-    if (auto* character = dynamic_cast<CharacterSprite*>(nodeOf(pair.first)))
-        character->onContactPresolve(pair.first, pair.other, pair.normal.x, pair.normal.y);
+    auto* character = dynamic_cast<CharacterSprite*>(nodeOf(pair.first));
+    if (!character) return;
+    // Nothing grips a character's side: with the bodies' own friction a leap against a creature, or a
+    // fall past a wall while the run key is held, would hang there. Two characters pressed together
+    // slide past each other, and a character slides down a box's side.
+    const bool side = std::fabs(pair.normal.y) < SIDE_CONTACT_NORMAL_Y;
+    if (dynamic_cast<CharacterSprite*>(nodeOf(pair.other)) || side) solve.setFriction(0.0f);
+    character->onContactPresolve(pair.first, pair.other, pair.normal.x, pair.normal.y);
 }
 
 void PlayController::requestMapChange(int stage, int part, int marker) {

@@ -14,6 +14,7 @@ namespace engine {
 class EventListenerPhysicsContact;
 class Node;
 class PhysicsContact;
+class PhysicsContactPreSolve;
 class PhysicsShape;
 }  // namespace engine
 
@@ -43,6 +44,8 @@ class QuorinScenarioEngine;
 class PlayController : public AbstractController, public ScenarioHost {
 public:
     static constexpr int CONTACT_PRIORITY = -254;
+    // A contact whose normal is this flat or flatter touches a side, not a top or a bottom.
+    static constexpr float SIDE_CONTACT_NORMAL_Y = 0.3f;
     static constexpr int SPECIAL_MIN_SP = 2;   // special mode needs more than 1 SP
     static constexpr int ENTICE_MIN_LP = 451;  // entice mode needs more than 450 LP
     static constexpr int GRAPPLE_COOLDOWN = 50;
@@ -78,7 +81,8 @@ public:
     // Separations go to the characters the same way, so that leaving a ledge starts a fall; so does
     // every step of a contact that goes on touching (a side contact that slides onto a top lands).
     void onContactSeparate(engine::PhysicsContact& contact);
-    void onContactPresolve(engine::PhysicsContact& contact);
+    // Also takes the friction out of a contact between two characters.
+    void onContactPresolve(engine::PhysicsContact& contact, engine::PhysicsContactPreSolve& solve);
 
     // A part change for the next normal frame. A part below 0 means the part being played (the net
     // under a pit before any "move" sensor was crossed puts the player back at this part's start).

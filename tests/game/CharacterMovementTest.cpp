@@ -186,3 +186,26 @@ TEST_F(CharacterMovementTest, AContactThatSlidesOntoATopLandsAndOneThatSlidesOff
     EXPECT_EQ(c->getSupportContacts(), 1);
     EXPECT_FALSE(c->isFalling()) << "the ground below still holds it";
 }
+
+TEST_F(CharacterMovementTest, ASideThatABoxBlockedOpensWhenItsContactEndsWhateverNormalTheEndReports) {
+    CharacterSprite* player = spawn(0, {100, 60}, "PLAYER");
+    ASSERT_TRUE(settle(player));
+    engine::PhysicsShape* step = boxAt("ground", {300, 40});
+    ASSERT_NE(step, nullptr);
+    // Touching the step's side from its left, above its centre: the right side is blocked.
+    player->onContactBegin(shapeOf(player), step, 1.0f, 0.0f);
+    ASSERT_TRUE(player->isBlockedRight());
+    // The end of a contact reports its last normal, which may have turned (round the step's corner).
+    player->onContactSeparate(shapeOf(player), step, 0.0f, -1.0f);
+    EXPECT_FALSE(player->isBlockedRight()) << "nothing blocks that side any more";
+
+    // The end of another contact (the ground she stands on, reporting a sideways normal) leaves a side
+    // that the step still blocks alone.
+    engine::PhysicsShape* ground = boxAt("ground", {100, 16});
+    ASSERT_NE(ground, nullptr);
+    player->onContactBegin(shapeOf(player), step, 1.0f, 0.0f);
+    player->onContactSeparate(shapeOf(player), ground, 0.0f, -1.0f);
+    EXPECT_TRUE(player->isBlockedRight()) << "the step still blocks it";
+    player->onContactSeparate(shapeOf(player), step, 0.0f, 0.0f);
+    EXPECT_FALSE(player->isBlockedRight());
+}

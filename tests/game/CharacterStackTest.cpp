@@ -95,3 +95,23 @@ TEST_F(CharacterStackTest, QuorinDroppedOntoACreatureSlidesOffAndLands) {
         << "at " << quorin->getPositionX() << "," << quorin->getPositionY();
     EXPECT_TRUE(runUntilOnGround(toad, 10)) << "it still stands";
 }
+
+TEST_F(CharacterStackTest, AFlyerPressingDownOnQuorinsHeadSlidesOffBesideHer) {
+    constexpr int LANTERN_WISP = 2;
+    PlayerCharacter* quorin = player();
+    CharacterSprite* wisp = spawn(LANTERN_WISP, engine::Vec2(quorin->getPositionX() + 2.0f, 0.0f));
+    ASSERT_NE(wisp, nullptr);
+    wisp->setPositionY(topOf(quorin) + static_cast<float>(wisp->getRecord().bodyHeight) / 2.0f);
+    // It sinks towards her height the whole time, as its program makes it do.
+    const float reach =
+        static_cast<float>(wisp->getRecord().bodyWidth + quorin->getRecord().bodyWidth) / 2.0f;
+    bool beside = false;
+    for (int i = 0; i < SLIDE_LIMIT && !beside; ++i) {
+        wisp->fly(true, false);
+        runFrames(1);
+        beside = std::abs(wisp->getPositionX() - quorin->getPositionX()) > reach;
+    }
+    EXPECT_TRUE(beside) << "it hangs beside her, where her swing reaches it, not on her head; at "
+                        << wisp->getPositionX() << "," << wisp->getPositionY();
+    EXPECT_TRUE(runUntilOnGround(quorin, 10)) << "she still stands";
+}

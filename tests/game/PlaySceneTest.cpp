@@ -123,3 +123,21 @@ TEST_F(PlaySceneTest, TheNextStageStartWakesAPlayerLeftPausedAndHidden) {
     EXPECT_FALSE(player()->isPaused());
     EXPECT_TRUE(player()->getAnimation()->isVisible());
 }
+
+TEST_F(PlaySceneTest, APartChangeSetsHerDownAtTheMarkerToFallFromThere) {
+    ASSERT_NE(startStage(1), nullptr);
+    ASSERT_TRUE(runUntilPlayable());
+    // Standing on the last screen's ground and still driven upwards by a jump (the "move" sensor
+    // caught her mid-leap): none of it may follow her onto the next part's marker.
+    player()->setFalling(false);
+    player()->setMoveY(9.0f);
+    controller()->requestMapChange(1, 2, -1);
+    runFrames(1);
+    ASSERT_EQ(part(), 2);
+    EXPECT_TRUE(player()->isFalling()) << "she comes down from the marker";
+    EXPECT_FLOAT_EQ(player()->getMoveY(), 0.0f);
+    const float marker = player()->getPositionY();
+    ASSERT_TRUE(runUntilPlayable(BOSS_INTRO_LIMIT));
+    EXPECT_LE(player()->getPositionY(), marker) << "she did not rise from it";
+    EXPECT_TRUE(player()->hasLanded());
+}

@@ -177,6 +177,18 @@ TEST_F(PlayerCharacterStateTest, ABodyContactHurtsAndReplacesTheLastBulletHit) {
     EXPECT_EQ(player()->getLastAttackWeaponId(), 0) << "its key is the creature's variant";
 }
 
+TEST_F(PlayerCharacterStateTest, ASecondHitDuringTheHurtMotionDoesNotKeepHerFrozen) {
+    player()->damage(5);
+    ASSERT_TRUE(player()->isFrozen()) << "the hurt motion holds her";
+    runFrames(3);
+    // A creature pressing on her again before the motion ends: no damage, and the motion goes on.
+    player()->damage(5);
+    EXPECT_EQ(player()->getHp(), 95);
+    EXPECT_TRUE(player()->isShowing(CharacterAnimState::DAMAGE));
+    runFrames(120);
+    EXPECT_FALSE(player()->isFrozen()) << "the end of the hurt motion gives her the controls back";
+}
+
 TEST_F(PlayerCharacterStateTest, GrappleEventsAreAskedForWithTheKeyTheyWereFoundBy) {
     // The Spore Pod (5) catches her with its spore (bullet 21): the event (5, 21) allows bullets.
     CharacterSprite* pod = CharacterSprite::create(5, 0, "enemy", 0);
