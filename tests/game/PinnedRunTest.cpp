@@ -101,6 +101,24 @@ void checkHubSession(const nlohmann::json& state, const std::string& dataDir) {
     EXPECT_EQ(saveLine(save, "stagescore"), "1@4200,2@3100,3@0");
 }
 
+// The first session (first_session.txt): a new game played from the title through Lantern Street and
+// its boss back to the hub, with the next district open and all of it saved.
+void checkFirstSession(const nlohmann::json& state, const std::string& dataDir) {
+    const nlohmann::json& progress = state["progress"];
+    EXPECT_EQ(state["scene"], 4) << "the run ends on the hub";
+    EXPECT_EQ(progress["progress"], 1) << "Lantern Street cleared";
+    EXPECT_EQ(progress["stageBestScores"]["1"], progress["totalScore"]) << "the district's own gain";
+    EXPECT_GE(progress["totalScore"].get<int>(), 3000);
+    const std::string save = testsupport::readFile(dataDir + "/" + SAVE_FILE);
+    ASSERT_FALSE(save.empty()) << "no save in " << dataDir;
+    EXPECT_EQ(saveLine(save, "progress"), "1") << "the unlock is saved, so quitting on the hub keeps it";
+    EXPECT_EQ(saveLine(save, "stagescore").rfind("1@", 0), 0u) << saveLine(save, "stagescore");
+    const std::string read = saveLine(save, "read");
+    for (const char* scene :
+         {"scenario/opening.bks", "scenario/wop_0001_0001_0001.bks", "scenario/sed_0001.bks"})
+        EXPECT_NE(read.find(scene), std::string::npos) << scene << " not among the read: " << read;
+}
+
 const PinnedRun PINNED_RUNS[] = {
     // Through the splash (its logo at frame 150) into the title screen, with keys and a pad.
     {"SplashToTitle",
@@ -125,6 +143,20 @@ const PinnedRun PINNED_RUNS[] = {
      "hub_session.sav",
      {"--scene", "4"},
      checkHubSession},
+    // A new game from the title to the hub through the whole of Lantern Street: the stage select
+    // (frame 1376), a blow at the Gate Toad (22710), its defeat (25152) and the hub afterwards with
+    // the next district lit on the map (26175).
+    {"FirstSession",
+     "first_session.txt",
+     26175,
+     "3f4f7cf6b87eb3d0923f4c6241dde2a71643a3a7c558842edbed08cffc9ac4ef",
+     {{1376, "b5c0015a6469563c7dfe63d8f465194ed07a117a269e9a05913e6d8927ed22b9"},
+      {22710, "e318a091f2cf90bc09f2734d7f916ab652afc82e0cf048e8affd044f00c6d3f6"},
+      {25152, "eeca554645cfcbc2de424438325a8a5ea3132d3736f7f53949818c90a4db2fd6"},
+      {26175, "b545745c07c1d4b351fe95fc0d9ee02a59c9ce89ed8868cbe582693038ec0a3d"}},
+     nullptr,
+     {},
+     checkFirstSession},
 };
 
 // Test listings show a run by its name rather than by its bytes.
