@@ -68,6 +68,9 @@ TEST(RigSourceTest, MistakesNameTheirLine) {
     EXPECT_EQ(errorOf("rig r\n  sheet s a.png 8 8\n  part a sheet=s parent=root blend=GLOW\nend\n"),
               "3: unknown blend word 'GLOW'");
     EXPECT_EQ(errorOf("pose p\nend\n"), "1: poses come after the rig block");
+    EXPECT_EQ(errorOf("rig r\n  sheet s a.png 8 8\n  part a sheet=s parent=root sole=6-1\nend\n"),
+              "3: write sole=X1-X2,Y")
+        << "a sole without its Y";
     EXPECT_EQ(errorOf(RIG + "motion m length=2\n  output body A_{wear}\n  key 0 rest\n  at 1 upper=3\nend\n"),
               "18: an at line changes cell, show, flip or tint only");
     try {

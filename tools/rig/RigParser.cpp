@@ -153,7 +153,7 @@ void RigParser::readPart(const std::vector<std::string>& w) {
             // tip=X,Y is one point; sole=X1-X2,Y the bottom edge from X1 to X2
             std::size_t dash = value.find('-', 1);
             std::size_t comma = value.find(',');
-            if (key == "sole" && dash != std::string::npos && dash < comma) {
+            if (key == "sole" && dash != std::string::npos && comma != std::string::npos && dash < comma) {
                 part.tip = RigValues::pair(value.substr(0, dash) + value.substr(comma), line_);
                 part.tipEnd = RigValues::number(value.substr(dash + 1, comma - dash - 1), line_);
             } else if (key == "tip") {
