@@ -26,6 +26,7 @@
 #include "game/app/SceneManager.h"
 #include "game/data/DataManager.h"
 #include "game/play/PlayScene.h"
+#include "tests/support/ResourceTreeLinks.h"
 
 namespace playbench {
 namespace fs = std::filesystem;
@@ -39,13 +40,7 @@ inline std::string resourceRoot(const std::string& scratch) {
     const fs::path built = fs::path(QUORIN_RUNTIME_DIR) / "res";
     if (fs::exists(built / "data" / "map" / "md_0001_01.tmx")) return QUORIN_RUNTIME_DIR;
     const fs::path res = fs::path(scratch) / "root" / "res";
-    fs::create_directories(res / "data" / "map");
-    for (const auto& entry : fs::directory_iterator(built))
-        if (entry.path().filename() != "data")
-            fs::create_directory_symlink(entry.path(), res / entry.path().filename());
-    for (const auto& entry : fs::directory_iterator(built / "data"))
-        if (entry.path().filename() != "map")
-            fs::create_directory_symlink(entry.path(), res / "data" / entry.path().filename());
+    testsupport::linkResourceTreeWithoutMaps(built, res);
     for (const auto& entry :
          fs::directory_iterator(fs::path(QUORIN_SOURCE_DIR) / "tests" / "game" / "data" / "map"))
         fs::copy_file(entry.path(), res / "data" / "map" / entry.path().filename());

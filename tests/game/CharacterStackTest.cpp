@@ -40,6 +40,15 @@ protected:
         return character->getPositionY() + static_cast<float>(character->getRecord().bodyHeight) / 2.0f;
     }
 
+    // Runs until `upper`'s bottom lies on `lower`'s top (within 4 px); false after 40 frames.
+    bool runUntilResting(const CharacterSprite* upper, const CharacterSprite* lower) {
+        for (int i = 0; i < 40; ++i) {
+            runFrames(1);
+            if (std::abs(bottomOf(upper) - topOf(lower)) < 4.0f) return true;
+        }
+        return false;
+    }
+
     // Runs until `character` stands on a ground or wall box (not falling, held up by one); false after
     // `limit` frames.
     bool runUntilOnGround(const CharacterSprite* character, int limit) {
@@ -61,12 +70,7 @@ TEST_F(CharacterStackTest, ACreatureDroppedOntoQuorinsHeadSlidesOffAndLands) {
         CharacterSprite* toad =
             spawn(GATE_TOAD, engine::Vec2(quorin->getPositionX() + offset, topOf(quorin) + 28.0f + 30.0f));
         ASSERT_NE(toad, nullptr);
-        bool rested = false;
-        for (int i = 0; i < 40 && !rested; ++i) {
-            runFrames(1);
-            rested = std::abs(bottomOf(toad) - topOf(quorin)) < 4.0f;
-        }
-        EXPECT_TRUE(rested) << "it comes down on her head first";
+        EXPECT_TRUE(runUntilResting(toad, quorin)) << "it comes down on her head first";
         ASSERT_TRUE(runUntilOnGround(toad, SLIDE_LIMIT))
             << "at " << toad->getPositionX() << "," << toad->getPositionY();
         if (offset != 0.0f) {
@@ -85,12 +89,7 @@ TEST_F(CharacterStackTest, QuorinDroppedOntoACreatureSlidesOffAndLands) {
     ASSERT_NE(toad, nullptr);
     ASSERT_TRUE(runUntilOnGround(toad, 60));
     quorin->setPosition(toad->getPositionX(), topOf(toad) + 20.0f + 30.0f);
-    bool rested = false;
-    for (int i = 0; i < 40 && !rested; ++i) {
-        runFrames(1);
-        rested = std::abs(bottomOf(quorin) - topOf(toad)) < 4.0f;
-    }
-    EXPECT_TRUE(rested) << "she comes down on its head first";
+    EXPECT_TRUE(runUntilResting(quorin, toad)) << "she comes down on its head first";
     ASSERT_TRUE(runUntilOnGround(quorin, SLIDE_LIMIT))
         << "at " << quorin->getPositionX() << "," << quorin->getPositionY();
     EXPECT_TRUE(runUntilOnGround(toad, 10)) << "it still stands";

@@ -11,6 +11,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/PlayFixture.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/ResourceTreeLinks.h"
 #include "tests/support/Sha256.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
@@ -31,13 +32,7 @@ void withoutCreatures(const std::string& folder) {
     namespace fs = std::filesystem;
     const fs::path built = fs::path(testsupport::runtimeDir()) / "res";
     const fs::path res = fs::path(folder) / "res";
-    fs::create_directories(res / "data" / "map");
-    for (const auto& entry : fs::directory_iterator(built))
-        if (entry.path().filename() != "data")
-            fs::create_directory_symlink(entry.path(), res / entry.path().filename());
-    for (const auto& entry : fs::directory_iterator(built / "data"))
-        if (entry.path().filename() != "map")
-            fs::create_directory_symlink(entry.path(), res / "data" / entry.path().filename());
+    testsupport::linkResourceTreeWithoutMaps(built, res);
     static const std::regex creature(
         "<object [^>]*name=\"(enemy|groupBoss)\"[^>]*?(/>|>[\\s\\S]*?</object>)\\s*");
     for (const auto& entry : fs::directory_iterator(built / "data" / "map")) {

@@ -21,6 +21,7 @@
 #include "game/play/RectGauge.h"
 #include "tests/support/Files.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/ResourceTreeLinks.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestPaths.h"
 
@@ -47,13 +48,7 @@ inline const std::string& resourceRoot() {
         namespace fs = std::filesystem;
         const fs::path built = fs::path(testsupport::runtimeDir()) / "res";
         const fs::path res = fs::path(folder.path()) / "res";
-        fs::create_directories(res / "data" / "map");
-        for (const auto& entry : fs::directory_iterator(built))
-            if (entry.path().filename() != "data")
-                fs::create_directory_symlink(entry.path(), res / entry.path().filename());
-        for (const auto& entry : fs::directory_iterator(built / "data"))
-            if (entry.path().filename() != "map")
-                fs::create_directory_symlink(entry.path(), res / "data" / entry.path().filename());
+        testsupport::linkResourceTreeWithoutMaps(built, res);
         const fs::path maps = testsupport::projectTestFile("game/data/map");
         for (const auto& entry : fs::directory_iterator(maps))
             fs::copy_file(entry.path(), res / "data" / "map" / entry.path().filename());
